@@ -1,0 +1,79 @@
+#include "notice.h"
+
+#include "fonts.h"
+#include "pictures.h"
+#include "twips.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QTimer>
+
+KV_ContAd::KV_ContAd(QWidget *principal, const QString &texto, int duracaoMs)
+    : QDialog(principal, Qt::Dialog | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("KV_ContAd"));
+    setModal(true);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    setFixedSize(Twips::px(2430), Twips::px(1935));
+
+    m_label1 = new QLabel(texto, this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setGeometry(Twips::rect(60, 600, 2385, 1215));
+    m_label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_label1->setWordWrap(true);
+    m_label1->setFont(Fontes::padrao(true));
+    QPalette pal = m_label1->palette();
+    pal.setColor(QPalette::WindowText, Qt::white);
+    m_label1->setPalette(pal);
+
+    // Form_Load: over the upper part of the main window's list, wherever it is.
+    if (principal)
+        move(principal->pos() + Twips::ponto(245, 600));
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setSingleShot(true);
+    m_timer1->setTimerType(Qt::PreciseTimer);
+    m_timer1->setInterval(duracaoMs);
+    connect(m_timer1, &QTimer::timeout, this, &KV_ContAd::Timer1_Timer);
+    m_timer1->start();
+}
+
+void KV_ContAd::Timer1_Timer()
+{
+    m_expirado = true;
+    done(QDialog::Accepted);
+}
+
+void KV_ContAd::reject()
+{
+    if (m_expirado)
+        QDialog::reject();
+}
+
+void KV_ContAd::keyPressEvent(QKeyEvent *e)
+{
+    e->accept();
+}
+
+void KV_ContAd::closeEvent(QCloseEvent *e)
+{
+    if (m_expirado)
+        e->accept();
+    else
+        e->ignore();
+}
+
+void KV_ContAd::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), QColor(0xF9, 0xF8, 0xF0));
+    p.drawPixmap(0, 0, Imagens::imagem(QStringLiteral("fundoDialogo")));
+}
+
+void Avisos::MostrarAviso(QWidget *principal, const QString &texto)
+{
+    KV_ContAd aviso(principal, texto, duracaoMs);
+    aviso.exec();
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "contact_list.h"
+#include "letter_groups.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// What the main window shows of one letter group: the group's entries
+// (lstPorLetra), the page of at most ten in the visible list (lstContatos),
+// the arrows, the selection and the detail fields, and the paging marks.
+class NavegacaoContatos {
+public:
+    static constexpr int TAMANHO_PAGINA = 10;
+
+    NavegacaoContatos(const ListaInicio &lstInicio, const ClassificadorGrupos &grupos);
+
+    // Lists the group's first page and selects its first entry.
+    void ListarGrupo(int grupo, const QString &aviso);
+    void AvancarPagina();
+    void RetornarPagina();
+    // The user selected a row of the page (lstContatos_Click); -1 for none.
+    void selecionar(int linha);
+    // Empties the visible list and the detail fields.
+    void limpar();
+
+    // Indexes into lstInicio of the group shown, in list order.
+    QList<qsizetype> lstPorLetra;
+    // The page shown: entry texts, and each row's index into lstInicio
+    // (-1 for the placeholder).
+    QStringList lstContatos;
+    QList<qsizetype> indicesPagina;
+    bool lstContatosHabilitada = false;
+    int selecionado = -1;
+    bool imgAvancaVisivel = false;
+    bool imgRetornaVisivel = false;
+    QString txtFone;
+    QString txtMail;
+
+    QString lblLetraInicial = QStringLiteral("a");
+    qsizetype lblInicioAvanca = 0;
+    qsizetype lblInicioRetorna = 0;
+    qsizetype FimPagina = 0;
+
+private:
+    void mostrarPagina(qsizetype de, qsizetype ate);
+
+    const ListaInicio &m_lstInicio;
+    const ClassificadorGrupos &m_grupos;
+};

@@ -1,0 +1,77 @@
+#include "main_model.h"
+
+#include "locale_app.h"
+
+namespace {
+constexpr int GRUPO_AB = 0;
+}
+
+ModeloPrincipal::ModeloPrincipal(const QString &caminhoArquivo, const QLocale &locale)
+    : m_arquivo(caminhoArquivo), m_locale(locale), m_grupos(locale), m_lstInicio(locale),
+      m_navegacao(m_lstInicio, m_grupos)
+{
+    lblTotalContatos = QStringLiteral("0");
+}
+
+bool ModeloPrincipal::lerParaLista()
+{
+    ArquivoContatos::Registros lidos = m_arquivo.LerContatos();
+    m_ultimaLeituraFalhou = !lidos.ok();
+    if (!lidos.ok())
+        return false;
+    m_assinatura = lidos.assinatura;
+    m_lstInicio.definir(lidos.registros);
+    return true;
+}
+
+bool ModeloPrincipal::Form_Load(const QDate &hoje)
+{
+    // Only start-up creates a missing file; the rest is the refresh.
+    m_arquivo.CriarArquivoSeAusente();
+    return imgRefresh_Click(hoje);
+}
+
+bool ModeloPrincipal::imgRefresh_Click(const QDate &hoje)
+{
+    atualizarData(hoje);
+    m_navegacao.limpar();
+    m_navegacao.lblLetraInicial = GruposLetras()[GRUPO_AB].Inicial;
+    const bool ok = lerParaLista();
+    m_navegacao.ListarGrupo(GRUPO_AB, GruposLetras()[GRUPO_AB].AvisoVazio);
+    atualizarTotal();
+    return ok;
+}
+
+void ModeloPrincipal::clicarAba(int grupo)
+{
+    const LetterGroup &g = GruposLetras()[grupo];
+    m_navegacao.ListarGrupo(grupo, g.AvisoVazio);
+    m_navegacao.lblLetraInicial = g.Inicial;
+}
+
+bool ModeloPrincipal::RecarregarLista()
+{
+    return lerParaLista();
+}
+
+void ModeloPrincipal::relistarGrupo(int grupo)
+{
+    m_navegacao.ListarGrupo(grupo, avisoRelistagem(GruposLetras()[grupo]));
+}
+
+void ModeloPrincipal::AtualizarAba()
+{
+    const int grupo = grupoPorInicial(m_navegacao.lblLetraInicial);
+    if (grupo >= 0)
+        relistarGrupo(grupo);
+}
+
+void ModeloPrincipal::atualizarTotal()
+{
+    lblTotalContatos = QString::number(m_lstInicio.count());
+}
+
+void ModeloPrincipal::atualizarData(const QDate &hoje)
+{
+    lblDataHoje = LocaleApp::TextoDataHoje(hoje, m_locale);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "browse_state.h"
+#include "contact_file.h"
+#include "contact_list.h"
+#include "letter_groups.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+
+// The main window's working state without any window: the contact file, the
+// sorted in-memory list, the browsing state, the total and date labels.
+class ModeloPrincipal {
+public:
+    static inline const QString AVISO_FALHA_LEITURA =
+        QStringLiteral("Não foi possível ler o arquivo contatos.txt!");
+
+    ModeloPrincipal(const QString &caminhoArquivo, const QLocale &locale);
+
+    // Start-up: date, file created when missing, list read, AB listed, total.
+    // False when the file could not be read (the caller shows the notice).
+    bool Form_Load(const QDate &hoje);
+    // Refresh: date, file re-read (never created), AB listed. False when the
+    // file could not be read; the list then stays as it was.
+    bool imgRefresh_Click(const QDate &hoje);
+    // A tab click: lists its group and remembers its Inicial.
+    void clicarAba(int grupo);
+
+    // Rebuilds lstInicio from the file. False when the file could not be
+    // read; lstInicio then stays as it was.
+    bool RecarregarLista();
+    // Lists again the tab chosen last, with the editing dialogs' placeholder.
+    void AtualizarAba();
+    // Lists a group with the editing dialogs' placeholder.
+    void relistarGrupo(int grupo);
+    // The total label follows the list.
+    void atualizarTotal();
+    void atualizarData(const QDate &hoje);
+
+    const ArquivoContatos &arquivo() const { return m_arquivo; }
+    const QLocale &locale() const { return m_locale; }
+    const ListaInicio &lstInicio() const { return m_lstInicio; }
+    NavegacaoContatos &navegacao() { return m_navegacao; }
+    const NavegacaoContatos &navegacao() const { return m_navegacao; }
+
+    // What the last read of the file saw. Editing refuses to rewrite a file
+    // whose last read failed, or that changed since.
+    bool ultimaLeituraFalhou() const { return m_ultimaLeituraFalhou; }
+    const ArquivoContatos::Assinatura &assinaturaLida() const { return m_assinatura; }
+
+    QString lblTotalContatos;
+    QString lblDataHoje;
+
+private:
+    bool lerParaLista();
+
+    ArquivoContatos m_arquivo;
+    QLocale m_locale;
+    ClassificadorGrupos m_grupos;
+    ListaInicio m_lstInicio;
+    NavegacaoContatos m_navegacao;
+    bool m_ultimaLeituraFalhou = false;
+    ArquivoContatos::Assinatura m_assinatura;
+};

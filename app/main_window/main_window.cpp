@@ -1,0 +1,264 @@
+#include "main_window.h"
+
+#include "fonts.h"
+#include "image_button.h"
+#include "layout_principal.h"
+#include "locale_app.h"
+#include "notice.h"
+#include "pictures.h"
+#include "shape.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QTimer>
+
+namespace {
+
+QString caminhoOuPadrao(const QString &caminho)
+{
+    return caminho.isEmpty() ? ArquivoContatos::caminhoPadrao() : caminho;
+}
+
+void pintarTexto(QWidget *w, const QColor &cor)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, cor);
+    pal.setColor(QPalette::Text, cor);
+    w->setPalette(pal);
+}
+
+} // namespace
+
+KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
+    : QWidget(nullptr), m_opcoes(std::move(opcoes)),
+      m_avisosPadrao(m_opcoes.avisos ? nullptr : std::make_unique<Avisos>()),
+      m_avisos(m_opcoes.avisos ? m_opcoes.avisos : m_avisosPadrao.get()),
+      m_modelo(caminhoOuPadrao(m_opcoes.caminhoArquivo), m_opcoes.locale)
+{
+    setObjectName(QStringLiteral("KV_Principal"));
+    setWindowTitle(QStringLiteral("Marvessa Fonelo"));
+    setFixedSize(Twips::px(LayoutPrincipal::LARGURA), Twips::px(LayoutPrincipal::ALTURA));
+    setFont(Fontes::padrao());
+    criarControles();
+
+    // Form_Load
+    const bool lido = m_modelo.Form_Load(hoje());
+    mostrarEstado();
+    agendarMeiaNoite();
+    if (!lido) {
+        // The notice stands over the window, so it waits until the window shows.
+        QTimer::singleShot(0, this, [this] { MostrarAviso(ModeloPrincipal::AVISO_FALHA_LEITURA); });
+    }
+}
+
+KV_Principal::~KV_Principal() = default;
+
+QDate KV_Principal::hoje() const
+{
+    return m_opcoes.hoje ? m_opcoes.hoje() : QDate::currentDate();
+}
+
+ImagemBotao *KV_Principal::imagem(const char *nome)
+{
+    return findChild<ImagemBotao *>(QLatin1String(nome), Qt::FindDirectChildrenOnly);
+}
+
+void KV_Principal::criarControles()
+{
+    // Back to front, so that each control is drawn over those behind it.
+    const auto &controles = LayoutPrincipal::CONTROLES;
+    for (auto it = std::rbegin(controles); it != std::rend(controles); ++it) {
+        const QString nome = QLatin1String(it->nome);
+        QWidget *w = nullptr;
+        if (nome == QLatin1String("lstContatos")) {
+            m_lstContatos = new QListWidget(this);
+            w = m_lstContatos;
+        } else if (nome.startsWith(QLatin1String("txt"))) {
+            auto *t = new QLineEdit(this);
+            t->setMaxLength(50);
+            t->setReadOnly(true);
+            t->setFrame(false);
+            t->setAlignment(Qt::AlignCenter);
+            QPalette pal = t->palette();
+            pal.setColor(QPalette::Base, QColor(0x40, 0x40, 0x40));
+            pal.setColor(QPalette::Text, QColor(0xCD, 0xCB, 0xC9));
+            t->setPalette(pal);
+            (nome == QLatin1String("txtFone") ? m_txtFone : m_txtMail) = t;
+            w = t;
+        } else if (nome.startsWith(QLatin1String("Shape"))) {
+            const bool arredondada = nome == QLatin1String("Shape3");
+            const QColor cor = arredondada ? QColor(0x40, 0x40, 0x40) : QColor(Qt::black);
+            w = new Forma(cor, arredondada ? 4 : 0, this);
+        } else if (nome == QLatin1String("lblTotalContatos") ||
+                   nome == QLatin1String("lblDataHoje") || nome == QLatin1String("lblContatos")) {
+            auto *l = new QLabel(this);
+            if (nome == QLatin1String("lblTotalContatos")) {
+                l->setAlignment(Qt::AlignCenter);
+                pintarTexto(l, QColor(0x63, 0x5F, 0x5C));
+                m_lblTotalContatos = l;
+            } else if (nome == QLatin1String("lblDataHoje")) {
+                pintarTexto(l, QColor(0x8A, 0x85, 0x82));
+                m_lblDataHoje = l;
+            } else {
+                l->setText(QStringLiteral("Contatos"));
+            }
+            w = l;
+        } else {
+            auto *b = new ImagemBotao(nome, this);
+            b->setPixmap(Imagens::imagem(nome));
+            b->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            w = b;
+        }
+        w->setObjectName(nome);
+        w->setGeometry(it->pixels());
+    }
+
+    // The visible list: white bold names on the pattern; telephone and e-mail
+    // lie beyond its width and are cut off, not elided.
+    m_lstContatos->setFont(Fontes::tahoma(true));
+    m_lstContatos->setFrameShape(QFrame::NoFrame);
+    m_lstContatos->setTextElideMode(Qt::ElideNone);
+    m_lstContatos->setWordWrap(false);
+    m_lstContatos->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_lstContatos->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_lstContatos->setUniformItemSizes(true);
+    QPalette pal = m_lstContatos->palette();
+    pal.setBrush(QPalette::Base, QBrush(Imagens::imagem(QStringLiteral("Image1"))));
+    pal.setColor(QPalette::Text, Qt::white);
+    pal.setBrush(QPalette::Disabled, QPalette::Base,
+                 QBrush(Imagens::imagem(QStringLiteral("Image1"))));
+    pal.setColor(QPalette::Disabled, QPalette::Text, QColor(0xB0, 0xB0, 0xB0));
+    m_lstContatos->setPalette(pal);
+    connect(m_lstContatos, &QListWidget::itemSelectionChanged, this,
+            &KV_Principal::lstContatos_Click);
+
+    m_txtFone->setFont(Fontes::padrao(true));
+    setTabOrder(m_lstContatos, m_txtFone);
+    setTabOrder(m_txtFone, m_txtMail);
+
+    m_imgAvanca = imagem("imgAvanca");
+    m_imgRetorna = imagem("imgRetorna");
+    connect(m_imgAvanca, &ImagemBotao::clicked, this, &KV_Principal::imgAvanca_Click);
+    connect(m_imgRetorna, &ImagemBotao::clicked, this, &KV_Principal::imgRetorna_Click);
+    connect(imagem("imgRefresh"), &ImagemBotao::clicked, this, &KV_Principal::imgRefresh_Click);
+    connect(imagem("imgFecha"), &ImagemBotao::clicked, this, &QWidget::close);
+    connect(imagem("imgMinimiza"), &ImagemBotao::clicked, this, &QWidget::showMinimized);
+    const auto &grupos = GruposLetras();
+    for (int g = 0; g < NUM_GRUPOS; ++g) {
+        ImagemBotao *aba = findChild<ImagemBotao *>(grupos[g].Aba);
+        connect(aba, &ImagemBotao::clicked, this, [this, g] { clicarAba(g); });
+    }
+
+    const QHash<QString, QString> dicas = {
+        {QStringLiteral("imgRefresh"), QStringLiteral(" Atualizar programa ")},
+        {QStringLiteral("imgAbout"), QStringLiteral(" Sobre o Programa ")},
+        {QStringLiteral("imgFecha"), QStringLiteral(" Fechar ")},
+        {QStringLiteral("imgMinimiza"), QStringLiteral(" Minimizar ")},
+        {QStringLiteral("imgDeleta"), QStringLiteral(" Deletar contato ")},
+        {QStringLiteral("imgAtualiza"), QStringLiteral(" Atualizar contato ")},
+        {QStringLiteral("imgAdiciona"), QStringLiteral(" Adicionar contato ")},
+        {QStringLiteral("imgRetorna"), QStringLiteral(" Retornar ")},
+        {QStringLiteral("imgAvanca"), QStringLiteral(" Avançar ")},
+    };
+    for (auto it = dicas.cbegin(); it != dicas.cend(); ++it)
+        imagem(it.key().toLatin1().constData())->setToolTip(it.value());
+}
+
+void KV_Principal::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    p.drawPixmap(0, 0, Imagens::imagem(QStringLiteral("fundo")));
+}
+
+void KV_Principal::mostrarEstado()
+{
+    const NavegacaoContatos &nav = m_modelo.navegacao();
+    m_renderizando = true;
+    m_lstContatos->clear();
+    for (const QString &entrada : nav.lstContatos) {
+        auto *item = new QListWidgetItem(entrada, m_lstContatos);
+        item->setSizeHint(QSize(m_lstContatos->width(), 13));
+    }
+    m_lstContatos->setEnabled(nav.lstContatosHabilitada);
+    if (nav.selecionado >= 0)
+        m_lstContatos->setCurrentRow(nav.selecionado);
+    else
+        m_lstContatos->setCurrentRow(-1);
+    m_renderizando = false;
+
+    m_txtFone->setText(nav.txtFone);
+    m_txtMail->setText(nav.txtMail);
+    m_txtFone->setCursorPosition(0);
+    m_txtMail->setCursorPosition(0);
+    m_imgAvanca->setVisible(nav.imgAvancaVisivel);
+    m_imgAvanca->setEnabled(nav.imgAvancaVisivel);
+    m_imgRetorna->setVisible(nav.imgRetornaVisivel);
+    m_imgRetorna->setEnabled(nav.imgRetornaVisivel);
+    m_lblTotalContatos->setText(m_modelo.lblTotalContatos);
+    m_lblDataHoje->setText(m_modelo.lblDataHoje);
+}
+
+void KV_Principal::lstContatos_Click()
+{
+    if (m_renderizando)
+        return;
+    m_modelo.navegacao().selecionar(m_lstContatos->currentRow());
+    const NavegacaoContatos &nav = m_modelo.navegacao();
+    m_txtFone->setText(nav.txtFone);
+    m_txtMail->setText(nav.txtMail);
+    m_txtFone->setCursorPosition(0);
+    m_txtMail->setCursorPosition(0);
+}
+
+void KV_Principal::imgRefresh_Click()
+{
+    const bool lido = m_modelo.imgRefresh_Click(hoje());
+    mostrarEstado();
+    if (!lido)
+        MostrarAviso(ModeloPrincipal::AVISO_FALHA_LEITURA);
+}
+
+void KV_Principal::imgAvanca_Click()
+{
+    m_modelo.navegacao().AvancarPagina();
+    mostrarEstado();
+}
+
+void KV_Principal::imgRetorna_Click()
+{
+    m_modelo.navegacao().RetornarPagina();
+    mostrarEstado();
+}
+
+void KV_Principal::clicarAba(int grupo)
+{
+    m_modelo.clicarAba(grupo);
+    mostrarEstado();
+}
+
+void KV_Principal::MostrarAviso(const QString &texto)
+{
+    m_avisos->MostrarAviso(this, texto);
+}
+
+void KV_Principal::agendarMeiaNoite()
+{
+    // The date label renews itself when the day changes, not only on refresh.
+    if (!m_meiaNoite) {
+        m_meiaNoite = new QTimer(this);
+        m_meiaNoite->setSingleShot(true);
+        m_meiaNoite->setTimerType(Qt::VeryCoarseTimer);
+        connect(m_meiaNoite, &QTimer::timeout, this, [this] {
+            m_modelo.atualizarData(hoje());
+            m_lblDataHoje->setText(m_modelo.lblDataHoje);
+            agendarMeiaNoite();
+        });
+    }
+    const QDateTime agora = QDateTime::currentDateTime();
+    const QDateTime proxima(agora.date().addDays(1), QTime(0, 0, 1));
+    m_meiaNoite->start(int(qBound(qint64(1000), agora.msecsTo(proxima), qint64(86'400'000))));
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "main_model.h"
+
+#include <QDate>
+#include <QHash>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class Avisos;
+class ImagemBotao;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QTimer;
+
+// What the main window needs from outside; tests give their own.
+struct OpcoesPrincipal {
+    QString caminhoArquivo;      // empty: "contatos.txt" beside the program
+    QLocale locale;              // the working locale (LocaleApp::efetivo())
+    Avisos *avisos = nullptr;    // null: real notices of 1.5 s
+    std::function<QDate()> hoje; // null: the system clock
+};
+
+// The main window: renders the model and forwards the user's clicks to it.
+class KV_Principal : public QWidget {
+    Q_OBJECT
+public:
+    explicit KV_Principal(OpcoesPrincipal opcoes = {});
+    ~KV_Principal() override;
+
+    ModeloPrincipal &modelo() { return m_modelo; }
+    void MostrarAviso(const QString &texto);
+
+    // Handlers, public so that dialogs and tests can drive them.
+    void imgRefresh_Click();
+    void imgAvanca_Click();
+    void imgRetorna_Click();
+    void clicarAba(int grupo);
+
+    // Shows the model's state in the widgets.
+    void mostrarEstado();
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
+private:
+    void criarControles();
+    ImagemBotao *imagem(const char *nome);
+    void lstContatos_Click();
+    void agendarMeiaNoite();
+    QDate hoje() const;
+
+    OpcoesPrincipal m_opcoes;
+    std::unique_ptr<Avisos> m_avisosPadrao;
+    Avisos *m_avisos;
+    ModeloPrincipal m_modelo;
+
+    QListWidget *m_lstContatos = nullptr;
+    QLineEdit *m_txtFone = nullptr;
+    QLineEdit *m_txtMail = nullptr;
+    QLabel *m_lblTotalContatos = nullptr;
+    QLabel *m_lblDataHoje = nullptr;
+    ImagemBotao *m_imgAvanca = nullptr;
+    ImagemBotao *m_imgRetorna = nullptr;
+    QTimer *m_meiaNoite = nullptr;
+    bool m_renderizando = false;
+};

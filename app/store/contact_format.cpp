@@ -1,0 +1,91 @@
+#include "contact_format.h"
+
+#include "cp1252.h"
+
+namespace FormatoContatos {
+
+QList<QStringView> dividirLinhas(QStringView texto)
+{
+    QList<QStringView> linhas;
+    const qsizetype n = texto.size();
+    qsizetype inicio = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (texto[i] != u'\r')
+            continue;
+        linhas.append(texto.sliced(inicio, i - inicio));
+        if (i + 1 < n && texto[i + 1] == u'\n')
+            ++i;
+        inicio = i + 1;
+    }
+    if (inicio < n)
+        linhas.append(texto.sliced(inicio));
+    return linhas;
+}
+
+bool linhaEmBranco(QStringView linha)
+{
+    for (const QChar c : linha) {
+        if (c != u' ')
+            return false;
+    }
+    return true;
+}
+
+ContactRecord registroDaLinha(QStringView linha)
+{
+    QStringView campos[3];
+    qsizetype inicio = 0;
+    for (int k = 0; k < 3; ++k) {
+        const qsizetype fim = linha.indexOf(SEPARADOR, inicio);
+        if (fim < 0) {
+            campos[k] = linha.sliced(inicio);
+            break;
+        }
+        campos[k] = linha.sliced(inicio, fim - inicio);
+        inicio = fim + 1;
+    }
+    return {campos[0].toString(), campos[1].toString(), campos[2].toString()};
+}
+
+QList<ContactRecord> lerRegistros(QByteArrayView bytes)
+{
+    const QString texto = Cp1252::decode(bytes);
+    QList<ContactRecord> registros;
+    for (const QStringView linha : dividirLinhas(texto)) {
+        if (!linhaEmBranco(linha))
+            registros.append(registroDaLinha(linha));
+    }
+    return registros;
+}
+
+QString linhaDoRegistro(const ContactRecord &r)
+{
+    return r.Nome + SEPARADOR + r.Telefone + SEPARADOR + r.Email;
+}
+
+bool campoGravavel(QStringView texto)
+{
+    for (const QChar c : texto) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || !Cp1252::canEncode(c))
+            return false;
+    }
+    return true;
+}
+
+QByteArray montarArquivo(const QStringList &linhas)
+{
+    QString texto;
+    qsizetype tamanho = 4;
+    for (const QString &l : linhas)
+        tamanho += l.size() + 2;
+    texto.reserve(tamanho);
+    for (const QString &l : linhas) {
+        texto += l;
+        texto += QLatin1String(FIM_DE_LINHA);
+    }
+    texto += QLatin1String("\r\n\r\n");
+    return Cp1252::encode(texto);
+}
+
+} // namespace FormatoContatos

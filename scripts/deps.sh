@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages the project needs, only those missing.
+# Usage: scripts/deps.sh [run|test]
+set -euo pipefail
+
+comuns=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+case "${1:-test}" in
+    run) pacotes=("${comuns[@]}") ;;
+    # Xvfb, a window manager, a tray and xdotool for the tests that need a
+    # real display; ImageMagick for screenshots.
+    test) pacotes=("${comuns[@]}" xvfb xauth openbox trayer xdotool x11-utils imagemagick) ;;
+    *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+esac
+
+faltam=()
+for p in "${pacotes[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        faltam+=("$p")
+    fi
+done
+[ ${#faltam[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${faltam[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${faltam[@]}"

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "helpers.h"
+#include "main_window.h"
+#include "notice.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTemporaryDir>
+
+namespace Teste {
+
+// Records every notice instead of waiting for it.
+class AvisosGravados : public Avisos {
+public:
+    void MostrarAviso(QWidget *, const QString &texto) override { textos.append(texto); }
+    QStringList textos;
+};
+
+// A main window over a contact file in a temporary folder.
+struct Principal {
+    explicit Principal(const QByteArray *conteudo = nullptr)
+    {
+        caminho = ArquivoContatos::caminhoNaPasta(dir.path());
+        if (conteudo)
+            gravar(caminho, *conteudo);
+        OpcoesPrincipal o;
+        o.caminhoArquivo = caminho;
+        o.locale = ptBR();
+        o.avisos = &avisos;
+        o.hoje = [] { return QDate(2026, 12, 6); };
+        janela = std::make_unique<KV_Principal>(std::move(o));
+    }
+
+    template <typename T = QWidget> T *filho(const QString &nome) const
+    {
+        return janela->findChild<T *>(nome);
+    }
+
+    QTemporaryDir dir;
+    QString caminho;
+    AvisosGravados avisos;
+    std::unique_ptr<KV_Principal> janela;
+};
+
+} // namespace Teste

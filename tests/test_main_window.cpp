@@ -1,0 +1,230 @@
+#include "gui_helpers.h"
+#include "image_button.h"
+#include "layout_principal.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+using Teste::Principal;
+
+namespace {
+
+QStringList itens(const QListWidget *l)
+{
+    QStringList out;
+    for (int i = 0; i < l->count(); ++i)
+        out.append(l->item(i)->text().section(u'\t', 0, 0));
+    return out;
+}
+
+void clicar(QWidget *w)
+{
+    QVERIFY(w);
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(2, 2));
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void inicioEmPastaVazia();
+    void controlesNomeadosEmSeusLugares();
+    void abasSetasESelecao();
+    void atualizarReleArquivo();
+    void falhaDeLeituraAvisa();
+    void avisoPosicionadoEFechaSozinho();
+    void doisAvisosSeguidos();
+};
+
+void TestMainWindow::inicioEmPastaVazia()
+{
+    Principal p;
+    QCOMPARE(Teste::ler(p.caminho), QByteArray("\r\n\r\n"));
+    auto *lst = p.filho<QListWidget>(u"lstContatos"_s);
+    QCOMPARE(lst->count(), 1);
+    QCOMPARE(lst->item(0)->text(), u"Nenhum contato cadastrado\t\t\t\t\t"_s);
+    QVERIFY(!lst->isEnabled());
+    QCOMPARE(p.filho<QLabel>(u"lblTotalContatos"_s)->text(), u"0"_s);
+    QCOMPARE(p.filho<QLabel>(u"lblDataHoje"_s)->text(), u"Domingo, 06/12/26"_s);
+    QVERIFY(p.avisos.textos.isEmpty());
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
+    QVERIFY(!p.filho(u"imgAvanca"_s)->isVisible());
+    QVERIFY(!p.filho(u"imgRetorna"_s)->isVisible());
+    QVERIFY(p.filho(u"imgAvancaDisable"_s)->isVisible());
+    QVERIFY(p.filho(u"imgRetornaDisable"_s)->isVisible());
+    QCOMPARE(p.janela->windowTitle(), u"Marvessa Fonelo"_s);
+    QCOMPARE(p.janela->size(), QSize(195, 300));
+}
+
+void TestMainWindow::controlesNomeadosEmSeusLugares()
+{
+    Principal p;
+    for (const auto &c : LayoutPrincipal::CONTROLES) {
+        QWidget *w = p.filho(QLatin1String(c.nome));
+        QVERIFY2(w, c.nome);
+        QCOMPARE(w->geometry(), c.pixels());
+    }
+    // Twips to pixels at 15 per pixel.
+    QCOMPARE(p.filho(u"lstContatos"_s)->geometry(), QRect(15, 38, 164, 132));
+    QCOMPARE(p.filho(u"imgAvanca"_s)->toolTip(), u" Avançar "_s);
+    QCOMPARE(p.filho(u"imgRefresh"_s)->toolTip(), u" Atualizar programa "_s);
+    // Windowed controls stand over the pictures.
+    const QObjectList filhos = p.janela->children();
+    QVERIFY(filhos.indexOf(p.filho(u"txtFone"_s)) > filhos.indexOf(p.filho(u"Shape3"_s)));
+    QVERIFY(filhos.indexOf(p.filho(u"lstContatos"_s)) > filhos.indexOf(p.filho(u"imgPainel"_s)));
+}
+
+void TestMainWindow::abasSetasESelecao()
+{
+    QStringList linhas;
+    for (int i = 0; i < 11; ++i)
+        linhas.append(Teste::linha(QStringLiteral("Carla %1").arg(i, 2, 10, QChar(u'0')),
+                                   QString::number(100 + i), QStringLiteral("c%1@x").arg(i)));
+    linhas.append(Teste::linha(u"Ñandu"_s, u"55"_s, u"n@x"_s));
+    linhas.append(Teste::linha(u"Ana"_s, u"1"_s, u"ana@x"_s));
+    const QByteArray conteudo = Teste::arquivo(linhas);
+    Principal p(&conteudo);
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
+    auto *lst = p.filho<QListWidget>(u"lstContatos"_s);
+    auto *fone = p.filho<QLineEdit>(u"txtFone"_s);
+    auto *mail = p.filho<QLineEdit>(u"txtMail"_s);
+    QCOMPARE(itens(lst), QStringList{u"Ana"_s});
+    QCOMPARE(fone->text(), u"1"_s);
+    QCOMPARE(mail->text(), u"ana@x"_s);
+    QCOMPARE(p.filho<QLabel>(u"lblTotalContatos"_s)->text(), u"13"_s);
+
+    clicar(p.filho(u"lblMN"_s));
+    QCOMPARE(itens(lst), QStringList{u"Ñandu"_s});
+    QCOMPARE(p.janela->modelo().navegacao().lblLetraInicial, u"m"_s);
+
+    clicar(p.filho(u"lblCD"_s));
+    QCOMPARE(lst->count(), 10);
+    QCOMPARE(lst->currentRow(), 0);
+    QCOMPARE(fone->text(), u"100"_s);
+    auto *avanca = p.filho(u"imgAvanca"_s);
+    QVERIFY(avanca->isVisible());
+    QVERIFY(!p.filho(u"imgRetorna"_s)->isVisible());
+
+    clicar(avanca);
+    QCOMPARE(itens(lst), QStringList{u"Carla 10"_s});
+    QVERIFY(fone->text().isEmpty());
+    QVERIFY(!avanca->isVisible());
+    QVERIFY(p.filho(u"imgRetorna"_s)->isVisible());
+
+    // Choosing with the mouse shows the details.
+    const QRect r = lst->visualItemRect(lst->item(0));
+    QTest::mouseClick(lst->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(fone->text(), u"110"_s);
+    QCOMPARE(mail->text(), u"c10@x"_s);
+
+    clicar(p.filho(u"imgRetorna"_s));
+    QCOMPARE(lst->count(), 10);
+    QVERIFY(!p.filho(u"imgRetorna"_s)->isVisible());
+    // And with the keyboard.
+    lst->setFocus();
+    QTest::keyClick(lst, Qt::Key_Down);
+    QTest::keyClick(lst, Qt::Key_Down);
+    QCOMPARE(fone->text(), u"101"_s);
+
+    clicar(p.filho(u"lbl09"_s));
+    QCOMPARE(lst->item(0)->text(), u"Nenhum cadastro com números\t\t\t\t\t"_s);
+    QVERIFY(!lst->isEnabled());
+    QVERIFY(fone->text().isEmpty());
+}
+
+void TestMainWindow::atualizarReleArquivo()
+{
+    const QByteArray antes = Teste::arquivo({Teste::linha(u"Bia"_s, u"1"_s)});
+    Principal p(&antes);
+    clicar(p.filho(u"lblCD"_s));
+    Teste::gravar(p.caminho, Teste::arquivo({Teste::linha(u"Bia"_s, u"1"_s),
+                                             Teste::linha(u"Álvaro"_s, u"2"_s)}));
+    clicar(p.filho(u"imgRefresh"_s));
+    auto *lst = p.filho<QListWidget>(u"lstContatos"_s);
+    QCOMPARE(itens(lst), (QStringList{u"Álvaro"_s, u"Bia"_s}));
+    QCOMPARE(p.filho<QLineEdit>(u"txtFone"_s)->text(), u"2"_s);
+    QCOMPARE(p.filho<QLabel>(u"lblTotalContatos"_s)->text(), u"2"_s);
+}
+
+void TestMainWindow::falhaDeLeituraAvisa()
+{
+    const QByteArray antes = Teste::arquivo({Teste::linha(u"Bia"_s, u"1"_s)});
+    Principal p(&antes);
+    QVERIFY(QFile::remove(p.caminho));
+    QVERIFY(QDir(p.dir.path()).mkdir(u"contatos.txt"_s));
+    clicar(p.filho(u"imgRefresh"_s));
+    QCOMPARE(p.avisos.textos, QStringList{u"Não foi possível ler o arquivo contatos.txt!"_s});
+    QCOMPARE(itens(p.filho<QListWidget>(u"lstContatos"_s)), QStringList{u"Bia"_s});
+}
+
+void TestMainWindow::avisoPosicionadoEFechaSozinho()
+{
+    Principal p;
+    p.janela->move(300, 200);
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
+
+    Avisos avisos;
+    avisos.duracaoMs = 400;
+    QPoint pos;
+    QString texto;
+    bool visivelAposTecla = false, visivelAposClique = false;
+    QTimer::singleShot(50, this, [&] {
+        auto *aviso = qobject_cast<KV_ContAd *>(QApplication::activeModalWidget());
+        QVERIFY(aviso);
+        pos = aviso->pos();
+        texto = aviso->findChild<QLabel *>(u"Label1"_s)->text();
+        QTest::keyClick(aviso, Qt::Key_Escape);
+        QTest::keyClick(aviso, Qt::Key_Return);
+        visivelAposTecla = aviso->isVisible();
+        QTest::mouseClick(aviso, Qt::LeftButton);
+        aviso->close();
+        visivelAposClique = aviso->isVisible();
+    });
+    QElapsedTimer t;
+    t.start();
+    avisos.MostrarAviso(p.janela.get(), u"Contato inserido com sucesso!"_s);
+    const qint64 decorrido = t.elapsed();
+    QCOMPARE(texto, u"Contato inserido com sucesso!"_s);
+    // Left + 245 and top + 600 twips: 16 and 40 pixels.
+    QCOMPARE(pos, QPoint(316, 240));
+    QVERIFY(visivelAposTecla);
+    QVERIFY(visivelAposClique);
+    QVERIFY2(decorrido >= 390, qPrintable(QString::number(decorrido)));
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(KV_ContAd::DURACAO_MS, 1500);
+}
+
+void TestMainWindow::doisAvisosSeguidos()
+{
+    Principal p;
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
+    Avisos avisos;
+    avisos.duracaoMs = 100;
+    QList<QObject *> janelas;
+    QStringList textos;
+    const auto observar = [&] {
+        auto *a = QApplication::activeModalWidget();
+        janelas.append(a);
+        textos.append(a->findChild<QLabel *>(u"Label1"_s)->text());
+    };
+    QTimer::singleShot(30, this, observar);
+    avisos.MostrarAviso(p.janela.get(), u"Este nome já existe!"_s);
+    QTimer::singleShot(30, this, observar);
+    avisos.MostrarAviso(p.janela.get(), u"Este nome já existe!"_s);
+    QCOMPARE(textos, QStringList(2, u"Este nome já existe!"_s));
+    QCOMPARE(janelas.size(), 2);
+    // Each notice is a window of its own, gone once it has closed.
+    QVERIFY(p.janela->findChildren<KV_ContAd *>().isEmpty());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

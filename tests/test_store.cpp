@@ -1,0 +1,214 @@
+#include "contact_file.h"
+#include "contact_format.h"
+#include "cp1252.h"
+#include "helpers.h"
+
+#include <QDir>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(QList<ContactRecord>)
+
+namespace {
+const QChar DEL(0x7F);
+}
+
+class TestStore : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void codec_todosOsBytesIdaEVolta();
+    void codec_confereComDecodificadorDoQt();
+    void codec_caracteresForaDaPagina();
+    void leitura_data();
+    void leitura();
+    void leitura_linhasLidasDosBytes();
+    void camposGravaveis();
+    void montarArquivo_formato();
+    void criarArquivoSeAusente();
+    void falhaDeLeituraNaoEhListaVazia();
+    void gravarSubstituiOuPreservaTudo();
+};
+
+void TestStore::codec_todosOsBytesIdaEVolta()
+{
+    QByteArray todos(256, Qt::Uninitialized);
+    for (int b = 0; b < 256; ++b)
+        todos[b] = char(b);
+    const QString texto = Cp1252::decode(todos);
+    QCOMPARE(texto.size(), 256);
+    QVERIFY(Cp1252::canEncode(texto));
+    QCOMPARE(Cp1252::encode(texto), todos);
+    // The five unassigned bytes stand for the C1 control of the same number.
+    for (int b : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+        QCOMPARE(texto[b].unicode(), char16_t(b));
+    QCOMPARE(texto[0x80], QChar(0x20AC));
+    QCOMPARE(texto[0xA7], QChar(0xA7));
+    QCOMPARE(texto[0xC1], QChar(u'Á'));
+}
+
+void TestStore::codec_confereComDecodificadorDoQt()
+{
+    QStringDecoder qt("windows-1252");
+    if (!qt.isValid())
+        QSKIP("this Qt has no windows-1252 decoder (no ICU)");
+    for (int b = 0; b < 256; ++b) {
+        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D)
+            continue; // unassigned: decoders disagree on these
+        const char c = char(b);
+        const QString esperado = qt.decode(QByteArrayView(&c, 1));
+        QCOMPARE(QString(Cp1252::decodeByte(uchar(b))), esperado);
+    }
+}
+
+void TestStore::codec_caracteresForaDaPagina()
+{
+    QVERIFY(Cp1252::canEncode(u"Ação € “ok” Š ž"));
+    QVERIFY(!Cp1252::canEncode(QStringView(u"Ω")));
+    QVERIFY(!Cp1252::canEncode(QStringView(u"日本")));
+    QCOMPARE(Cp1252::encode(u"€"), QByteArray("\x80"));
+    QCOMPARE(Cp1252::encode(u"ç"), QByteArray("\xE7"));
+}
+
+void TestStore::leitura_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<ContactRecord>>("esperado");
+    using L = QList<ContactRecord>;
+    const QByteArray d = "\x7F";
+
+    QTest::newRow("vazio") << QByteArray() << L{};
+    QTest::newRow("so linhas em branco") << QByteArray("\r\n   \r\n\r\n \r") << L{};
+    QTest::newRow("formato dos gravadores")
+        << QByteArray("Ana" + d + "1" + d + "a@x\r\nBia" + d + d + "\r\n\r\n\r\n")
+        << L{{"Ana", "1", "a@x"}, {"Bia", "", ""}};
+    QTest::newRow("email vazio") << QByteArray("Ana" + d + "123" + d) << L{{"Ana", "123", ""}};
+    QTest::newRow("quatro campos")
+        << QByteArray("A" + d + "B" + d + "C" + d + "D" + d + "E") << L{{"A", "B", "C"}};
+    QTest::newRow("menos de tres campos") << QByteArray("So nome\r\nNome" + d + "fone")
+                                          << L{{"So nome", "", ""}, {"Nome", "fone", ""}};
+    QTest::newRow("TAB nao eh branco") << QByteArray("\t\r\n") << L{{"\t", "", ""}};
+    QTest::newRow("campos sem aparar")
+        << QByteArray(" Ana " + d + " 1 " + d + " e ") << L{{" Ana ", " 1 ", " e "}};
+    QTest::newRow("ultima sem fim de linha")
+        << QByteArray("A" + d + d + "\r\nB" + d + d) << L{{"A", "", ""}, {"B", "", ""}};
+    QTest::newRow("CR sozinho termina linha")
+        << QByteArray("A" + d + d + "\rB" + d + d + "\r") << L{{"A", "", ""}, {"B", "", ""}};
+    QTest::newRow("LF sozinho fica na linha")
+        << QByteArray("A\nB" + d + "1" + d + "2\n") << L{{"A\nB", "1", "2\n"}};
+    QTest::newRow("CR CR LF") << QByteArray("A\r\r\nB") << L{{"A", "", ""}, {"B", "", ""}};
+    QTest::newRow("acentos da pagina") << QByteArray("\xC1lvaro" + d + "\x80" + d + "\xE7@x")
+                                       << L{{u"Álvaro"_s, u"€"_s, u"ç@x"_s}};
+    QTest::newRow("separadores apenas") << QByteArray(d + d + d + d) << L{{"", "", ""}};
+}
+
+void TestStore::leitura()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<ContactRecord>, esperado);
+    QCOMPARE(FormatoContatos::lerRegistros(bytes), esperado);
+
+    // The same through the file.
+    QTemporaryDir dir;
+    const QString caminho = ArquivoContatos::caminhoNaPasta(dir.path());
+    Teste::gravar(caminho, bytes);
+    const auto lidos = ArquivoContatos(caminho).LerContatos();
+    QCOMPARE(lidos.estado, ArquivoContatos::Estado::Lido);
+    QCOMPARE(lidos.registros, esperado);
+}
+
+void TestStore::leitura_linhasLidasDosBytes()
+{
+    // A file written by the writers reads back as the same records, whatever
+    // the fields hold within the rules.
+    const QList<ContactRecord> registros = {
+        {u"Ângela"_s, u"(11) 5555-0000"_s, u"angela@ex.com"_s},
+        {u"  espaços  "_s, QString(), u"x"_s},
+        {u"Zé"_s, u"“aspas”"_s, QString()},
+    };
+    QStringList linhas;
+    for (const auto &r : registros)
+        linhas.append(FormatoContatos::linhaDoRegistro(r));
+    QCOMPARE(FormatoContatos::lerRegistros(FormatoContatos::montarArquivo(linhas)), registros);
+}
+
+void TestStore::camposGravaveis()
+{
+    using FormatoContatos::campoGravavel;
+    QVERIFY(campoGravavel(u""));
+    QVERIFY(campoGravavel(u"José da Silva € “x” ŠŽ"));
+    QVERIFY(!campoGravavel(u"a\tb"));
+    QVERIFY(!campoGravavel(u"a"_s + DEL));
+    QVERIFY(!campoGravavel(u"a\rb"));
+    QVERIFY(!campoGravavel(u"a\nb"));
+    QVERIFY(!campoGravavel(QString(QChar(0x81))));
+    QVERIFY(!campoGravavel(u"Ωmega"));
+}
+
+void TestStore::montarArquivo_formato()
+{
+    QCOMPARE(FormatoContatos::montarArquivo({}), QByteArray("\r\n\r\n"));
+    const QString l = FormatoContatos::linhaDoRegistro({u"Ção"_s, u"1"_s, QString()});
+    QCOMPARE(FormatoContatos::montarArquivo({l, u"  "_s}), QByteArray("\xC7\xE3o\x7F"
+                                                                      "1\x7F\r\n  \r\n\r\n\r\n"));
+}
+
+void TestStore::criarArquivoSeAusente()
+{
+    QTemporaryDir dir;
+    const QString caminho = ArquivoContatos::caminhoNaPasta(dir.path());
+    ArquivoContatos arq(caminho);
+    QVERIFY(arq.CriarArquivoSeAusente());
+    QCOMPARE(Teste::ler(caminho), QByteArray("\r\n\r\n"));
+
+    Teste::gravar(caminho, "Ana\x7F\x7F");
+    QVERIFY(arq.CriarArquivoSeAusente());
+    QCOMPARE(Teste::ler(caminho), QByteArray("Ana\x7F\x7F"));
+
+    // A folder that does not exist cannot hold the file: reported, no crash.
+    QVERIFY(!ArquivoContatos(dir.path() + u"/nao/existe/contatos.txt"_s).CriarArquivoSeAusente());
+}
+
+void TestStore::falhaDeLeituraNaoEhListaVazia()
+{
+    QTemporaryDir dir;
+    const QString caminho = ArquivoContatos::caminhoNaPasta(dir.path());
+    ArquivoContatos arq(caminho);
+
+    auto ausente = arq.LerContatos();
+    QCOMPARE(ausente.estado, ArquivoContatos::Estado::Ausente);
+    QVERIFY(ausente.ok());
+    QVERIFY(ausente.registros.isEmpty());
+    QVERIFY(!QFile::exists(caminho)); // reading never creates the file
+
+    QVERIFY(QDir(dir.path()).mkdir(QString::fromLatin1(ArquivoContatos::NOME)));
+    auto pasta = arq.LerContatos();
+    QCOMPARE(pasta.estado, ArquivoContatos::Estado::Falhou);
+    QVERIFY(!pasta.ok());
+    QVERIFY(arq.CriarArquivoSeAusente()); // something is there: left alone
+    QVERIFY(QFileInfo(caminho).isDir());
+}
+
+void TestStore::gravarSubstituiOuPreservaTudo()
+{
+    QTemporaryDir dir;
+    const QString caminho = ArquivoContatos::caminhoNaPasta(dir.path());
+    Teste::gravar(caminho, "velho");
+    ArquivoContatos arq(caminho);
+    QVERIFY(arq.gravar("novo\r\n"));
+    QCOMPARE(Teste::ler(caminho), QByteArray("novo\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{u"contatos.txt"_s});
+
+    // A folder in the file's place makes every write fail, even for root.
+    QTemporaryDir dir2;
+    const QString emPasta = ArquivoContatos::caminhoNaPasta(dir2.path());
+    QVERIFY(QDir(dir2.path()).mkdir(QString::fromLatin1(ArquivoContatos::NOME)));
+    QVERIFY(!ArquivoContatos(emPasta).gravar("x"));
+    QVERIFY(QFileInfo(emPasta).isDir());
+    QCOMPARE(QDir(dir2.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{u"contatos.txt"_s});
+}
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "test_store.moc"
