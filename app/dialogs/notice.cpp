@@ -1,6 +1,6 @@
 #include "notice.h"
 
-#include "fonts.h"
+#include "dialog_layouts.h"
 #include "pictures.h"
 #include "twips.h"
 
@@ -13,20 +13,12 @@
 KV_ContAd::KV_ContAd(QWidget *principal, const QString &texto, int duracaoMs)
     : QDialog(principal, Qt::Dialog | Qt::FramelessWindowHint)
 {
-    setObjectName(QStringLiteral("KV_ContAd"));
+    LayoutDialogos::prepararJanela(LayoutDialogos::ContAd, this);
+    setFixedSize(size());
     setModal(true);
-    setAttribute(Qt::WA_DeleteOnClose, false);
-    setFixedSize(Twips::px(2430), Twips::px(1935));
-
-    m_label1 = new QLabel(texto, this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setGeometry(Twips::rect(60, 600, 2385, 1215));
-    m_label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_label1->setWordWrap(true);
-    m_label1->setFont(Fontes::padrao(true));
-    QPalette pal = m_label1->palette();
-    pal.setColor(QPalette::WindowText, Qt::white);
-    m_label1->setPalette(pal);
+    m_label1 = qobject_cast<QLabel *>(
+        LayoutDialogos::construir(LayoutDialogos::ContAd, this).value(QStringLiteral("Label1")));
+    m_label1->setText(texto);
 
     // Form_Load: over the upper part of the main window's list, wherever it is.
     if (principal)
@@ -68,7 +60,7 @@ void KV_ContAd::closeEvent(QCloseEvent *e)
 void KV_ContAd::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.fillRect(rect(), QColor(0xF9, 0xF8, 0xF0));
+    p.fillRect(rect(), LayoutDialogos::corDeFundo(LayoutDialogos::ContAd, this));
     p.drawPixmap(0, 0, Imagens::imagem(QStringLiteral("fundoDialogo")));
 }
 

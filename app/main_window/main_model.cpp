@@ -21,6 +21,8 @@ bool ModeloPrincipal::lerParaLista()
         return false;
     m_assinatura = lidos.assinatura;
     m_lstInicio.definir(lidos.registros);
+    // The total follows the list, after every read.
+    atualizarTotal();
     return true;
 }
 
@@ -38,7 +40,6 @@ bool ModeloPrincipal::imgRefresh_Click(const QDate &hoje)
     m_navegacao.lblLetraInicial = GruposLetras()[GRUPO_AB].Inicial;
     const bool ok = lerParaLista();
     m_navegacao.ListarGrupo(GRUPO_AB, GruposLetras()[GRUPO_AB].AvisoVazio);
-    atualizarTotal();
     return ok;
 }
 
@@ -74,4 +75,19 @@ void ModeloPrincipal::atualizarTotal()
 void ModeloPrincipal::atualizarData(const QDate &hoje)
 {
     lblDataHoje = LocaleApp::TextoDataHoje(hoje, m_locale);
+}
+
+const ContactRecord *ModeloPrincipal::contatoSelecionado() const
+{
+    const NavegacaoContatos &nav = m_navegacao;
+    if (nav.selecionado < 0 || nav.selecionado >= nav.indicesPagina.size())
+        return nullptr;
+    const qsizetype i = nav.indicesPagina[nav.selecionado];
+    return i >= 0 && i < m_lstInicio.count() ? &m_lstInicio.registro(i) : nullptr;
+}
+
+void ModeloPrincipal::limparDetalhes()
+{
+    m_navegacao.txtFone.clear();
+    m_navegacao.txtMail.clear();
 }

@@ -34,6 +34,11 @@ public:
     void AtualizarAba();
     // Lists a group with the editing dialogs' placeholder.
     void relistarGrupo(int grupo);
+    // The contact selected in the visible list, or null (nothing selected,
+    // a page just moved, or the placeholder shown).
+    const ContactRecord *contatoSelecionado() const;
+    // Empties the detail fields; the selection stays.
+    void limparDetalhes();
     // The total label follows the list.
     void atualizarTotal();
     void atualizarData(const QDate &hoje);

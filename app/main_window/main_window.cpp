@@ -1,7 +1,9 @@
 #include "main_window.h"
 
 #include "fonts.h"
-#include "image_button.h"
+#include "clickable_label.h"
+#include "edit_dialogs.h"
+#include "editing.h"
 #include "layout_principal.h"
 #include "locale_app.h"
 #include "notice.h"
@@ -61,9 +63,9 @@ QDate KV_Principal::hoje() const
     return m_opcoes.hoje ? m_opcoes.hoje() : QDate::currentDate();
 }
 
-ImagemBotao *KV_Principal::imagem(const char *nome)
+RotuloClicavel *KV_Principal::imagem(const char *nome)
 {
-    return findChild<ImagemBotao *>(QLatin1String(nome), Qt::FindDirectChildrenOnly);
+    return findChild<RotuloClicavel *>(QLatin1String(nome), Qt::FindDirectChildrenOnly);
 }
 
 void KV_Principal::criarControles()
@@ -107,7 +109,7 @@ void KV_Principal::criarControles()
             }
             w = l;
         } else {
-            auto *b = new ImagemBotao(nome, this);
+            auto *b = new RotuloClicavel(nome, this);
             b->setPixmap(Imagens::imagem(nome));
             b->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             w = b;
@@ -141,15 +143,20 @@ void KV_Principal::criarControles()
 
     m_imgAvanca = imagem("imgAvanca");
     m_imgRetorna = imagem("imgRetorna");
-    connect(m_imgAvanca, &ImagemBotao::clicked, this, &KV_Principal::imgAvanca_Click);
-    connect(m_imgRetorna, &ImagemBotao::clicked, this, &KV_Principal::imgRetorna_Click);
-    connect(imagem("imgRefresh"), &ImagemBotao::clicked, this, &KV_Principal::imgRefresh_Click);
-    connect(imagem("imgFecha"), &ImagemBotao::clicked, this, &QWidget::close);
-    connect(imagem("imgMinimiza"), &ImagemBotao::clicked, this, &QWidget::showMinimized);
+    connect(m_imgAvanca, &RotuloClicavel::clicked, this, &KV_Principal::imgAvanca_Click);
+    connect(m_imgRetorna, &RotuloClicavel::clicked, this, &KV_Principal::imgRetorna_Click);
+    connect(imagem("imgRefresh"), &RotuloClicavel::clicked, this, &KV_Principal::imgRefresh_Click);
+    connect(imagem("imgAdiciona"), &RotuloClicavel::clicked, this,
+            &KV_Principal::imgAdiciona_Click);
+    connect(imagem("imgAtualiza"), &RotuloClicavel::clicked, this,
+            &KV_Principal::imgAtualiza_Click);
+    connect(imagem("imgDeleta"), &RotuloClicavel::clicked, this, &KV_Principal::imgDeleta_Click);
+    connect(imagem("imgFecha"), &RotuloClicavel::clicked, this, &QWidget::close);
+    connect(imagem("imgMinimiza"), &RotuloClicavel::clicked, this, &QWidget::showMinimized);
     const auto &grupos = GruposLetras();
     for (int g = 0; g < NUM_GRUPOS; ++g) {
-        ImagemBotao *aba = findChild<ImagemBotao *>(grupos[g].Aba);
-        connect(aba, &ImagemBotao::clicked, this, [this, g] { clicarAba(g); });
+        RotuloClicavel *aba = findChild<RotuloClicavel *>(grupos[g].Aba);
+        connect(aba, &RotuloClicavel::clicked, this, [this, g] { clicarAba(g); });
     }
 
     const QHash<QString, QString> dicas = {
@@ -238,6 +245,29 @@ void KV_Principal::clicarAba(int grupo)
 {
     m_modelo.clicarAba(grupo);
     mostrarEstado();
+}
+
+void KV_Principal::imgAdiciona_Click()
+{
+    KV_Adiciona(this).abrir();
+}
+
+void KV_Principal::imgAtualiza_Click()
+{
+    if (!m_modelo.contatoSelecionado()) {
+        MostrarAviso(Mensagens::SELECIONE);
+        return;
+    }
+    KV_Atualiza(this).abrir();
+}
+
+void KV_Principal::imgDeleta_Click()
+{
+    if (!m_modelo.contatoSelecionado()) {
+        MostrarAviso(Mensagens::SELECIONE);
+        return;
+    }
+    KV_ContDel(this).abrir();
 }
 
 void KV_Principal::MostrarAviso(const QString &texto)

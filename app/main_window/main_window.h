@@ -9,7 +9,7 @@
 #include <memory>
 
 class Avisos;
-class ImagemBotao;
+class RotuloClicavel;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -38,6 +38,9 @@ public:
     void imgAvanca_Click();
     void imgRetorna_Click();
     void clicarAba(int grupo);
+    void imgAdiciona_Click();
+    void imgAtualiza_Click();
+    void imgDeleta_Click();
 
     // Shows the model's state in the widgets.
     void mostrarEstado();
@@ -47,7 +50,7 @@ protected:
 
 private:
     void criarControles();
-    ImagemBotao *imagem(const char *nome);
+    RotuloClicavel *imagem(const char *nome);
     void lstContatos_Click();
     void agendarMeiaNoite();
     QDate hoje() const;
@@ -62,8 +65,8 @@ private:
     QLineEdit *m_txtMail = nullptr;
     QLabel *m_lblTotalContatos = nullptr;
     QLabel *m_lblDataHoje = nullptr;
-    ImagemBotao *m_imgAvanca = nullptr;
-    ImagemBotao *m_imgRetorna = nullptr;
+    RotuloClicavel *m_imgAvanca = nullptr;
+    RotuloClicavel *m_imgRetorna = nullptr;
     QTimer *m_meiaNoite = nullptr;
     bool m_renderizando = false;
 };

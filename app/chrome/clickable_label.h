@@ -4,13 +4,14 @@
 #include <QPoint>
 #include <optional>
 
-// A picture that acts as a button: a left click released over it runs its
+// A label (a picture or a text) that acts as a button: a left click released
+// over it runs its
 // command; while any mouse button is held on it, it may rest at a pressed
 // place, and at a released place once let go (fixed places, not offsets).
-class ImagemBotao : public QLabel {
+class RotuloClicavel : public QLabel {
     Q_OBJECT
 public:
-    explicit ImagemBotao(const QString &nome, QWidget *parent = nullptr);
+    explicit RotuloClicavel(const QString &nome, QWidget *parent = nullptr);
 
     // Places in twips within the parent; without them the picture stays put.
     void definirEfeito(QPoint pressionadaTwips, QPoint soltaTwips);

@@ -1,29 +1,29 @@
-#include "image_button.h"
+#include "clickable_label.h"
 
 #include "twips.h"
 
 #include <QMouseEvent>
 
-ImagemBotao::ImagemBotao(const QString &nome, QWidget *parent) : QLabel(parent)
+RotuloClicavel::RotuloClicavel(const QString &nome, QWidget *parent) : QLabel(parent)
 {
     setObjectName(nome);
     setScaledContents(false);
 }
 
-void ImagemBotao::definirEfeito(QPoint pressionadaTwips, QPoint soltaTwips)
+void RotuloClicavel::definirEfeito(QPoint pressionadaTwips, QPoint soltaTwips)
 {
     m_pressionada = pressionadaTwips;
     m_solta = soltaTwips;
 }
 
-void ImagemBotao::mousePressEvent(QMouseEvent *e)
+void RotuloClicavel::mousePressEvent(QMouseEvent *e)
 {
     e->accept();
     if (m_pressionada)
         move(Twips::ponto(m_pressionada->x(), m_pressionada->y()));
 }
 
-void ImagemBotao::mouseReleaseEvent(QMouseEvent *e)
+void RotuloClicavel::mouseReleaseEvent(QMouseEvent *e)
 {
     e->accept();
     // Where the press landed decides, not where the picture now stands: it
