@@ -13,8 +13,14 @@ namespace Teste {
 // Records every notice instead of waiting for it.
 class AvisosGravados : public Avisos {
 public:
-    void MostrarAviso(QWidget *, const QString &texto) override { textos.append(texto); }
+    void MostrarAviso(QWidget *, const QString &texto) override
+    {
+        if (aoMostrar)
+            aoMostrar(texto);
+        textos.append(texto);
+    }
     QStringList textos;
+    std::function<void(const QString &)> aoMostrar;
 };
 
 // A main window over a contact file in a temporary folder.

@@ -48,4 +48,15 @@ inline QByteArray arquivo(const QStringList &linhas)
     return Cp1252::encode(texto + QStringLiteral("\r\n\r\n"));
 }
 
+// Makes the contact file one that reads well but whose writes fail, for
+// root too: the name points into /proc, where no temporary file can be made.
+// False where there is no /proc.
+inline bool tornarIngravavel(const QString &caminho)
+{
+    if (!QFile::exists(QStringLiteral("/proc/version")))
+        return false;
+    QFile::remove(caminho);
+    return QFile::link(QStringLiteral("/proc/version"), caminho);
+}
+
 } // namespace Teste

@@ -1,5 +1,5 @@
-#include "gui_helpers.h"
 #include "clickable_label.h"
+#include "gui_helpers.h"
 #include "layout_principal.h"
 
 #include <QDir>

@@ -28,9 +28,9 @@ inline const QString ALTERADA =
 // rewritten and reloaded when it returns.
 struct ResultadoEdicao {
     enum class Desfecho {
-        Recusado,   // nothing written; the dialog stays open
-        Relistado,  // nothing written; the main window is to be relisted
-        Gravado,    // written and reloaded; the main window is to be relisted
+        Recusado,  // nothing written; the dialog stays open
+        Relistado, // nothing written; the main window is to be relisted
+        Gravado,   // written and reloaded; the main window is to be relisted
     };
     Desfecho desfecho = Desfecho::Recusado;
     QStringList avisos;
@@ -55,8 +55,8 @@ public:
 
     // The update dialog's confirm for the contact named nomeOriginal. Relists
     // the tab chosen last afterwards.
-    ResultadoEdicao atualizar(const QString &nomeOriginal, const QString &nome,
-                              const QString &fone, const QString &mail);
+    ResultadoEdicao atualizar(const QString &nomeOriginal, const QString &nome, const QString &fone,
+                              const QString &mail);
 
     // The delete dialog's confirm: every contact named exactly so goes.
     ResultadoEdicao deletar(const QString &nome);

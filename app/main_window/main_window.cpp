@@ -1,9 +1,9 @@
 #include "main_window.h"
 
-#include "fonts.h"
 #include "clickable_label.h"
 #include "edit_dialogs.h"
 #include "editing.h"
+#include "fonts.h"
 #include "layout_principal.h"
 #include "locale_app.h"
 #include "notice.h"

@@ -1,0 +1,376 @@
+#include "edit_dialogs.h"
+#include "editing.h"
+#include "gui_helpers.h"
+#include "slide.h"
+
+#include <QClipboard>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+using Teste::linha;
+using Teste::Principal;
+
+namespace {
+
+using G = Deslizamento::Geometria;
+
+void clicar(QWidget *w)
+{
+    QVERIFY(w);
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(3, 3));
+}
+
+QByteArray arquivoCom(const QStringList &nomes)
+{
+    QStringList linhas;
+    for (const QString &n : nomes)
+        linhas.append(linha(n, n.left(1) + u"-fone"_s, n.left(1) + u"@x"_s));
+    return Teste::arquivo(linhas);
+}
+
+// Runs the dialog's opening ticks to the end.
+int abrirTudo(DialogoDeslizante &d)
+{
+    int ticks = 0;
+    while (d.deslizamento().abrindo() && ticks < 100) {
+        d.Timer1_Timer();
+        ++ticks;
+    }
+    return ticks;
+}
+
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void deslizamento_abertura_data();
+    void deslizamento_abertura();
+    void deslizamento_fechamento_data();
+    void deslizamento_fechamento();
+    void deslizamento_fecharDuranteAbertura();
+    void janelaAcompanhaODeslizamento();
+    void adicionarDeVerdade();
+    void camposLimitesFocoEEnter();
+    void copiarNome();
+    void semSelecaoNaoAbre();
+    void atualizarPreencheEGrava();
+    void deletarFechaJaEAvisa();
+    void falhaDeGravacaoMantemDialogo();
+};
+
+void TestDialogs::deslizamento_abertura_data()
+{
+    QTest::addColumn<int>("topoAntes");
+    QTest::addColumn<int>("alturaAntes");
+    QTest::addColumn<int>("K");
+    QTest::newRow("About") << -1000 << 50 << 1590;
+    QTest::newRow("Adiciona") << 0 << 150 << 1600;
+    QTest::newRow("Atualiza") << -1000 << 50 << 1575;
+    QTest::newRow("ContDel") << -1000 << 50 << 1590;
+}
+
+void TestDialogs::deslizamento_abertura()
+{
+    QFETCH(int, topoAntes);
+    QFETCH(int, alturaAntes);
+    QFETCH(int, K);
+    const ConstantesDeslizamento c{topoAntes, alturaAntes, K};
+    Deslizamento d(c);
+    const double T = 6000;
+    d.carregar(T);
+    QCOMPARE(d.antesDoPrimeiroTick(T), (G{T + topoAntes, alturaAntes}));
+    for (int n = 1; n <= 20; ++n) {
+        QVERIFY(d.abrindo());
+        const G g = d.tickAbertura(T);
+        QCOMPARE(g, (G{T + 2590 - 100 * n, 100 * n - 45}));
+        QCOMPARE(g.top + g.height, T + 2545); // the bottom edge stays
+    }
+    QVERIFY(!d.abrindo());
+    QCOMPARE(d.Altura, 2000);
+    QCOMPARE(d.Limite, 4040);
+}
+
+void TestDialogs::deslizamento_fechamento_data()
+{
+    QTest::addColumn<int>("K");
+    QTest::addColumn<int>("D");
+    QTest::addColumn<int>("fundo"); // bottom edge relative to T
+    QTest::newRow("About 3030") << 1590 << 3030 << 2515;
+    QTest::newRow("Adiciona 3030") << 1600 << 3030 << 2525;
+    QTest::newRow("Adiciona 3000") << 1600 << 3000 << 2555;
+    QTest::newRow("Atualiza 3030") << 1575 << 3030 << 2500;
+    QTest::newRow("Atualiza 3000") << 1575 << 3000 << 2530;
+    QTest::newRow("ContDel 3030") << 1590 << 3030 << 2515;
+}
+
+void TestDialogs::deslizamento_fechamento()
+{
+    QFETCH(int, K);
+    QFETCH(int, D);
+    QFETCH(int, fundo);
+    Deslizamento d({0, 0, K});
+    const double T = 6000;
+    d.carregar(T);
+    while (d.abrindo())
+        d.tickAbertura(T);
+    d.IniciarFechamento(T, 1955, D);
+    QVERIFY(d.fechando());
+    for (int k = 1; k <= 19; ++k) {
+        const auto g = d.tickFechamento();
+        QVERIFY(g);
+        QCOMPARE(g->height, 2000 - 100 * k);
+        QCOMPARE(g->top, T + 1955 - D + K + 100 * k);
+        QCOMPARE(g->top + g->height, T + fundo);
+    }
+    QVERIFY(!d.tickFechamento()); // the 20th tick hides and unloads
+    QVERIFY(!d.fechando());
+}
+
+void TestDialogs::deslizamento_fecharDuranteAbertura()
+{
+    // A close request halfway through the opening stops the opening first,
+    // so the dialog always goes.
+    for (int n = 1; n <= 20; ++n) {
+        Deslizamento d(Deslizantes::Adiciona);
+        d.carregar(6000);
+        Deslizamento::Geometria g{};
+        for (int i = 0; i < n; ++i)
+            g = d.tickAbertura(6000);
+        d.IniciarFechamento(6000, g.height, Deslizamento::D_FECHAR);
+        QVERIFY(!d.abrindo());
+        int ticks = 0;
+        while (d.tickFechamento())
+            ++ticks;
+        QCOMPARE(ticks, n - 1);
+    }
+}
+
+void TestDialogs::janelaAcompanhaODeslizamento()
+{
+    Principal p;
+    p.janela->move(120, 400); // T = 6000 twips
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
+    KV_Adiciona d(p.janela.get());
+    // Left + 245 twips; Top and Height as the table says until the first tick.
+    QCOMPARE(d.geometry(), QRect(136, 400, 162, 10));
+    QCOMPARE(abrirTudo(d), 20);
+    QCOMPARE(d.topoTwips(), 6590.0);
+    QCOMPARE(d.alturaTwips(), 1955);
+    QCOMPARE(d.geometry(), QRect(136, 439, 162, 130));
+
+    d.lblNao_Click();
+    QCOMPARE(d.alturaTwips(), 0);
+    d.Timer2_Timer();
+    QCOMPARE(d.topoTwips(), 6625.0);
+    QCOMPARE(d.alturaTwips(), 1900);
+    d.lblNao_Click(); // a second request does not restart the slide
+    for (int k = 2; k <= 19; ++k) {
+        d.Timer2_Timer();
+        QCOMPARE(d.topoTwips() + d.alturaTwips(), 8525.0);
+    }
+    QCOMPARE(d.result(), 0);
+    d.Timer2_Timer();
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+    QVERIFY(!d.isVisible());
+}
+
+void TestDialogs::adicionarDeVerdade()
+{
+    const QByteArray conteudo = arquivoCom({u"Bia"_s});
+    Principal p(&conteudo);
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
+    clicar(p.filho(u"lblCD"_s));
+
+    bool aberto = false, fechando = false;
+    QTimer passo;
+    passo.setInterval(20);
+    connect(&passo, &QTimer::timeout, this, [&] {
+        auto *d = qobject_cast<KV_Adiciona *>(QApplication::activeModalWidget());
+        if (!d || d->deslizamento().abrindo() || fechando)
+            return;
+        aberto = true;
+        QTest::keyClicks(d->txtNome(), u"Ágata"_s);
+        QTest::keyClick(d->txtNome(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), u"(11) 1234"_s);
+        clicar(d->controle(u"lblSim"_s));
+        fechando = d->deslizamento().fechando();
+    });
+    passo.start();
+    QElapsedTimer t;
+    t.start();
+    p.janela->imgAdiciona_Click(); // returns when the dialog has slid shut
+    passo.stop();
+    QVERIFY(aberto && fechando);
+    QVERIFY(t.elapsed() >= 380); // twenty ticks open, twenty shut
+    QCOMPARE(p.avisos.textos, QStringList{Mensagens::INSERIDO});
+    QCOMPARE(Teste::ler(p.caminho), QByteArray("Bia\x7F"
+                                               "B-fone\x7F"
+                                               "B@x\r\n\xC1gata\x7F(11) 1234\x7F\r\n\r\n\r\n"));
+    auto *lst = p.filho<QListWidget>(u"lstContatos"_s);
+    QCOMPARE(lst->count(), 2);
+    QCOMPARE(lst->item(0)->text(), u"Ágata\t\t\t\t(11) 1234\t"_s);
+    QCOMPARE(p.filho<QLabel>(u"lblTotalContatos"_s)->text(), u"2"_s);
+    QCOMPARE(p.janela->modelo().navegacao().lblLetraInicial, u"c"_s);
+}
+
+void TestDialogs::camposLimitesFocoEEnter()
+{
+    Principal p;
+    p.janela->show();
+    KV_Adiciona d(p.janela.get());
+    d.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d));
+    d.activateWindow();
+    QTRY_COMPARE(QApplication::focusWidget(), d.txtNome());
+    for (QLineEdit *campo : {d.txtNome(), d.txtFone(), d.txtMail()}) {
+        QCOMPARE(campo->maxLength(), 40);
+        campo->setFocus();
+        QTest::keyClicks(campo, QString(45, u'x'));
+        QCOMPARE(campo->text().size(), 40);
+        campo->clear();
+        campo->insert(QString(50, u'y')); // pasting is cut too
+        QCOMPARE(campo->text().size(), 40);
+    }
+    // Tab goes name, telephone, e-mail.
+    d.txtNome()->setFocus();
+    QTest::keyClick(d.txtNome(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), d.txtFone());
+    QTest::keyClick(d.txtFone(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), d.txtMail());
+    // Enter and Escape do nothing: only the labels confirm or close.
+    d.txtNome()->setText(u"Zé"_s);
+    QTest::keyClick(d.txtNome(), Qt::Key_Return);
+    QTest::keyClick(d.txtNome(), Qt::Key_Escape);
+    QVERIFY(d.isVisible());
+    QCOMPARE(Teste::ler(p.caminho), QByteArray("\r\n\r\n"));
+    // Forbidden first characters can be typed; only confirming refuses them.
+    d.txtNome()->setText(u"-Zé"_s);
+    QCOMPARE(d.txtNome()->text(), u"-Zé"_s);
+    d.lblSim_Click();
+    QCOMPARE(p.avisos.textos, QStringList{Mensagens::PROIBIDO});
+    QCOMPARE(d.controle<QLabel>(u"lblSim"_s)->toolTip(), u" Adicionar "_s);
+    QCOMPARE(d.controle(u"lblNao"_s)->cursor().shape(), Qt::PointingHandCursor);
+}
+
+void TestDialogs::copiarNome()
+{
+    Principal p;
+    KV_Atualiza d(p.janela.get());
+    QClipboard *c = QGuiApplication::clipboard();
+    c->setText(u"antes"_s);
+    d.txtNome()->setText(u"  Ana Lima "_s);
+    clicar(d.controle(u"lblNome"_s));
+    QCOMPARE(c->text(), u"  Ana Lima "_s);
+    QCOMPARE(d.txtNome()->text(), u"  Ana Lima "_s);
+    d.txtNome()->clear();
+    d.lblNome_Click();
+    QCOMPARE(c->text(), QString());
+    // The other captions copy nothing.
+    d.txtFone()->setText(u"123"_s);
+    clicar(d.controle(u"lblTelefone"_s));
+    QCOMPARE(c->text(), QString());
+    QVERIFY(p.avisos.textos.isEmpty());
+}
+
+void TestDialogs::semSelecaoNaoAbre()
+{
+    QStringList nomes;
+    for (int i = 0; i < 12; ++i)
+        nomes.append(u"Ana %1"_s.arg(i, 2, 10, QChar(u'0')));
+    const QByteArray conteudo = arquivoCom(nomes);
+    Principal p(&conteudo);
+    clicar(p.filho(u"imgAvanca"_s)); // nothing selected after a page move
+    p.janela->imgAtualiza_Click();
+    p.janela->imgDeleta_Click();
+    QCOMPARE(p.avisos.textos, QStringList(2, Mensagens::SELECIONE));
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TestDialogs::atualizarPreencheEGrava()
+{
+    const QByteArray conteudo = arquivoCom({u"Carla"_s, u"Caio"_s, u"Bia"_s});
+    Principal p(&conteudo);
+    clicar(p.filho(u"lblCD"_s));
+    auto *lst = p.filho<QListWidget>(u"lstContatos"_s);
+    lst->setCurrentRow(1);
+    KV_Atualiza d(p.janela.get());
+    QCOMPARE(d.txtNome()->text(), u"Carla"_s);
+    QCOMPARE(d.txtFone()->text(), u"C-fone"_s);
+    QCOMPARE(d.txtMail()->text(), u"C@x"_s);
+    QCOMPARE(d.lblNomeOriginal, u"Carla"_s);
+    abrirTudo(d);
+    d.txtNome()->setText(u"Bia"_s);
+    d.lblSim_Click();
+    QCOMPARE(p.avisos.textos, QStringList{Mensagens::ESSE_EXISTE});
+    QVERIFY(!d.deslizamento().fechando());
+    d.txtNome()->setText(u"Dora"_s);
+    d.lblSim_Click();
+    QCOMPARE(p.avisos.textos.last(), Mensagens::ATUALIZADO);
+    QVERIFY(d.deslizamento().fechando());
+    QCOMPARE(Teste::ler(p.caminho), QByteArray("Bia\x7F"
+                                               "B-fone\x7F"
+                                               "B@x\r\nCaio\x7F"
+                                               "C-fone\x7F"
+                                               "C@x\r\nDora\x7F"
+                                               "C-fone\x7F"
+                                               "C@x\r\n\r\n\r\n"));
+    QCOMPARE(lst->count(), 2);
+    QCOMPARE(lst->item(1)->text().section(u'\t', 0, 0), u"Dora"_s);
+}
+
+void TestDialogs::deletarFechaJaEAvisa()
+{
+    const QByteArray conteudo = arquivoCom({u"Carla"_s, u"Caio"_s, u"Bia"_s});
+    Principal p(&conteudo);
+    clicar(p.filho(u"lblCD"_s));
+    KV_ContDel d(p.janela.get());
+    QCOMPARE(d.controle<QLabel>(u"Label1"_s)->text(), u"Deseja realmente deletar esse contato?"_s);
+    d.show();
+    abrirTudo(d);
+    // The dialog is gone before the notice shows.
+    bool visivelNoAviso = true;
+    p.avisos.aoMostrar = [&](const QString &) { visivelNoAviso = d.isVisible(); };
+    clicar(d.controle(u"lblSim"_s));
+    QCOMPARE(p.avisos.textos, QStringList{Mensagens::DELETADO});
+    QVERIFY(!visivelNoAviso);
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+    QCOMPARE(Teste::ler(p.caminho), QByteArray("Bia\x7F"
+                                               "B-fone\x7F"
+                                               "B@x\r\nCarla\x7F"
+                                               "C-fone\x7F"
+                                               "C@x\r\n\r\n\r\n"));
+    auto *lst = p.filho<QListWidget>(u"lstContatos"_s);
+    QCOMPARE(lst->count(), 1);
+    QCOMPARE(lst->currentRow(), 0);                              // the selection stays,
+    QVERIFY(p.filho<QLineEdit>(u"txtFone"_s)->text().isEmpty()); // the details go
+    QCOMPARE(p.filho<QLabel>(u"lblTotalContatos"_s)->text(), u"2"_s);
+}
+
+void TestDialogs::falhaDeGravacaoMantemDialogo()
+{
+    const QByteArray conteudo = arquivoCom({u"Bia"_s});
+    Principal p(&conteudo);
+    if (!Teste::tornarIngravavel(p.caminho))
+        QSKIP("no /proc here");
+    p.janela->imgRefresh_Click();
+    const QByteArray antes = Teste::ler(p.caminho);
+    KV_Adiciona d(p.janela.get());
+    abrirTudo(d);
+    d.txtNome()->setText(u"Zeca"_s);
+    d.txtFone()->setText(u"9"_s);
+    d.lblSim_Click();
+    // Reported, nothing claimed, the dialog open with the user's text.
+    QCOMPARE(p.avisos.textos, QStringList{Mensagens::FALHA_GRAVACAO});
+    QVERIFY(!d.deslizamento().fechando());
+    QCOMPARE(d.txtNome()->text(), u"Zeca"_s);
+    QCOMPARE(d.txtFone()->text(), u"9"_s);
+    QCOMPARE(Teste::ler(p.caminho), antes);
+}
+
+QTEST_MAIN(TestDialogs)
+#include "test_dialogs.moc"
