@@ -8,7 +8,7 @@ case "${1:-test}" in
     run) pacotes=("${comuns[@]}") ;;
     # Xvfb, a window manager, a tray and xdotool for the tests that need a
     # real display; ImageMagick for screenshots.
-    test) pacotes=("${comuns[@]}" xvfb xauth openbox trayer xdotool x11-utils imagemagick) ;;
+    test) pacotes=("${comuns[@]}" xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils imagemagick) ;;
     *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
 esac
 

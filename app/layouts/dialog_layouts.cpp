@@ -2,6 +2,7 @@
 
 #include "clickable_label.h"
 #include "fonts.h"
+#include "pictures.h"
 #include "shape.h"
 #include "twips.h"
 
@@ -89,7 +90,7 @@ QWidget *criar(const Controle &c, QWidget *pai)
         pal.setColor(QPalette::WindowText, QColor(c.cor));
         l->setPalette(pal);
         if (c.tipo == Tipo::Botao)
-            l->setCursor(Qt::PointingHandCursor);
+            l->setCursor(Imagens::mao());
         w = l;
         break;
     }

@@ -56,6 +56,28 @@ inline constexpr Controle CONTROLES[] = {
     {"lblDataHoje", 240, 4155, 1875, 195},
 };
 
+// The pressed look of the picture buttons and tabs: fixed places in twips
+// while a mouse button is held, and once it is let go.
+struct Efeito {
+    const char *nome;
+    int pressionadoLeft, pressionadoTop;
+    int soltoLeft, soltoTop;
+};
+
+inline constexpr Efeito EFEITOS[] = {
+    {"imgAdiciona", 275, 2615, 260, 2600}, {"imgAtualiza", 545, 2615, 530, 2600},
+    {"imgDeleta", 805, 2615, 790, 2600},   {"imgRetorna", 1920, 2630, 1905, 2615},
+    {"imgAvanca", 2330, 2630, 2315, 2615}, {"imgRefresh", 2110, 4135, 2100, 4125},
+    {"imgAbout", 2395, 4135, 2380, 4125},  {"lblAB", 245, 3575, 230, 3560},
+    {"lblCD", 600, 3575, 585, 3560},       {"lblEF", 950, 3575, 940, 3560},
+    {"lblGH", 1325, 3575, 1310, 3560},     {"lblIJ", 1680, 3575, 1665, 3560},
+    {"lblKL", 2045, 3575, 2030, 3560},     {"lblMN", 2380, 3575, 2390, 3560},
+    {"lblOP", 245, 3805, 230, 3790},       {"lblQR", 600, 3805, 585, 3790},
+    {"lblST", 940, 3805, 940, 3790},       {"lblUV", 1315, 3805, 1300, 3790},
+    {"lblWX", 1675, 3805, 1665, 3790},     {"lblYZ", 2045, 3805, 2030, 3790},
+    {"lbl09", 2390, 3805, 2380, 3790},
+};
+
 inline const Controle *controle(const QString &nome)
 {
     for (const Controle &c : CONTROLES) {

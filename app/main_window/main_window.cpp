@@ -9,13 +9,16 @@
 #include "notice.h"
 #include "pictures.h"
 #include "shape.h"
+#include "window_region.h"
 
 #include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -35,13 +38,16 @@ void pintarTexto(QWidget *w, const QColor &cor)
 } // namespace
 
 KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
-    : QWidget(nullptr), m_opcoes(std::move(opcoes)),
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_opcoes(std::move(opcoes)),
       m_avisosPadrao(m_opcoes.avisos ? nullptr : std::make_unique<Avisos>()),
       m_avisos(m_opcoes.avisos ? m_opcoes.avisos : m_avisosPadrao.get()),
       m_modelo(caminhoOuPadrao(m_opcoes.caminhoArquivo), m_opcoes.locale)
 {
     setObjectName(QStringLiteral("KV_Principal"));
     setWindowTitle(QStringLiteral("Marvessa Fonelo"));
+    setWindowIcon(Imagens::icone());
+    // The rounded outline, set before the window is first shown.
+    setMask(QRegion(QPolygon(CriarRegiaoJanela(1.0, 1.0, 0, 0))));
     setFixedSize(Twips::px(LayoutPrincipal::LARGURA), Twips::px(LayoutPrincipal::ALTURA));
     setFont(Fontes::padrao());
     criarControles();
@@ -96,7 +102,8 @@ void KV_Principal::criarControles()
             w = new Forma(cor, arredondada ? 4 : 0, this);
         } else if (nome == QLatin1String("lblTotalContatos") ||
                    nome == QLatin1String("lblDataHoje") || nome == QLatin1String("lblContatos")) {
-            auto *l = new QLabel(this);
+            // Labels take the press: only the background moves the window.
+            auto *l = new RotuloClicavel(nome, this);
             if (nome == QLatin1String("lblTotalContatos")) {
                 l->setAlignment(Qt::AlignCenter);
                 pintarTexto(l, QColor(0x63, 0x5F, 0x5C));
@@ -106,6 +113,7 @@ void KV_Principal::criarControles()
                 m_lblDataHoje = l;
             } else {
                 l->setText(QStringLiteral("Contatos"));
+                pintarTexto(l, palette().color(QPalette::ButtonText));
             }
             w = l;
         } else {
@@ -127,13 +135,7 @@ void KV_Principal::criarControles()
     m_lstContatos->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lstContatos->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lstContatos->setUniformItemSizes(true);
-    QPalette pal = m_lstContatos->palette();
-    pal.setBrush(QPalette::Base, QBrush(Imagens::imagem(QStringLiteral("Image1"))));
-    pal.setColor(QPalette::Text, Qt::white);
-    pal.setBrush(QPalette::Disabled, QPalette::Base,
-                 QBrush(Imagens::imagem(QStringLiteral("Image1"))));
-    pal.setColor(QPalette::Disabled, QPalette::Text, QColor(0xB0, 0xB0, 0xB0));
-    m_lstContatos->setPalette(pal);
+    definirFundoLista(Imagens::imagem(QStringLiteral("Image1")));
     connect(m_lstContatos, &QListWidget::itemSelectionChanged, this,
             &KV_Principal::lstContatos_Click);
 
@@ -153,6 +155,12 @@ void KV_Principal::criarControles()
     connect(imagem("imgDeleta"), &RotuloClicavel::clicked, this, &KV_Principal::imgDeleta_Click);
     connect(imagem("imgFecha"), &RotuloClicavel::clicked, this, &QWidget::close);
     connect(imagem("imgMinimiza"), &RotuloClicavel::clicked, this, &QWidget::showMinimized);
+    for (const auto &e : LayoutPrincipal::EFEITOS) {
+        imagem(e.nome)->definirEfeito(QPoint(e.pressionadoLeft, e.pressionadoTop),
+                                      QPoint(e.soltoLeft, e.soltoTop));
+    }
+    imagem("imgFecha")->setCursor(Imagens::mao());
+    imagem("imgMinimiza")->setCursor(Imagens::mao());
     const auto &grupos = GruposLetras();
     for (int g = 0; g < NUM_GRUPOS; ++g) {
         RotuloClicavel *aba = findChild<RotuloClicavel *>(grupos[g].Aba);
@@ -179,6 +187,42 @@ void KV_Principal::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.fillRect(rect(), Qt::black);
     p.drawPixmap(0, 0, Imagens::imagem(QStringLiteral("fundo")));
+}
+
+void KV_Principal::definirFundoLista(const QPixmap &padrao)
+{
+    // White names straight on the tiled picture, from the list's top-left
+    // corner; without it the list keeps its plain caption colour.
+    QPalette pal = m_lstContatos->palette();
+    const QBrush fundo = padrao.isNull() ? QBrush(QColor(0x99, 0xB4, 0xD1)) : QBrush(padrao);
+    for (const auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        pal.setBrush(grupo, QPalette::Base, fundo);
+    pal.setColor(QPalette::Text, Qt::white);
+    pal.setColor(QPalette::Disabled, QPalette::Text, QColor(0xB0, 0xB0, 0xB0));
+    m_lstContatos->setPalette(pal);
+}
+
+void KV_Principal::mousePressEvent(QMouseEvent *e)
+{
+    e->accept();
+    // The window manager's own move loop follows the left button only; for
+    // the others, and without a window manager, the window follows the mouse.
+    if (e->button() == Qt::LeftButton && windowHandle() && windowHandle()->startSystemMove())
+        return;
+    m_arrastando = true;
+    m_pegada = e->globalPosition().toPoint() - pos();
+}
+
+void KV_Principal::mouseMoveEvent(QMouseEvent *e)
+{
+    if (m_arrastando)
+        move(e->globalPosition().toPoint() - m_pegada);
+}
+
+void KV_Principal::mouseReleaseEvent(QMouseEvent *e)
+{
+    e->accept();
+    m_arrastando = false;
 }
 
 void KV_Principal::mostrarEstado()

@@ -44,9 +44,15 @@ public:
 
     // Shows the model's state in the widgets.
     void mostrarEstado();
+    // The list's tiled background; a null picture leaves its plain colours.
+    void definirFundoLista(const QPixmap &padrao);
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+    // Form_MouseDown: any button on the window's own surface moves it.
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
 
 private:
     void criarControles();
@@ -69,4 +75,7 @@ private:
     RotuloClicavel *m_imgRetorna = nullptr;
     QTimer *m_meiaNoite = nullptr;
     bool m_renderizando = false;
+    // Moving by hand where no window manager takes the move.
+    bool m_arrastando = false;
+    QPoint m_pegada;
 };

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Draws the pictures again and writes them into app/layouts/imagens (GIF, the
+# main background as JPEG, the icon as ICO) and converter/conversor.ico.
+# Needs ImageMagick (convert) besides the build tools.
+set -euo pipefail
+raiz="$(cd "$(dirname "$0")/../.." && pwd)"
+build="${BUILD_DIR:-$raiz/build}"
+cmake -S "$raiz" -B "$build" >/dev/null
+cmake --build "$build" --target gerar_imagens >/dev/null
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+QT_QPA_PLATFORM=offscreen "$build/app/gerar_imagens" "$tmp" "$raiz/converter"
+destino="$raiz/app/layouts/imagens"
+mkdir -p "$destino"
+for png in "$tmp"/*.png; do
+    nome="$(basename "$png" .png)"
+    if [ "$nome" = fundo ]; then
+        convert "$png" -strip -quality 92 "$destino/$nome.jpg"
+    else
+        convert "$png" -strip "$destino/$nome.gif"
+    fi
+done
+cp "$tmp/marvessa.ico" "$destino/"
+echo "pictures written to $destino"

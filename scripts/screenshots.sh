@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Makes docs/janela-principal.png and docs/dialogo-adicionar.png again: the
+# phone book with a few dozen contacts on Xvfb with openbox, as a user sees it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh test
+cmake -S . -B build >/dev/null
+cmake --build build --parallel "$(nproc)" --target MarvessaFonelo >/dev/null
+
+pasta="$(mktemp -d)"
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$pasta"' EXIT
+cp build/app/MarvessaFonelo "$pasta/"
+nomes=("Ana Beatriz Souza" "Álvaro Mendes" "Amanda Ribeiro" "André Luiz" "Ângela Castro"
+       "Antônio Prado" "Arthur Nogueira" "Augusto Lima" "Bárbara Teixeira" "Beatriz Rocha"
+       "Bernardo Alves" "Bianca Freitas" "Bruno Carvalho" "Caio Martins" "Camila Duarte"
+       "Carla Pinheiro" "Cecília Moraes" "Daniel Barros" "Débora Lopes" "Eduardo Pires"
+       "Élida Campos" "Fábio Cunha" "Fernanda Melo" "Gabriel Dias" "Helena Vieira"
+       "Igor Santana" "Júlia Farias" "Larissa Gomes" "Marcelo Tavares" "Natália Ramos"
+       "Otávio Reis" "Paula Andrade" "Rafael Costa" "Sofia Azevedo" "Tiago Moura"
+       "Úrsula Batista" "Vitor Hugo" "Yasmin Araújo" "Zeca Pagodinho da Silva" "0800 Farmácia")
+{
+    i=0
+    for n in "${nomes[@]}"; do
+        i=$((i + 1))
+        printf '%s\x7f(11) 9%04d-%04d\x7fcontato%d@exemplo.com.br\r\n' "$n" $((i * 37)) \
+            $((i * 91)) "$i"
+    done
+    printf '\r\n\r\n'
+} | iconv -f UTF-8 -t WINDOWS-1252 >"$pasta/contatos.txt"
+
+d=97
+while [ -e "/tmp/.X11-unix/X$d" ]; do d=$((d + 1)); done
+Xvfb ":$d" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+sleep 0.5
+export DISPLAY=":$d"
+openbox >/dev/null 2>&1 &
+sleep 0.7
+xsetroot -solid '#5a6b7c' 2>/dev/null || true
+HOME="$pasta" XDG_CONFIG_HOME="$pasta" "$pasta/MarvessaFonelo" >/dev/null 2>&1 &
+sleep 1.5
+janela=$(xdotool search --name '^Marvessa Fonelo$' | head -n 1)
+xdotool windowmove "$janela" 222 90
+sleep 0.5
+recorte="236x340+202+70"
+mkdir -p docs
+import -window root -crop "$recorte" +repage docs/janela-principal.png
+# The add dialog, with a name typed.
+xdotool mousemove $((222 + 24)) $((90 + 180)) click 1
+sleep 0.6
+xdotool type --delay 40 'Lívia Fontes'
+sleep 0.3
+import -window root -crop "$recorte" +repage docs/dialogo-adicionar.png
+echo "docs/janela-principal.png docs/dialogo-adicionar.png written"

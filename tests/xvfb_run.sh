@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs a test program on a real X display of its own: Xvfb with the openbox
+# window manager and, where present, the trayer notification area. Exits 77
+# (skipped) when Xvfb or openbox is missing.
+set -u
+prog="$1"
+shift
+for t in Xvfb openbox xdotool; do
+    command -v "$t" >/dev/null 2>&1 || { echo "SKIP: $t is not installed"; exit 77; }
+done
+
+d=90
+while [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
+Xvfb ":$d" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+pids=("$xvfb")
+limpar() { kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; }
+trap limpar EXIT
+for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$d" ] && break; sleep 0.05; done
+export DISPLAY=":$d"
+openbox >/dev/null 2>&1 &
+pids+=($!)
+if command -v trayer >/dev/null 2>&1; then
+    trayer --edge top --align right --widthtype pixel --width 120 --height 24 >/dev/null 2>&1 &
+    pids+=($!)
+fi
+# Wait for the window manager to claim the screen.
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+done
+sleep 0.3
+QT_QPA_PLATFORM=xcb "$prog" "$@"
