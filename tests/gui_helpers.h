@@ -25,16 +25,27 @@ public:
 
 // A main window over a contact file in a temporary folder.
 struct Principal {
-    explicit Principal(const QByteArray *conteudo = nullptr)
+    // abrirJa false: set the folder up first, then call abrir().
+    explicit Principal(const QByteArray *conteudo = nullptr, bool abrirJa = true)
     {
         caminho = ArquivoContatos::caminhoNaPasta(dir.path());
         if (conteudo)
             gravar(caminho, *conteudo);
+        if (abrirJa)
+            abrir();
+    }
+
+    QString ini() const { return dir.filePath(QStringLiteral("config.ini")); }
+
+    void abrir()
+    {
         OpcoesPrincipal o;
         o.caminhoArquivo = caminho;
         o.locale = ptBR();
         o.avisos = &avisos;
         o.hoje = [] { return QDate(2026, 12, 6); };
+        o.arquivoConfiguracoes = ini();
+        o.abrirEndereco = [this](const QUrl &u) { enderecos.append(u); };
         janela = std::make_unique<KV_Principal>(std::move(o));
     }
 
@@ -46,6 +57,7 @@ struct Principal {
     QTemporaryDir dir;
     QString caminho;
     AvisosGravados avisos;
+    QList<QUrl> enderecos;
     std::unique_ptr<KV_Principal> janela;
 };
 

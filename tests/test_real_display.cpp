@@ -1,6 +1,10 @@
 #include "gui_helpers.h"
 
+#include "clickable_label.h"
+#include "tray.h"
+
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
 
@@ -11,6 +15,35 @@ namespace {
 void xdotool(const QStringList &args)
 {
     QProcess::execute(u"xdotool"_s, args);
+}
+
+QString saida(const QString &programa, const QStringList &args)
+{
+    QProcess p;
+    p.start(programa, args);
+    p.waitForFinished(10000);
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+// How many icons trayer's panel holds; -1 without trayer.
+int iconesNaBandeja()
+{
+    const QString arvore = saida(u"xwininfo"_s, {u"-root"_s, u"-tree"_s});
+    const auto m =
+        QRegularExpression(u"(0x[0-9a-f]+) \"panel\": \\(\"panel\" \"trayer\"\\)"_s).match(arvore);
+    if (!m.hasMatch())
+        return -1;
+    // The panel keeps an unnamed window of its own; the icons have names.
+    const QString painel = saida(u"xwininfo"_s, {u"-tree"_s, u"-id"_s, m.captured(1)});
+    const qsizetype i = painel.indexOf(u"child"_s);
+    return int(painel.mid(i).count(QRegularExpression(u"0x[0-9a-f]+ \""_s)));
+}
+
+void clicarEm(const QPoint &global, int botao)
+{
+    xdotool({u"mousemove"_s, QString::number(global.x()), QString::number(global.y())});
+    QTest::qWait(100);
+    xdotool({u"click"_s, QString::number(botao)});
 }
 
 QColor pixel(const QPoint &global)
@@ -30,6 +63,7 @@ private Q_SLOTS:
     void cantosRecortados();
     void arrastar_data();
     void arrastar();
+    void bandeja();
 };
 
 void TestRealDisplay::initTestCase()
@@ -100,6 +134,32 @@ void TestRealDisplay::arrastar()
     xdotool({u"mouseup"_s, u"3"_s});
     QTest::qWait(200);
     QCOMPARE(p.janela->pos(), QPoint(260, 190));
+}
+
+void TestRealDisplay::bandeja()
+{
+    if (!IconeBandeja::disponivel() || iconesNaBandeja() < 0)
+        QSKIP("no notification area (trayer)");
+    QTRY_COMPARE(iconesNaBandeja(), 0); // the icons of the windows before are gone
+    Principal p;
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
+    // Visible with exactly one icon.
+    QTRY_COMPARE(iconesNaBandeja(), 1);
+    QCOMPARE(p.janela->bandeja()->icone()->toolTip(), u"Marvessa Fonelo"_s);
+    for (int botao : {1, 3}) {
+        QTest::mouseClick(p.filho(u"imgMinimiza"_s), Qt::LeftButton, {}, QPoint(3, 3));
+        QTRY_VERIFY(!p.janela->isVisible());
+        QCOMPARE(iconesNaBandeja(), 1);
+        QTRY_VERIFY(!p.janela->bandeja()->icone()->geometry().isEmpty());
+        clicarEm(p.janela->bandeja()->icone()->geometry().center(), botao);
+        QTRY_VERIFY(p.janela->isVisible());
+    }
+    QCOMPARE(iconesNaBandeja(), 1);
+    // Closing removes the icon at once.
+    QTest::mouseClick(p.filho(u"imgFecha"_s), Qt::LeftButton, {}, QPoint(3, 3));
+    QVERIFY(!p.janela->isVisible());
+    QTRY_COMPARE(iconesNaBandeja(), 0);
 }
 
 QTEST_MAIN(TestRealDisplay)

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-Forma::Forma(const QColor &cor, int raio, QWidget *parent)
-    : QWidget(parent), m_cor(cor), m_raio(raio)
+Forma::Forma(const QColor &cor, int raio, QWidget *parent, const QColor &borda)
+    : QWidget(parent), m_cor(cor), m_borda(borda), m_raio(raio)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
@@ -12,7 +12,12 @@ void Forma::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, m_raio > 0);
-    p.setPen(Qt::NoPen);
     p.setBrush(m_cor);
+    if (m_borda.isValid()) {
+        p.setPen(QPen(m_borda, 1));
+        p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+        return;
+    }
+    p.setPen(Qt::NoPen);
     p.drawRoundedRect(QRectF(rect()), m_raio, m_raio);
 }

@@ -63,6 +63,19 @@ constexpr Controle kContDel[] = {
      true, true},
 };
 
+constexpr Controle kAbout[] = {
+    {"Label5", T::Rotulo, 765, 290, 1635, 495, u"Fonelo Agenda Versão 1.3", BRANCO, false, true},
+    {"Image1", T::Imagem, 10, 10, 720, 720, u"sobre"},
+    {"lblVelquist", T::Botao, 105, 960, 2055, 285, u"", BRANCO, true},
+    {"Label2", T::Rotulo, 105, 775, 735, 285, u"Autor:", BRANCO, true},
+    {"Label4", T::Titulo, 750, 0, 2025, 195, u"Marvessa FONELO", COR_SOBRE, true},
+    {"Label3", T::Rotulo, 700, 775, 1455, 255, u"", BRANCO},
+    {"lblFree", T::Rotulo, 105, 1445, 1500, 435, u"Este programa é gratuito!", COR_SOBRE},
+    {"lblNao", T::Botao, 1620, 1445, 690, 555, u" Fechar ", COR_BOTAO, true, true, u" Fechar "},
+    {"shpNao", T::Face, 1650, 1395, 690, 795, u"", COR_FACE},
+    {"Shape3", T::Quadro, 0, 0, 750, 750, u"", COR_SOBRE},
+};
+
 constexpr Controle kContAd[] = {
     {"Label1", T::Rotulo, 60, 600, 2385, 1215, u"Contato Inserido!", BRANCO, true, true},
 };
@@ -100,6 +113,28 @@ QWidget *criar(const Controle &c, QWidget *pai)
     case Tipo::Linha:
         w = new Forma(QColor(c.cor), 0, pai);
         break;
+    case Tipo::Quadro:
+        w = new Forma(pai->palette().color(QPalette::Base), 0, pai, QColor(c.cor));
+        break;
+    case Tipo::Imagem: {
+        auto *l = new RotuloClicavel(QLatin1String(c.nome), pai);
+        l->setPixmap(Imagens::imagem(texto));
+        l->setScaledContents(true);
+        w = l;
+        break;
+    }
+    case Tipo::Titulo: {
+        auto *l = new RotuloClicavel(QLatin1String(c.nome), pai);
+        l->setText(texto);
+        l->setFont(Fontes::padrao(c.negrito));
+        l->setAutoFillBackground(true);
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::Window, QColor(c.cor));
+        pal.setColor(QPalette::WindowText, pai->palette().color(QPalette::Base));
+        l->setPalette(pal);
+        w = l;
+        break;
+    }
     }
     w->setObjectName(QLatin1String(c.nome));
     w->setGeometry(Twips::rect(c.left, c.top, c.width, c.height));
@@ -113,6 +148,7 @@ QWidget *criar(const Controle &c, QWidget *pai)
 const Janela Adiciona{"KV_Adiciona", 2430, 1905, QPalette::HighlightedText, 0, kAdiciona};
 const Janela Atualiza{"KV_Atualiza", 2430, 1905, QPalette::HighlightedText, 0, kAtualiza};
 const Janela ContDel{"KV_ContDel", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kContDel};
+const Janela About{"KV_About", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kAbout};
 const Janela ContAd{"KV_ContAd", 2430, 1935, QPalette::NoRole, 0xF9F8F0, kContAd};
 
 QHash<QString, QWidget *> construir(const Janela &janela, QWidget *pai)

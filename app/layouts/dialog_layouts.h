@@ -17,6 +17,9 @@ enum class Tipo {
     Botao,  // label button: bold, centred, hand pointer, tooltip
     Face,   // the rounded light face behind a label button
     Linha,  // a thin filled line
+    Imagem, // a picture (texto names it), stretched to the control
+    Titulo, // an opaque label: text in the window colour on cor
+    Quadro, // a square in the window colour with a one-pixel border in cor
 };
 
 struct Controle {
@@ -44,11 +47,13 @@ extern const Janela Adiciona;
 extern const Janela Atualiza;
 extern const Janela ContDel;
 extern const Janela ContAd;
+extern const Janela About;
 
 inline constexpr QRgb COR_DICA = 0xC0FFFF;
 inline constexpr QRgb COR_BOTAO = 0x335762;
 inline constexpr QRgb COR_FACE = 0xF7FAFB;
 inline constexpr QRgb COR_LINHA = 0x9EC2CD;
+inline constexpr QRgb COR_SOBRE = 0x1951B9;
 
 // Creates the window's controls on it, back to front, each named as in the
 // table; returns them by name.

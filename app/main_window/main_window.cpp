@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "about.h"
 #include "clickable_label.h"
 #include "edit_dialogs.h"
 #include "editing.h"
@@ -8,15 +9,21 @@
 #include "locale_app.h"
 #include "notice.h"
 #include "pictures.h"
+#include "position.h"
 #include "shape.h"
+#include "tray.h"
 #include "window_region.h"
 
+#include <QCloseEvent>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QSettings>
 #include <QTimer>
 #include <QWindow>
 
@@ -53,6 +60,11 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
     criarControles();
 
     // Form_Load
+    restaurarPosicao();
+    m_bandeja = new IconeBandeja(
+        Imagens::icone(), [this] { restaurar(); }, this);
+    if (IconeBandeja::disponivel())
+        m_bandeja->adicionar();
     const bool lido = m_modelo.Form_Load(hoje());
     mostrarEstado();
     agendarMeiaNoite();
@@ -154,7 +166,8 @@ void KV_Principal::criarControles()
             &KV_Principal::imgAtualiza_Click);
     connect(imagem("imgDeleta"), &RotuloClicavel::clicked, this, &KV_Principal::imgDeleta_Click);
     connect(imagem("imgFecha"), &RotuloClicavel::clicked, this, &QWidget::close);
-    connect(imagem("imgMinimiza"), &RotuloClicavel::clicked, this, &QWidget::showMinimized);
+    connect(imagem("imgMinimiza"), &RotuloClicavel::clicked, this, &KV_Principal::minimize_to_tray);
+    connect(imagem("imgAbout"), &RotuloClicavel::clicked, this, &KV_Principal::imgAbout_Click);
     for (const auto &e : LayoutPrincipal::EFEITOS) {
         imagem(e.nome)->definirEfeito(QPoint(e.pressionadoLeft, e.pressionadoTop),
                                       QPoint(e.soltoLeft, e.soltoTop));
@@ -312,6 +325,68 @@ void KV_Principal::imgDeleta_Click()
         return;
     }
     KV_ContDel(this).abrir();
+}
+
+void KV_Principal::imgAbout_Click()
+{
+    KV_About(this, m_opcoes.abrirEndereco).abrir();
+}
+
+void KV_Principal::minimize_to_tray()
+{
+    if (!IconeBandeja::disponivel()) {
+        showMinimized();
+        return;
+    }
+    hide();
+    m_bandeja->adicionar();
+}
+
+void KV_Principal::restaurar()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+std::unique_ptr<QSettings> KV_Principal::configuracoes() const
+{
+    if (!m_opcoes.arquivoConfiguracoes.isEmpty())
+        return std::make_unique<QSettings>(m_opcoes.arquivoConfiguracoes, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QStringLiteral("Marvessa Fonelo"),
+                                       QStringLiteral("Marvessa Fonelo"));
+}
+
+void KV_Principal::restaurarPosicao()
+{
+    QList<QRect> telas;
+    for (const QScreen *t : QGuiApplication::screens())
+        telas.append(t->geometry());
+    const QScreen *primaria = QGuiApplication::primaryScreen();
+    const QRect tela = primaria ? primaria->geometry() : QRect(0, 0, 1024, 768);
+    const auto padrao =
+        PosicaoJanela::padrao(tela, LayoutPrincipal::LARGURA, LayoutPrincipal::ALTURA);
+    const auto p = PosicaoJanela::ler(*configuracoes(), padrao, telas, size());
+    m_posicaoTwips = QPointF(p.esquerda, p.topo);
+    m_posicaoPixels = QPoint(Twips::px(p.esquerda), Twips::px(p.topo));
+    move(m_posicaoPixels);
+}
+
+QPointF KV_Principal::posicaoTwips() const
+{
+    if (pos() == m_posicaoPixels)
+        return m_posicaoTwips;
+    return QPointF(Twips::twips(x()), Twips::twips(y()));
+}
+
+void KV_Principal::closeEvent(QCloseEvent *e)
+{
+    const QPointF p = posicaoTwips();
+    PosicaoJanela::gravar(*configuracoes(), {p.x(), p.y()});
+    m_bandeja->remover();
+    e->accept();
 }
 
 void KV_Principal::MostrarAviso(const QString &texto)

@@ -4,11 +4,15 @@
 
 #include <QDate>
 #include <QHash>
+#include <QPointF>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 class Avisos;
+class IconeBandeja;
+class QSettings;
 class RotuloClicavel;
 class QLabel;
 class QLineEdit;
@@ -21,6 +25,10 @@ struct OpcoesPrincipal {
     QLocale locale;              // the working locale (LocaleApp::efetivo())
     Avisos *avisos = nullptr;    // null: real notices of 1.5 s
     std::function<QDate()> hoje; // null: the system clock
+    // An INI file for the window's place; empty: the user's settings store.
+    QString arquivoConfiguracoes;
+    // Opens the About window's link; null: the desktop's browser.
+    std::function<void(const QUrl &)> abrirEndereco;
 };
 
 // The main window: renders the model and forwards the user's clicks to it.
@@ -41,6 +49,15 @@ public:
     void imgAdiciona_Click();
     void imgAtualiza_Click();
     void imgDeleta_Click();
+    void imgAbout_Click();
+    // Hides the window into the notification area; where there is none, it
+    // is minimised as usual instead, so that it can always come back.
+    void minimize_to_tray();
+    // Brought back by the notification-area icon.
+    void restaurar();
+    IconeBandeja *bandeja() const { return m_bandeja; }
+    // The window's place in twips, as it is stored.
+    QPointF posicaoTwips() const;
 
     // Shows the model's state in the widgets.
     void mostrarEstado();
@@ -53,12 +70,16 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    // Form_QueryUnload and Form_Unload: the place saved, the icon removed.
+    void closeEvent(QCloseEvent *e) override;
 
 private:
     void criarControles();
     RotuloClicavel *imagem(const char *nome);
     void lstContatos_Click();
     void agendarMeiaNoite();
+    std::unique_ptr<QSettings> configuracoes() const;
+    void restaurarPosicao();
     QDate hoje() const;
 
     OpcoesPrincipal m_opcoes;
@@ -74,6 +95,11 @@ private:
     RotuloClicavel *m_imgAvanca = nullptr;
     RotuloClicavel *m_imgRetorna = nullptr;
     QTimer *m_meiaNoite = nullptr;
+    IconeBandeja *m_bandeja = nullptr;
+    // The place set from the settings, in twips and in pixels: saved back
+    // exactly unless the window has moved since.
+    QPointF m_posicaoTwips;
+    QPoint m_posicaoPixels;
     bool m_renderizando = false;
     // Moving by hand where no window manager takes the move.
     bool m_arrastando = false;

@@ -197,11 +197,15 @@ QImage janela(bool fechar)
 
 QImage fundoDialogo()
 {
+    // Dark behind the white captions and notices at the top, light at the
+    // bottom behind the About window's blue notice.
     QImage img(180, 259, QImage::Format_RGB32);
     QPainter p(&img);
-    QLinearGradient g(0, 0, 0, 140);
+    QLinearGradient g(0, 0, 0, 259);
     g.setColorAt(0, QColor(0x2F, 0x4E, 0x6B));
-    g.setColorAt(1, QColor(0x1C, 0x31, 0x47));
+    g.setColorAt(85.0 / 259, QColor(0x1C, 0x31, 0x47));
+    g.setColorAt(112.0 / 259, QColor(0xC9, 0xD9, 0xE6));
+    g.setColorAt(1, QColor(0xE4, 0xEC, 0xF2));
     p.fillRect(img.rect(), g);
     p.setPen(QColor(255, 255, 255, 25));
     for (int y = 3; y < 259; y += 6)

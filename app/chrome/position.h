@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <optional>
+
+class QSettings;
+
+// Where the main window opens: the place it was closed at, kept in the
+// per-user settings as twips in decimal text, or at first the bottom right
+// of the screen, just above the usual place of the taskbar.
+namespace PosicaoJanela {
+
+inline const QString GRUPO = QStringLiteral("Posições");
+inline const QString TOPO = QStringLiteral("Posição-Topo");
+inline const QString ESQUERDA = QStringLiteral("Posição-Esquerda");
+
+// Left and top in twips.
+struct Twips {
+    double esquerda;
+    double topo;
+    friend bool operator==(const Twips &, const Twips &) = default;
+};
+
+// screen width - (window width + 15), screen height - (window height + 530).
+Twips padrao(const QRect &telaPrimaria, int larguraTwips, int alturaTwips);
+
+// A stored text as a whole number of twips: the regional decimal separator
+// or a point, rounded halves to even ("1234.5" gives 1234, "1235.5" 1236).
+// Nothing when it is no number.
+std::optional<double> lerNumero(const QString &texto);
+
+// The stored place, or the default when a value is missing or no number, or
+// when the window would lie wholly off every screen (in pixels). A window
+// partly off-screen stays where the user left it.
+Twips ler(QSettings &s, const Twips &padrao, const QList<QRect> &telas, QSize tamanhoPixels);
+
+void gravar(QSettings &s, const Twips &posicao);
+
+} // namespace PosicaoJanela

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <functional>
+
+// The icon in the notification area: added once, it brings the window back
+// on a left click (or a double click) and on a right click, with no menu.
+class IconeBandeja : public QObject {
+    Q_OBJECT
+public:
+    IconeBandeja(const QIcon &icone, std::function<void()> restaurar, QObject *parent);
+
+    static bool disponivel() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+    // Adds the icon; adding again makes no second one.
+    void adicionar();
+    void remover();
+    bool presente() const { return m_icone && m_icone->isVisible(); }
+    QSystemTrayIcon *icone() const { return m_icone; }
+
+    // A click on the icon, as the notification area reports it.
+    void aoAtivar(QSystemTrayIcon::ActivationReason motivo);
+
+private:
+    QIcon m_imagem;
+    std::function<void()> m_restaurar;
+    QSystemTrayIcon *m_icone = nullptr;
+};
