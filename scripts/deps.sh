@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh [run|test]
 set -euo pipefail
 
-comuns=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core)
+comuns=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation)
 case "${1:-test}" in
     run) pacotes=("${comuns[@]}") ;;
     # Xvfb, a window manager, a tray and xdotool for the tests that need a
