@@ -1,11 +1,14 @@
 #include "browse_state.h"
+#include "contact_format.h"
 #include "contact_list.h"
 #include "helpers.h"
 #include "letter_groups.h"
 #include "locale_app.h"
 #include "main_model.h"
 
+#include <QCollator>
 #include <QDir>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -68,6 +71,9 @@ private Q_SLOTS:
     void pertenceAoGrupo_data();
     void pertenceAoGrupo();
     void ordenacao();
+    void carregarComoOLeitor();
+    void ordemExata_data();
+    void ordemExata();
     void textoDataHoje();
     void paginacao_data();
     void paginacao();
@@ -147,7 +153,8 @@ void TestBrowsing::pertenceAoGrupo()
 
 void TestBrowsing::ordenacao()
 {
-    ListaInicio lista(Teste::ptBR());
+    const ClassificadorGrupos grupos(Teste::ptBR());
+    ListaInicio lista(Teste::ptBR(), grupos);
     lista.definir({{u"zeca"_s, u"1"_s, {}},
                    {u"Álvaro"_s, u"2"_s, {}},
                    {u"bruno"_s, u"3"_s, {}},
@@ -164,6 +171,133 @@ void TestBrowsing::ordenacao()
     QCOMPARE(lista.registro(2).Telefone, u"5"_s);
     QCOMPARE(lista.registro(3).Telefone, u"9"_s);
     QCOMPARE(lista.entrada(1), u"ana\t\t\t\t1\t"_s);
+}
+
+void TestBrowsing::carregarComoOLeitor()
+{
+    // The list reads a file's text as the reader does, field for field.
+    const QByteArray bytes = "A\x7F"
+                             "1\x7F"
+                             "e\x7F"
+                             "x\x7Fy\r\n  \r\n\tB\rC\nD\x7F\x7F\r\nE\r\n\r\n\x7F"
+                             "2\r\r\nZ\x7F";
+    const ClassificadorGrupos grupos(Teste::ptBR());
+    ListaInicio lista(Teste::ptBR(), grupos);
+    lista.carregar(bytes);
+    QList<ContactRecord> lidos;
+    for (qsizetype i = 0; i < lista.count(); ++i)
+        lidos.append(lista.registro(i));
+    ListaInicio esperada(Teste::ptBR(), grupos);
+    esperada.definir(FormatoContatos::lerRegistros(bytes));
+    QCOMPARE(lista.entradas(), esperada.entradas());
+    QCOMPARE(lista.count(), 6);
+    QVERIFY(lidos.contains(ContactRecord{u"A"_s, u"1"_s, u"e"_s}));
+    QVERIFY(lidos.contains(ContactRecord{u"C\nD"_s, QString(), QString()}));
+    QCOMPARE(lista.grupo(0), -1); // "" and TAB come first, in no group
+}
+
+void TestBrowsing::ordemExata_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("pt_BR") << Teste::ptBR();
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("sv_SE") << QLocale(QLocale::Swedish, QLocale::Sweden);
+}
+
+// The fast ordering, and every editing change made in place, give exactly
+// what sorting whole entries by their collation keys gives.
+void TestBrowsing::ordemExata()
+{
+    QFETCH(QLocale, locale);
+    QCollator c(locale);
+    c.setCaseSensitivity(Qt::CaseInsensitive);
+    const auto esperado = [&](const QList<ContactRecord> &arquivo) {
+        QList<ContactRecord> r = arquivo;
+        std::stable_sort(r.begin(), r.end(), [&](const auto &a, const auto &b) {
+            return c.compare(MontarEntrada(a), MontarEntrada(b)) < 0;
+        });
+        QStringList out;
+        for (const auto &x : r)
+            out.append(MontarEntrada(x));
+        return out;
+    };
+    // Names that collate alike but for accents or case, expansions (æ, ß),
+    // letters the fold does not know (Ø, ð), a TAB, empty names.
+    const QStringList nomes = {u"Andre"_s,
+                               u"André"_s,
+                               u"ANDRE"_s,
+                               u"andré"_s,
+                               u"Ana"_s,
+                               u"Ána"_s,
+                               u"Ana "_s,
+                               u"Ana-"_s,
+                               u"Aeon"_s,
+                               u"Æon"_s,
+                               u"Strasse"_s,
+                               u"Straße"_s,
+                               u"Ørn"_s,
+                               u"Orn"_s,
+                               u"Ðan"_s,
+                               u"Dan"_s,
+                               u"A\tB"_s,
+                               QString(),
+                               u"Zé"_s,
+                               u"Ze"_s,
+                               u"Ånge"_s,
+                               u"Ange"_s,
+                               u"Ärla"_s,
+                               u"Arla"_s,
+                               u"0800"_s,
+                               u"Maria Aparecida da Silva"_s,
+                               u"Maria Aparecida da Silveira"_s,
+                               u"Maria Aparecida dá Sílva"_s,
+                               u"MARIA APARECIDA DA SILVA"_s,
+                               u"Maria Aparecida-da Silva"_s,
+                               u"Maria Aparecida da Silvæ"_s};
+    const QStringList fones = {QString(), u"1"_s, u"2"_s, u"á"_s, u"a"_s};
+    QRandomGenerator r(7);
+    QList<ContactRecord> arquivo;
+    for (int i = 0; i < 400; ++i)
+        arquivo.append({nomes[r.bounded(nomes.size())], fones[r.bounded(fones.size())],
+                        fones[r.bounded(fones.size())]});
+    const ClassificadorGrupos grupos(locale);
+    ListaInicio lista(locale, grupos);
+    lista.definir(arquivo);
+    QCOMPARE(lista.entradas(), esperado(arquivo));
+
+    // An add appends to the file; update and delete rewrite it in the
+    // list's order; reading either file back must give the list as changed.
+    const auto emOrdem = [&] {
+        QList<ContactRecord> l;
+        for (qsizetype i = 0; i < lista.count(); ++i)
+            l.append(lista.registro(i));
+        return l;
+    };
+    for (int passo = 0; passo < 60; ++passo) {
+        const ContactRecord novo{nomes[r.bounded(nomes.size())], fones[r.bounded(fones.size())],
+                                 fones[r.bounded(fones.size())]};
+        const QString alvo = nomes[r.bounded(nomes.size())];
+        switch (passo % 3) {
+        case 0:
+            arquivo.append(novo);
+            lista.inserir(novo);
+            break;
+        case 1: {
+            arquivo = emOrdem();
+            for (auto &x : arquivo) {
+                if (x.Nome == alvo)
+                    x = novo;
+            }
+            lista.substituir(alvo, novo);
+            break;
+        }
+        default:
+            arquivo = emOrdem();
+            arquivo.removeIf([&](const ContactRecord &x) { return x.Nome == alvo; });
+            lista.remover(alvo);
+        }
+        QCOMPARE(lista.entradas(), esperado(arquivo));
+    }
 }
 
 void TestBrowsing::textoDataHoje()
@@ -192,9 +326,9 @@ void TestBrowsing::paginacao()
 {
     QFETCH(int, n);
     const ClassificadorGrupos grupos(Teste::ptBR());
-    ListaInicio lista(Teste::ptBR());
+    ListaInicio lista(Teste::ptBR(), grupos);
     lista.definir(grupoA(n) + QList<ContactRecord>{{u"Carla"_s, {}, {}}});
-    NavegacaoContatos nav(lista, grupos);
+    NavegacaoContatos nav(lista);
 
     nav.ListarGrupo(0, u"vazio"_s);
     Pagina p = pagina(nav);
@@ -245,9 +379,9 @@ void TestBrowsing::paginacao()
 void TestBrowsing::trocaDeAbaVoltaAPrimeiraPagina()
 {
     const ClassificadorGrupos grupos(Teste::ptBR());
-    ListaInicio lista(Teste::ptBR());
+    ListaInicio lista(Teste::ptBR(), grupos);
     lista.definir(grupoA(25) + QList<ContactRecord>{{u"Carla"_s, u"7"_s, {}}});
-    NavegacaoContatos nav(lista, grupos);
+    NavegacaoContatos nav(lista);
     nav.ListarGrupo(0, {});
     nav.AvancarPagina();
     nav.AvancarPagina();
@@ -261,9 +395,9 @@ void TestBrowsing::trocaDeAbaVoltaAPrimeiraPagina()
 void TestBrowsing::grupoVazio()
 {
     const ClassificadorGrupos grupos(Teste::ptBR());
-    ListaInicio lista(Teste::ptBR());
+    ListaInicio lista(Teste::ptBR(), grupos);
     lista.definir(grupoA(12));
-    NavegacaoContatos nav(lista, grupos);
+    NavegacaoContatos nav(lista);
     nav.ListarGrupo(0, {});
     nav.AvancarPagina();
     nav.ListarGrupo(indiceAba("lbl09"), u"Nenhum cadastro com números"_s);

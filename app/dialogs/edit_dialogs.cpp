@@ -58,7 +58,7 @@ KV_Atualiza::KV_Atualiza(KV_Principal *principal)
     : DialogoContato(principal, LayoutDialogos::Atualiza, Deslizantes::Atualiza)
 {
     // Form_Load: the fields from the selected contact.
-    if (const ContactRecord *r = principal->modelo().contatoSelecionado()) {
+    if (const auto r = principal->modelo().contatoSelecionado()) {
         txtNome()->setText(r->Nome);
         txtFone()->setText(r->Telefone);
         txtMail()->setText(r->Email);
@@ -86,7 +86,7 @@ KV_ContDel::KV_ContDel(KV_Principal *principal)
 void KV_ContDel::lblSim_Click()
 {
     ModeloPrincipal &modelo = m_janelaPrincipal->modelo();
-    const ContactRecord *selecionado = modelo.contatoSelecionado();
+    const auto selecionado = modelo.contatoSelecionado();
     if (!selecionado)
         return;
     const QString nome = selecionado->Nome;

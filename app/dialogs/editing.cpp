@@ -3,9 +3,41 @@
 #include "contact_format.h"
 #include "cp1252.h"
 
+#include <array>
+
 namespace {
 
 constexpr int GRUPO_AB = 0;
+
+// Whether a list's names equal a name once both are upper-cased by the
+// locale. Most names are told apart by their first letter alone, so the
+// whole upper-casing runs only for those that share it.
+class MesmoNome {
+public:
+    MesmoNome(const QLocale &locale, const QString &nome)
+        : m_locale(locale), m_chave(locale.toUpper(nome))
+    {
+        for (int c = 0; c < 256; ++c) {
+            const QString u = locale.toUpper(QString(QChar(c)));
+            m_primeira[size_t(c)] = u.isEmpty() ? 0 : u.front().unicode();
+        }
+    }
+
+    bool operator()(QStringView nome) const
+    {
+        if (nome.isEmpty() || m_chave.isEmpty())
+            return nome.isEmpty() && m_chave.isEmpty();
+        const char16_t c = nome.front().unicode();
+        if (c < 256 && m_primeira[c] != m_chave.front().unicode())
+            return false;
+        return m_locale.toUpper(nome.toString()) == m_chave;
+    }
+
+private:
+    const QLocale &m_locale;
+    QString m_chave;
+    std::array<char16_t, 256> m_primeira;
+};
 
 bool camposGravaveis(const QString &nome, const QString &fone, const QString &mail)
 {
@@ -52,11 +84,10 @@ ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fo
         return relistar();
     }
     // The stored name is trimmed, so the comparison is too: "Ana " is "Ana".
-    const QLocale &loc = m_modelo.locale();
-    const QString chave = loc.toUpper(novo.Nome);
+    const MesmoNome mesmo(m_modelo.locale(), novo.Nome);
     const ListaInicio &lista = m_modelo.lstInicio();
     for (qsizetype i = 0; i < lista.count(); ++i) {
-        if (loc.toUpper(lista.registro(i).Nome) == chave) {
+        if (mesmo(lista.nome(i))) {
             r.avisos.append(Mensagens::ESTE_EXISTE);
             r.limparNome = true;
         }
@@ -78,18 +109,16 @@ ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fo
         r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
         return r;
     }
-    const QString texto = Cp1252::decode(atual.bytes);
-    QStringList linhas;
-    for (const QStringView l : FormatoContatos::dividirLinhas(texto)) {
-        if (!l.isEmpty())
-            linhas.append(l.toString());
-    }
-    linhas.append(FormatoContatos::linhaDoRegistro(novo));
-    if (!m_modelo.arquivo().gravar(FormatoContatos::montarArquivo(linhas))) {
+    const QByteArray escrito = FormatoContatos::semLinhasVazias(atual.bytes) +
+                               Cp1252::encode(FormatoContatos::linhaDoRegistro(novo)) +
+                               QByteArrayLiteral("\r\n\r\n\r\n");
+    if (!m_modelo.arquivo().gravar(escrito)) {
         r.avisos.append(Mensagens::FALHA_GRAVACAO);
         return r;
     }
-    r = gravado(Mensagens::INSERIDO);
+    // The list was read from this very file, so only the new record is new.
+    const bool base = atual.assinatura() == m_modelo.assinaturaLida();
+    r = gravado(Mensagens::INSERIDO, escrito, base, [&](ListaInicio &l) { l.inserir(novo); });
     m_modelo.relistarGrupo(GRUPO_AB);
     return r;
 }
@@ -110,11 +139,11 @@ ResultadoEdicao EdicaoContatos::atualizar(const QString &nomeOriginal, const QSt
     // A name changed only in letter case or by surrounding spaces is never a
     // duplicate; otherwise any other contact of that name is.
     const QLocale &loc = m_modelo.locale();
-    const QString chave = loc.toUpper(aparado);
-    if (chave != loc.toUpper(nomeOriginal)) {
+    if (loc.toUpper(aparado) != loc.toUpper(nomeOriginal)) {
+        const MesmoNome mesmo(loc, aparado);
         const ListaInicio &lista = m_modelo.lstInicio();
         for (qsizetype i = 0; i < lista.count(); ++i) {
-            if (loc.toUpper(lista.registro(i).Nome) == chave) {
+            if (mesmo(lista.nome(i))) {
                 r.avisos.append(Mensagens::ESSE_EXISTE);
                 return r;
             }
@@ -127,11 +156,14 @@ ResultadoEdicao EdicaoContatos::atualizar(const QString &nomeOriginal, const QSt
     if (!podeReescrever(r))
         return r;
     // Written as typed, untrimmed.
-    if (!GravarContatos(nomeOriginal, FormatoContatos::linhaDoRegistro({nome, fone, mail}))) {
+    const ContactRecord novo{nome, fone, mail};
+    const auto escrito = gravarDaLista(nomeOriginal, FormatoContatos::linhaDoRegistro(novo));
+    if (!escrito) {
         r.avisos.append(Mensagens::FALHA_GRAVACAO);
         return r;
     }
-    r = gravado(Mensagens::ATUALIZADO);
+    r = gravado(Mensagens::ATUALIZADO, *escrito, true,
+                [&](ListaInicio &l) { l.substituir(nomeOriginal, novo); });
     m_modelo.AtualizarAba();
     return r;
 }
@@ -141,11 +173,12 @@ ResultadoEdicao EdicaoContatos::deletar(const QString &nome)
     ResultadoEdicao r;
     if (!podeReescrever(r))
         return r;
-    if (!GravarContatos(nome, QString())) {
+    const auto escrito = gravarDaLista(nome, QString());
+    if (!escrito) {
         r.avisos.append(Mensagens::FALHA_GRAVACAO);
         return r;
     }
-    r = gravado(Mensagens::DELETADO);
+    r = gravado(Mensagens::DELETADO, *escrito, true, [&](ListaInicio &l) { l.remover(nome); });
     m_modelo.AtualizarAba();
     return r;
 }
@@ -168,26 +201,41 @@ bool EdicaoContatos::podeReescrever(ResultadoEdicao &r)
     return true;
 }
 
-ResultadoEdicao EdicaoContatos::gravado(const QString &aviso)
+ResultadoEdicao EdicaoContatos::gravado(const QString &aviso, const QByteArray &escrito,
+                                        bool baseIntacta,
+                                        const std::function<void(ListaInicio &)> &mudanca)
 {
     ResultadoEdicao r;
     r.desfecho = ResultadoEdicao::Desfecho::Gravado;
     r.avisos.append(aviso);
-    m_modelo.RecarregarLista();
+    m_modelo.recarregarAposGravar(escrito, baseIntacta, mudanca);
     return r;
+}
+
+std::optional<QByteArray> EdicaoContatos::gravarDaLista(const QString &nome,
+                                                        const QString &linhaNova)
+{
+    // Every other record as it stands in the file's bytes.
+    const ListaInicio &lista = m_modelo.lstInicio();
+    const QByteArray nova = Cp1252::encode(linhaNova);
+    QByteArray bytes;
+    bytes.reserve(lista.count() * 64 + nova.size() + 8);
+    for (qsizetype i = 0; i < lista.count(); ++i) {
+        if (lista.nome(i) != nome) {
+            lista.anexarLinha(i, bytes);
+            bytes += "\r\n";
+        } else if (!nova.isEmpty()) {
+            bytes += nova;
+            bytes += "\r\n";
+        }
+    }
+    bytes += "\r\n\r\n";
+    if (!m_modelo.arquivo().gravar(bytes))
+        return std::nullopt;
+    return bytes;
 }
 
 bool EdicaoContatos::GravarContatos(const QString &nome, const QString &linhaNova)
 {
-    const ListaInicio &lista = m_modelo.lstInicio();
-    QStringList linhas;
-    linhas.reserve(lista.count());
-    for (qsizetype i = 0; i < lista.count(); ++i) {
-        const ContactRecord &reg = lista.registro(i);
-        if (reg.Nome != nome)
-            linhas.append(FormatoContatos::linhaDoRegistro(reg));
-        else if (!linhaNova.isEmpty())
-            linhas.append(linhaNova);
-    }
-    return m_modelo.arquivo().gravar(FormatoContatos::montarArquivo(linhas));
+    return gravarDaLista(nome, linhaNova).has_value();
 }

@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 
 // The texts the editing dialogs show.
 namespace Mensagens {
@@ -70,7 +72,11 @@ private:
     // Refusals shared by update and delete before rewriting from the list:
     // a last read that failed, or a file changed since it.
     bool podeReescrever(ResultadoEdicao &r);
-    ResultadoEdicao gravado(const QString &aviso);
+    // The success of a write: the list brought up to date by the change.
+    ResultadoEdicao gravado(const QString &aviso, const QByteArray &escrito, bool baseIntacta,
+                            const std::function<void(ListaInicio &)> &mudanca);
+    // GravarContatos, giving the bytes it wrote.
+    std::optional<QByteArray> gravarDaLista(const QString &nome, const QString &linhaNova);
 
     ModeloPrincipal &m_modelo;
 };

@@ -1,10 +1,6 @@
 #include "browse_state.h"
 
-NavegacaoContatos::NavegacaoContatos(const ListaInicio &lstInicio,
-                                     const ClassificadorGrupos &grupos)
-    : m_lstInicio(lstInicio), m_grupos(grupos)
-{
-}
+NavegacaoContatos::NavegacaoContatos(const ListaInicio &lstInicio) : m_lstInicio(lstInicio) {}
 
 void NavegacaoContatos::limpar()
 {
@@ -34,7 +30,7 @@ void NavegacaoContatos::ListarGrupo(int grupo, const QString &aviso)
     limpar();
     lstPorLetra.clear();
     for (qsizetype i = 0; i < n; ++i) {
-        if (m_grupos.PertenceAoGrupo(m_lstInicio.entrada(i), grupo))
+        if (m_lstInicio.grupo(i) == grupo)
             lstPorLetra.append(i);
     }
     FimPagina = TAMANHO_PAGINA;
@@ -98,7 +94,7 @@ void NavegacaoContatos::selecionar(int linha)
     selecionado = linha;
     // The stored fields, not the entry split at TAB: a hand-edited field may
     // hold a TAB and would shift the parts.
-    const ContactRecord &r = m_lstInicio.registro(indicesPagina[linha]);
-    txtFone = r.Telefone;
-    txtMail = r.Email;
+    const qsizetype i = indicesPagina[linha];
+    txtFone = m_lstInicio.telefone(i);
+    txtMail = m_lstInicio.email(i);
 }

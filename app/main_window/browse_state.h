@@ -14,7 +14,7 @@ class NavegacaoContatos {
 public:
     static constexpr int TAMANHO_PAGINA = 10;
 
-    NavegacaoContatos(const ListaInicio &lstInicio, const ClassificadorGrupos &grupos);
+    explicit NavegacaoContatos(const ListaInicio &lstInicio);
 
     // Lists the group's first page and selects its first entry.
     void ListarGrupo(int grupo, const QString &aviso);
@@ -47,5 +47,4 @@ private:
     void mostrarPagina(qsizetype de, qsizetype ate);
 
     const ListaInicio &m_lstInicio;
-    const ClassificadorGrupos &m_grupos;
 };

@@ -1,8 +1,134 @@
 #include "contact_list.h"
 
+#include "contact_format.h"
+#include "cp1252.h"
+
+#include <QChar>
 #include <algorithm>
-#include <numeric>
-#include <vector>
+#include <array>
+#include <cstring>
+#include <limits>
+#include <thread>
+
+namespace {
+
+// A Windows-1252 character folded to the base letter the collation weighs
+// first (case and accents weigh only later), or 0 where that is not certain.
+const std::array<char16_t, 256> &tabelaDobra()
+{
+    static const std::array<char16_t, 256> tabela = [] {
+        std::array<char16_t, 256> t{};
+        for (int b = 0x20; b < 256; ++b) {
+            const QChar q = Cp1252::decodeByte(uchar(b));
+            const char16_t c = q.unicode();
+            if (c < 0x7F) {
+                t[size_t(b)] = (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+                continue;
+            }
+            if (q.decompositionTag() != QChar::Canonical)
+                continue;
+            const QString d = q.decomposition();
+            const char16_t base = d.isEmpty() ? 0 : d.front().toLower().unicode();
+            bool soMarcas = base >= u'a' && base <= u'z';
+            for (qsizetype i = 1; i < d.size() && soMarcas; ++i)
+                soMarcas = d[i].category() == QChar::Mark_NonSpacing;
+            if (soMarcas)
+                t[size_t(b)] = base;
+        }
+        return t;
+    }();
+    return tabela;
+}
+
+// Whether two names may weigh alike at the collation's first level. Equal
+// characters weigh alike; a letter weighs first as its base letter; for any
+// other character it is not certain (it may be ignorable or an expansion).
+bool podemEmpatar(QStringView a, QStringView b, qsizetype desde = 0)
+{
+    static const auto &t = tabelaDobra();
+    const auto dobra = [](QChar c) -> char16_t {
+        const char16_t u = c.unicode();
+        if (u < 256)
+            return (u >= 0x80 && u < 0xA0) ? 0 : t[u];
+        // The few letters of Windows-1252 above Latin-1.
+        return Cp1252::canEncode(c) ? t[uchar(Cp1252::encode(QStringView(&c, 1))[0])] : 0;
+    };
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = std::min(desde, n); i < n; ++i) {
+        if (a[i] == b[i])
+            continue;
+        const char16_t x = dobra(a[i]), y = dobra(b[i]);
+        if (!x || !y)
+            return true;
+        if (x != y)
+            return false;
+    }
+    for (const QChar c : (a.size() > n ? a : b).sliced(n)) {
+        if (!dobra(c))
+            return true;
+    }
+    return a.size() == b.size();
+}
+
+} // namespace
+
+// The whole-entry order, with a collator and buffers of its own so that
+// several threads can sort at once.
+class ListaInicio::Comparador {
+public:
+    explicit Comparador(const ListaInicio &l) : m_l(l), m_c(l.m_locale)
+    {
+        m_c.setCaseSensitivity(Qt::CaseInsensitive);
+    }
+
+    int operator()(const Item &a, const Item &b)
+    {
+        // The first letters known alike need no second look.
+        qsizetype iguais = 0;
+        if (a.temPrefixo && b.temPrefixo) {
+            for (int k = 0; k < PALAVRAS; ++k) {
+                if (a.prefixo[k] != b.prefixo[k])
+                    return a.prefixo[k] < b.prefixo[k] ? -1 : 1;
+            }
+            iguais = LETRAS;
+        }
+        const QStringView na = m_l.nomeDe(a), nb = m_l.nomeDe(b);
+        // Names that weigh differently decide alone: a TAB, which follows
+        // each name in its entry, weighs less than anything a name holds.
+        if (m_l.m_porNome && !podemEmpatar(na, nb, iguais))
+            return m_c.compare(na, nb);
+        montar(a, m_a);
+        montar(b, m_b);
+        return m_c.compare(m_a, m_b);
+    }
+
+    bool antes(const Item &a, const Item &b)
+    {
+        const int c = (*this)(a, b);
+        return c != 0 ? c < 0 : a.ordem < b.ordem;
+    }
+
+private:
+    void montar(const Item &it, QString &e) const
+    {
+        e.clear();
+        e.append(m_l.nomeDe(it));
+        e.append(QLatin1String("\t\t\t\t"));
+        appendBytes(it.fone, it.tamanho[1], e);
+        e.append(QLatin1Char('\t'));
+        appendBytes(it.mail, it.tamanho[2], e);
+    }
+    void appendBytes(qint32 ini, qint32 n, QString &e) const
+    {
+        const char *d = m_l.m_bytes.constData() + ini;
+        for (qint32 i = 0; i < n; ++i)
+            e.append(Cp1252::decodeByte(uchar(d[i])));
+    }
+
+    const ListaInicio &m_l;
+    QCollator m_c;
+    QString m_a, m_b;
+};
 
 QString MontarEntrada(const ContactRecord &r)
 {
@@ -14,37 +140,247 @@ QString entradaAviso(const QString &aviso)
     return aviso + QLatin1String("\t\t\t\t\t");
 }
 
-ListaInicio::ListaInicio(const QLocale &locale) : m_collator(locale)
+ListaInicio::ListaInicio(const QLocale &locale, const ClassificadorGrupos &grupos)
+    : m_locale(locale), m_grupos(grupos),
+      m_porNome(locale.language() == QLocale::Portuguese || locale.language() == QLocale::English)
 {
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    if (!m_porNome)
+        return;
+    // The folded letters in the collation's order; those that collate
+    // alike share a rank.
+    const auto &dobra = tabelaDobra();
+    QList<char16_t> letras;
+    for (int b = 0; b < 256; ++b) {
+        if (dobra[size_t(b)] && !letras.contains(dobra[size_t(b)]))
+            letras.append(dobra[size_t(b)]);
+    }
+    QCollator c(locale);
+    c.setCaseSensitivity(Qt::CaseInsensitive);
+    const auto texto = [](char16_t x) { return QString(QChar(x)); };
+    std::sort(letras.begin(), letras.end(),
+              [&](char16_t x, char16_t y) { return c.compare(texto(x), texto(y)) < 0; });
+    std::array<quint8, 0x80> rank{};
+    quint8 r = 0;
+    for (qsizetype i = 0; i < letras.size(); ++i) {
+        if (i == 0 || c.compare(texto(letras[i - 1]), texto(letras[i])) != 0)
+            ++r;
+        rank[letras[i]] = r;
+    }
+    for (int b = 0; b < 256; ++b)
+        m_ordemPrimaria[size_t(b)] = dobra[size_t(b)] ? rank[dobra[size_t(b)]] : 0;
 }
 
-void ListaInicio::definir(const QList<ContactRecord> &registros)
+void ListaInicio::calcularPrefixo(Item &it) const
 {
-    const qsizetype n = registros.size();
-    QList<Item> itens;
-    itens.reserve(n);
-    std::vector<QCollatorSortKey> chaves;
-    chaves.reserve(n);
-    for (const ContactRecord &r : registros) {
-        itens.append({r, MontarEntrada(r)});
-        chaves.push_back(m_collator.sortKey(itens.back().entrada));
+    // Nine ranks of seven bits to a word, the first the most significant;
+    // 0 past the end of the name, which so comes before any longer one.
+    it.temPrefixo = m_porNome;
+    std::fill(std::begin(it.prefixo), std::end(it.prefixo), 0);
+    const uchar *d = reinterpret_cast<const uchar *>(m_bytes.constData()) + it.nomeBytes;
+    const int n = std::min(it.tamanho[0], LETRAS);
+    for (int j = 0; j < n && it.temPrefixo; ++j) {
+        const quint64 r = m_ordemPrimaria[d[j]];
+        it.temPrefixo = r != 0;
+        it.prefixo[j / 9] |= r << (7 * (8 - j % 9));
     }
-    std::vector<qsizetype> ordem(n);
-    std::iota(ordem.begin(), ordem.end(), 0);
-    std::stable_sort(ordem.begin(), ordem.end(),
-                     [&](qsizetype a, qsizetype b) { return chaves[a].compare(chaves[b]) < 0; });
-    m_itens.clear();
-    m_itens.reserve(n);
-    for (const qsizetype i : ordem)
-        m_itens.append(std::move(itens[i]));
+}
+
+QString ListaInicio::telefone(qsizetype i) const
+{
+    const Item &it = m_itens[size_t(i)];
+    return Cp1252::decode(QByteArrayView(m_bytes).sliced(it.fone, it.tamanho[1]));
+}
+
+QString ListaInicio::email(qsizetype i) const
+{
+    const Item &it = m_itens[size_t(i)];
+    return Cp1252::decode(QByteArrayView(m_bytes).sliced(it.mail, it.tamanho[2]));
+}
+
+ContactRecord ListaInicio::registro(qsizetype i) const
+{
+    return {nome(i).toString(), telefone(i), email(i)};
+}
+
+void ListaInicio::anexarLinha(qsizetype i, QByteArray &destino) const
+{
+    const Item &it = m_itens[size_t(i)];
+    const QByteArrayView b(m_bytes);
+    destino.append(b.sliced(it.nomeBytes, it.tamanho[0]));
+    destino.append('\x7F');
+    destino.append(b.sliced(it.fone, it.tamanho[1]));
+    destino.append('\x7F');
+    destino.append(b.sliced(it.mail, it.tamanho[2]));
 }
 
 QStringList ListaInicio::entradas() const
 {
     QStringList out;
-    out.reserve(m_itens.size());
-    for (const Item &i : m_itens)
-        out.append(i.entrada);
+    out.reserve(count());
+    for (qsizetype i = 0; i < count(); ++i)
+        out.append(entrada(i));
     return out;
+}
+
+ListaInicio::Item ListaInicio::novoItem(const ContactRecord &r)
+{
+    // The editing operations only store what the code page holds.
+    Item it{};
+    it.nomeBytes = qint32(m_bytes.size());
+    m_bytes += Cp1252::encode(r.Nome);
+    it.fone = qint32(m_bytes.size());
+    m_bytes += Cp1252::encode(r.Telefone);
+    it.mail = qint32(m_bytes.size());
+    m_bytes += Cp1252::encode(r.Email);
+    it.nomeTexto = qint32(m_nomes.size());
+    m_nomes += r.Nome;
+    it.tamanho[0] = qint32(r.Nome.size());
+    it.tamanho[1] = qint32(r.Telefone.size());
+    it.tamanho[2] = qint32(r.Email.size());
+    it.grupo = qint8(m_grupos.grupoDe(r.Nome));
+    it.ordem = qint32(m_itens.size());
+    calcularPrefixo(it);
+    return it;
+}
+
+void ListaInicio::definir(const QList<ContactRecord> &registros)
+{
+    m_bytes.clear();
+    m_nomes.clear();
+    m_itens.clear();
+    m_itens.reserve(size_t(registros.size()));
+    for (const ContactRecord &r : registros)
+        m_itens.push_back(novoItem(r));
+    ordenarTudo();
+}
+
+void ListaInicio::carregar(const QByteArray &bytes)
+{
+    m_bytes = bytes;
+    m_itens.clear();
+    m_nomes.clear();
+    const char *d = m_bytes.constData();
+    const qsizetype n = m_bytes.size();
+    // Sized once: fresh memory is costly to touch, and growing touches more.
+    m_itens.reserve(size_t(std::count(d, d + n, '\r')) + 1);
+    m_nomes.reserve(n / 2);
+    // Lines end at CR LF or a lone CR; a line of spaces holds no contact;
+    // fields split at DEL, the first three kept.
+    qsizetype inicio = 0;
+    while (inicio < n) {
+        const char *cr =
+            static_cast<const char *>(std::memchr(d + inicio, '\r', size_t(n - inicio)));
+        const qsizetype fim = cr ? cr - d : n;
+        qsizetype p = inicio;
+        while (p < fim && d[p] == ' ')
+            ++p;
+        if (p < fim) {
+            Item it{};
+            qsizetype pos = inicio;
+            qint32 *inicios[3] = {&it.nomeBytes, &it.fone, &it.mail};
+            for (int k = 0; k < 3; ++k) {
+                const char *sep =
+                    static_cast<const char *>(std::memchr(d + pos, '\x7F', size_t(fim - pos)));
+                const qsizetype f = sep ? sep - d : fim;
+                *inicios[k] = qint32(pos);
+                it.tamanho[k] = qint32(f - pos);
+                pos = std::min(f + 1, fim);
+            }
+            it.nomeTexto = qint32(m_nomes.size());
+            m_nomes.resize(m_nomes.size() + it.tamanho[0]);
+            QChar *destino = m_nomes.data() + it.nomeTexto;
+            for (qint32 k = 0; k < it.tamanho[0]; ++k)
+                destino[k] = Cp1252::decodeByte(uchar(d[it.nomeBytes + k]));
+            it.grupo = qint8(m_grupos.grupoDe(nomeDe(it)));
+            it.ordem = qint32(m_itens.size());
+            calcularPrefixo(it);
+            m_itens.push_back(it);
+        }
+        inicio = fim + 1;
+        if (fim + 1 < n && d[fim + 1] == '\n')
+            ++inicio;
+    }
+    ordenarTudo();
+}
+
+void ListaInicio::ordenarTudo()
+{
+    // Two halves sorted on two cores, then merged.
+    const auto meio = m_itens.begin() + qsizetype(m_itens.size() / 2);
+    const auto ordenar = [this](auto de, auto ate) {
+        Comparador c(*this);
+        std::sort(de, ate, [&c](const Item &a, const Item &b) { return c.antes(a, b); });
+    };
+    if (m_itens.size() < 4000 || std::thread::hardware_concurrency() < 2) {
+        ordenar(m_itens.begin(), m_itens.end());
+        return;
+    }
+    std::thread metade([&] { ordenar(m_itens.begin(), meio); });
+    ordenar(meio, m_itens.end());
+    metade.join();
+    Comparador c(*this);
+    std::inplace_merge(m_itens.begin(), meio, m_itens.end(),
+                       [&c](const Item &a, const Item &b) { return c.antes(a, b); });
+}
+
+qsizetype ListaInicio::posicao(const Item &it, const std::vector<qint32> *origem) const
+{
+    // After every entry that is less, or equal and earlier in the file.
+    Comparador c(*this);
+    qsizetype lo = 0, hi = count();
+    while (lo < hi) {
+        const qsizetype meio = (lo + hi) / 2;
+        int r = c(it, m_itens[size_t(meio)]);
+        if (r == 0)
+            r = origem && it.ordem < (*origem)[size_t(meio)] ? -1 : 1;
+        if (r < 0)
+            hi = meio;
+        else
+            lo = meio + 1;
+    }
+    return lo;
+}
+
+void ListaInicio::inserir(const ContactRecord &registro)
+{
+    Item it = novoItem(registro);
+    it.ordem = std::numeric_limits<qint32>::max();
+    m_itens.insert(m_itens.begin() + posicao(it, nullptr), it);
+}
+
+qsizetype ListaInicio::remover(QStringView nome)
+{
+    const size_t antes = m_itens.size();
+    std::erase_if(m_itens, [&](const Item &it) { return nomeDe(it) == nome; });
+    return qsizetype(antes - m_itens.size());
+}
+
+qsizetype ListaInicio::substituir(QStringView nome, const ContactRecord &registro)
+{
+    // The rewritten file holds this list's order with each such entry
+    // replaced where it stood; reading it sorts by the whole entry and keeps
+    // that order among equal entries.
+    std::vector<qint32> trocados, origem;
+    origem.reserve(m_itens.size());
+    for (qsizetype i = 0; i < count(); ++i) {
+        if (this->nome(i) == nome)
+            trocados.push_back(qint32(i));
+        else
+            origem.push_back(qint32(i));
+    }
+    if (trocados.empty())
+        return 0;
+    remover(nome);
+    const Item modelo = novoItem(registro);
+    for (const qint32 lugar : trocados) {
+        Item it = modelo;
+        it.ordem = lugar;
+        const qsizetype p = posicao(it, &origem);
+        m_itens.insert(m_itens.begin() + p, it);
+        origem.insert(origem.begin() + p, lugar);
+    }
+    // Places in the file are now this list's own.
+    for (qsizetype i = 0; i < count(); ++i)
+        m_itens[size_t(i)].ordem = qint32(i);
+    return qsizetype(trocados.size());
 }

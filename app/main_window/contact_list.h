@@ -1,11 +1,15 @@
 #pragma once
 
 #include "contact_record.h"
+#include "letter_groups.h"
 
+#include <QByteArray>
 #include <QCollator>
 #include <QList>
 #include <QLocale>
 #include <QString>
+#include <array>
+#include <vector>
 
 // The text that stands for a contact in the main window's lists: name, four
 // TABs, telephone, TAB, e-mail.
@@ -17,25 +21,76 @@ QString entradaAviso(const QString &aviso);
 // The in-memory copy of the contact file (the main window's lstInicio): one
 // entry per contact, sorted ascending by the whole entry text, letter case
 // ignored, by the locale's collation; equal texts keep the file's order.
-// Each entry keeps its record, so rewrites use the fields as stored.
+//
+// Built for a lifetime of contacts: the fields stay in the file's own bytes
+// (Windows-1252, one byte a character), only the names are decoded, each
+// entry knows its letter group, and the editing operations change single
+// entries instead of sorting anew.
 class ListaInicio {
 public:
-    explicit ListaInicio(const QLocale &locale);
+    ListaInicio(const QLocale &locale, const ClassificadorGrupos &grupos);
 
-    // Replaces the whole list; sorting builds keys once and sorts them.
+    // Replaces the whole list.
     void definir(const QList<ContactRecord> &registros);
+    // Replaces the whole list with the records of a contact file's bytes.
+    void carregar(const QByteArray &bytes);
 
-    qsizetype count() const { return m_itens.size(); }
-    bool isEmpty() const { return m_itens.isEmpty(); }
-    const QString &entrada(qsizetype i) const { return m_itens[i].entrada; }
-    const ContactRecord &registro(qsizetype i) const { return m_itens[i].registro; }
+    // A record appended to the file: placed after every equal entry.
+    void inserir(const ContactRecord &registro);
+    // Every entry named exactly so goes.
+    qsizetype remover(QStringView nome);
+    // Every entry named exactly so becomes the record, placed as the sorted
+    // reading of a file rewritten in this list's order would place it.
+    qsizetype substituir(QStringView nome, const ContactRecord &registro);
+
+    qsizetype count() const { return qsizetype(m_itens.size()); }
+    bool isEmpty() const { return m_itens.empty(); }
+    QStringView nome(qsizetype i) const { return nomeDe(m_itens[size_t(i)]); }
+    QString telefone(qsizetype i) const;
+    QString email(qsizetype i) const;
+    ContactRecord registro(qsizetype i) const;
+    QString entrada(qsizetype i) const { return MontarEntrada(registro(i)); }
+    // The record as a line of the file, in its bytes, without the line end.
+    void anexarLinha(qsizetype i, QByteArray &destino) const;
+    // The letter group of the entry, or -1.
+    int grupo(qsizetype i) const { return m_itens[size_t(i)].grupo; }
     QStringList entradas() const;
 
 private:
     struct Item {
-        ContactRecord registro;
-        QString entrada;
+        qint32 nomeBytes; // where the name starts in m_bytes
+        qint32 nomeTexto; // and in m_nomes; both as long
+        qint32 fone, mail;
+        qint32 tamanho[3];
+        qint32 ordem; // place in the file, for equal entries
+        qint8 grupo;
+        bool temPrefixo;
+        // The first letters of the name as ranks of the collation's first
+        // level, to order most names without asking the collator.
+        quint64 prefixo[3];
     };
-    QCollator m_collator;
-    QList<Item> m_itens;
+    static constexpr int PALAVRAS = 3;
+    static constexpr int LETRAS = 9 * PALAVRAS;
+    class Comparador;
+
+    QStringView nomeDe(const Item &it) const
+    {
+        return QStringView(m_nomes).sliced(it.nomeTexto, it.tamanho[0]);
+    }
+    Item novoItem(const ContactRecord &r);
+    void calcularPrefixo(Item &it) const;
+    void ordenarTudo();
+    qsizetype posicao(const Item &it, const std::vector<qint32> *origem) const;
+
+    QLocale m_locale;
+    const ClassificadorGrupos &m_grupos;
+    // Where names fold to base letters exactly as the collation weighs them
+    // first, most entries are ordered by their names alone.
+    bool m_porNome;
+    // Each Windows-1252 byte's place in the collation's first-level order
+    // once folded to its base letter; 0 where that is not certain.
+    std::array<quint8, 256> m_ordemPrimaria{};
+    QByteArray m_bytes;
+    QString m_nomes;
+    std::vector<Item> m_itens;
 };

@@ -72,6 +72,13 @@ ClassificadorGrupos::ClassificadorGrupos(const QLocale &locale)
             }
         }
     }
+    m_porCaractere.fill(-1);
+    for (int g = NUM_GRUPOS - 1; g >= 0; --g) {
+        for (const QChar c : m_caracteres[g]) {
+            if (c.unicode() < 256)
+                m_porCaractere[c.unicode()] = qint8(g);
+        }
+    }
 }
 
 bool ClassificadorGrupos::PertenceAoGrupo(QStringView entrada, int grupo) const
@@ -84,6 +91,10 @@ bool ClassificadorGrupos::PertenceAoGrupo(QStringView entrada, int grupo) const
 
 int ClassificadorGrupos::grupoDe(QStringView entrada) const
 {
+    if (entrada.isEmpty())
+        return -1;
+    if (entrada.front().unicode() < 256)
+        return m_porCaractere[entrada.front().unicode()];
     for (int g = 0; g < NUM_GRUPOS; ++g) {
         if (PertenceAoGrupo(entrada, g))
             return g;

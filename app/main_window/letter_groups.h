@@ -41,4 +41,6 @@ public:
 
 private:
     std::array<QString, NUM_GRUPOS> m_caracteres;
+    // The group of each first character below 256, for lists of many.
+    std::array<qint8, 256> m_porCaractere;
 };

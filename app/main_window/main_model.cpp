@@ -7,20 +7,20 @@ constexpr int GRUPO_AB = 0;
 }
 
 ModeloPrincipal::ModeloPrincipal(const QString &caminhoArquivo, const QLocale &locale)
-    : m_arquivo(caminhoArquivo), m_locale(locale), m_grupos(locale), m_lstInicio(locale),
-      m_navegacao(m_lstInicio, m_grupos)
+    : m_arquivo(caminhoArquivo), m_locale(locale), m_grupos(locale), m_lstInicio(locale, m_grupos),
+      m_navegacao(m_lstInicio)
 {
     lblTotalContatos = QStringLiteral("0");
 }
 
 bool ModeloPrincipal::lerParaLista()
 {
-    ArquivoContatos::Registros lidos = m_arquivo.LerContatos();
-    m_ultimaLeituraFalhou = !lidos.ok();
-    if (!lidos.ok())
+    const ArquivoContatos::Leitura lida = m_arquivo.lerBytes();
+    m_ultimaLeituraFalhou = lida.estado == ArquivoContatos::Estado::Falhou;
+    if (m_ultimaLeituraFalhou)
         return false;
-    m_assinatura = lidos.assinatura;
-    m_lstInicio.definir(lidos.registros);
+    m_assinatura = lida.assinatura();
+    m_lstInicio.carregar(lida.bytes);
     // The total follows the list, after every read.
     atualizarTotal();
     return true;
@@ -77,13 +77,30 @@ void ModeloPrincipal::atualizarData(const QDate &hoje)
     lblDataHoje = LocaleApp::TextoDataHoje(hoje, m_locale);
 }
 
-const ContactRecord *ModeloPrincipal::contatoSelecionado() const
+std::optional<ContactRecord> ModeloPrincipal::contatoSelecionado() const
 {
     const NavegacaoContatos &nav = m_navegacao;
     if (nav.selecionado < 0 || nav.selecionado >= nav.indicesPagina.size())
-        return nullptr;
+        return std::nullopt;
     const qsizetype i = nav.indicesPagina[nav.selecionado];
-    return i >= 0 && i < m_lstInicio.count() ? &m_lstInicio.registro(i) : nullptr;
+    if (i < 0 || i >= m_lstInicio.count())
+        return std::nullopt;
+    return m_lstInicio.registro(i);
+}
+
+bool ModeloPrincipal::recarregarAposGravar(const QByteArray &escrito, bool baseIntacta,
+                                           const std::function<void(ListaInicio &)> &mudanca)
+{
+    const ArquivoContatos::Leitura lida = m_arquivo.lerBytes();
+    const ArquivoContatos::Leitura esperada{ArquivoContatos::Estado::Lido, escrito};
+    if (!baseIntacta || lida.estado != ArquivoContatos::Estado::Lido ||
+        lida.bytes.size() != escrito.size() || lida.bytes != escrito)
+        return RecarregarLista();
+    m_ultimaLeituraFalhou = false;
+    m_assinatura = esperada.assinatura();
+    mudanca(m_lstInicio);
+    atualizarTotal();
+    return true;
 }
 
 void ModeloPrincipal::limparDetalhes()

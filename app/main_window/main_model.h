@@ -8,6 +8,8 @@
 #include <QDate>
 #include <QLocale>
 #include <QString>
+#include <functional>
+#include <optional>
 
 // The main window's working state without any window: the contact file, the
 // sorted in-memory list, the browsing state, the total and date labels.
@@ -36,9 +38,16 @@ public:
     void relistarGrupo(int grupo);
     // The contact selected in the visible list, or null (nothing selected,
     // a page just moved, or the placeholder shown).
-    const ContactRecord *contatoSelecionado() const;
+    std::optional<ContactRecord> contatoSelecionado() const;
     // Empties the detail fields; the selection stays.
     void limparDetalhes();
+    // After the editing operations wrote the file: reads it back and, when
+    // it holds exactly what was written over the content the list was built
+    // from, brings the list up to date by the one change instead of sorting
+    // every contact again; otherwise reloads it whole. False when the file
+    // could not be read.
+    bool recarregarAposGravar(const QByteArray &escrito, bool baseIntacta,
+                              const std::function<void(ListaInicio &)> &mudanca);
     // The total label follows the list.
     void atualizarTotal();
     void atualizarData(const QDate &hoje);

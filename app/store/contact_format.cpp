@@ -73,6 +73,30 @@ bool campoGravavel(QStringView texto)
     return true;
 }
 
+QByteArray semLinhasVazias(QByteArrayView bytes)
+{
+    QByteArray out;
+    out.reserve(bytes.size() + 2);
+    const qsizetype n = bytes.size();
+    qsizetype inicio = 0;
+    const auto fechar = [&](qsizetype fim) {
+        if (fim > inicio) {
+            out.append(bytes.sliced(inicio, fim - inicio));
+            out.append("\r\n", 2);
+        }
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        if (bytes[i] != '\r')
+            continue;
+        fechar(i);
+        if (i + 1 < n && bytes[i + 1] == '\n')
+            ++i;
+        inicio = i + 1;
+    }
+    fechar(n);
+    return out;
+}
+
 QByteArray montarArquivo(const QStringList &linhas)
 {
     QString texto;

@@ -35,6 +35,10 @@ QString linhaDoRegistro(const ContactRecord &registro);
 // would split or corrupt the record.
 bool campoGravavel(QStringView texto);
 
+// The lines of a file's bytes that are not empty, each with CR LF, as the
+// add operation keeps them (a line of spaces is not empty).
+QByteArray semLinhasVazias(QByteArrayView bytes);
+
 // The shape every writer leaves: each line and its CR LF, then two empty lines.
 QByteArray montarArquivo(const QStringList &linhas);
 
