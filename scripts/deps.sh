@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the project needs, only those missing.
-# Usage: scripts/deps.sh [run|test]
+# Usage: scripts/deps.sh [run|test|fuzz]
 set -euo pipefail
 
 comuns=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation)
@@ -9,7 +9,9 @@ case "${1:-test}" in
     # Xvfb, a window manager, a tray and xdotool for the tests that need a
     # real display; ImageMagick for screenshots.
     test) pacotes=("${comuns[@]}" xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils imagemagick) ;;
-    *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+    # clang with libFuzzer and the sanitizers' runtimes.
+    fuzz) pacotes=("${comuns[@]}" clang libclang-rt-14-dev) ;;
+    *) echo "usage: $0 [run|test|fuzz]" >&2; exit 2 ;;
 esac
 
 faltam=()

@@ -1,4 +1,5 @@
 #include "clickable_label.h"
+#include "edit_dialogs.h"
 #include "gui_helpers.h"
 #include "layout_principal.h"
 #include "pictures.h"
@@ -21,6 +22,7 @@ private Q_SLOTS:
     void arrastarPeloFundo();
     void fundoDaLista();
     void imagensDoPrograma();
+    void nomesAcessiveis();
 };
 
 void TestChrome::contorno()
@@ -176,6 +178,21 @@ void TestChrome::imagensDoPrograma()
         QVERIFY(icones.contains(QSize(lado, lado)));
     QCOMPARE(p.filho(u"imgFecha"_s)->cursor().shape(), Qt::BitmapCursor);
     QCOMPARE(p.filho(u"imgFecha"_s)->toolTip(), u" Fechar "_s);
+}
+
+void TestChrome::nomesAcessiveis()
+{
+    Principal p;
+    // Every picture that does something, and every tab, can be announced.
+    for (const char *nome : {"imgAdiciona", "imgAtualiza", "imgDeleta", "imgRefresh", "imgAbout",
+                             "imgFecha", "imgMinimiza", "imgAvanca", "imgRetorna"})
+        QVERIFY2(!p.filho(QLatin1String(nome))->accessibleName().isEmpty(), nome);
+    QCOMPARE(p.filho(u"imgAdiciona"_s)->accessibleName(), u"Adicionar contato"_s);
+    QCOMPARE(p.filho(u"lblAB"_s)->accessibleName(), u"A e B"_s);
+    QCOMPARE(p.filho(u"lbl09"_s)->accessibleName(), u"0 a 9"_s);
+    KV_ContDel d(p.janela.get());
+    QCOMPARE(d.controle(u"lblSim"_s)->accessibleName(), u"SIM"_s);
+    QCOMPARE(d.controle(u"lblNao"_s)->accessibleName(), u"NÃO"_s);
 }
 
 QTEST_MAIN(TestChrome)

@@ -25,6 +25,7 @@ KV_About::KV_About(QWidget *principal, std::function<void(const QUrl &)> abrirEn
         f.setPixelSize(f.pixelSize() - 1);
     link->setFont(f);
     link->setToolTip(QLatin1Char(' ') + ENDERECO + QLatin1Char(' '));
+    link->setAccessibleName(ENDERECO);
     connect(link, &RotuloClicavel::clicked, this, &KV_About::lblVelquist_Click);
 }
 

@@ -15,6 +15,9 @@ DialogoContato::DialogoContato(KV_Principal *principal, const LayoutDialogos::Ja
       m_txtFone(controle<QLineEdit>(QStringLiteral("txtFone"))),
       m_txtMail(controle<QLineEdit>(QStringLiteral("txtMail")))
 {
+    m_txtNome->setAccessibleName(QStringLiteral("Nome"));
+    m_txtFone->setAccessibleName(QStringLiteral("Telefone"));
+    m_txtMail->setAccessibleName(QStringLiteral("E-mail"));
     setTabOrder(m_txtNome, m_txtFone);
     setTabOrder(m_txtFone, m_txtMail);
     m_txtNome->setFocus();

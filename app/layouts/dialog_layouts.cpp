@@ -140,6 +140,9 @@ QWidget *criar(const Controle &c, QWidget *pai)
     w->setGeometry(Twips::rect(c.left, c.top, c.width, c.height));
     if (c.dica)
         w->setToolTip(QString::fromUtf16(c.dica));
+    // Label buttons and fields are announced by what they say.
+    if (c.tipo == Tipo::Botao || c.tipo == Tipo::Rotulo)
+        w->setAccessibleName(texto.trimmed());
     return w;
 }
 

@@ -29,8 +29,13 @@ bool ModeloPrincipal::lerParaLista()
 bool ModeloPrincipal::Form_Load(const QDate &hoje)
 {
     // Only start-up creates a missing file; the rest is the refresh.
-    m_arquivo.CriarArquivoSeAusente();
-    return imgRefresh_Click(hoje);
+    m_avisoInicial.clear();
+    if (!m_arquivo.CriarArquivoSeAusente())
+        m_avisoInicial = AVISO_FALHA_CRIACAO;
+    const bool lido = imgRefresh_Click(hoje);
+    if (!lido)
+        m_avisoInicial = AVISO_FALHA_LEITURA;
+    return lido;
 }
 
 bool ModeloPrincipal::imgRefresh_Click(const QDate &hoje)

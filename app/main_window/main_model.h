@@ -18,11 +18,18 @@ public:
     static inline const QString AVISO_FALHA_LEITURA =
         QStringLiteral("Não foi possível ler o arquivo contatos.txt!");
 
+    // A folder where the file cannot be made: nothing could be kept.
+    static inline const QString AVISO_FALHA_CRIACAO =
+        QStringLiteral("Não foi possível criar o arquivo contatos.txt!");
+
     ModeloPrincipal(const QString &caminhoArquivo, const QLocale &locale);
 
     // Start-up: date, file created when missing, list read, AB listed, total.
     // False when the file could not be read (the caller shows the notice).
     bool Form_Load(const QDate &hoje);
+    // What start-up has to tell the user (the file could not be created or
+    // read), or nothing.
+    const QString &avisoInicial() const { return m_avisoInicial; }
     // Refresh: date, file re-read (never created), AB listed. False when the
     // file could not be read; the list then stays as it was.
     bool imgRefresh_Click(const QDate &hoje);
@@ -75,5 +82,6 @@ private:
     ListaInicio m_lstInicio;
     NavegacaoContatos m_navegacao;
     bool m_ultimaLeituraFalhou = false;
+    QString m_avisoInicial;
     ArquivoContatos::Assinatura m_assinatura;
 };

@@ -65,12 +65,12 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
         Imagens::icone(), [this] { restaurar(); }, this);
     if (IconeBandeja::disponivel())
         m_bandeja->adicionar();
-    const bool lido = m_modelo.Form_Load(hoje());
+    m_modelo.Form_Load(hoje());
     mostrarEstado();
     agendarMeiaNoite();
-    if (!lido) {
+    if (!m_modelo.avisoInicial().isEmpty()) {
         // The notice stands over the window, so it waits until the window shows.
-        QTimer::singleShot(0, this, [this] { MostrarAviso(ModeloPrincipal::AVISO_FALHA_LEITURA); });
+        QTimer::singleShot(0, this, [this] { MostrarAviso(m_modelo.avisoInicial()); });
     }
 }
 
@@ -191,8 +191,19 @@ void KV_Principal::criarControles()
         {QStringLiteral("imgRetorna"), QStringLiteral(" Retornar ")},
         {QStringLiteral("imgAvanca"), QStringLiteral(" Avançar ")},
     };
-    for (auto it = dicas.cbegin(); it != dicas.cend(); ++it)
-        imagem(it.key().toLatin1().constData())->setToolTip(it.value());
+    // Screen readers announce the pictures by their tooltips, the tabs by
+    // their letters.
+    for (auto it = dicas.cbegin(); it != dicas.cend(); ++it) {
+        RotuloClicavel *b = imagem(it.key().toLatin1().constData());
+        b->setToolTip(it.value());
+        b->setAccessibleName(it.value().trimmed());
+    }
+    for (const auto &g : GruposLetras()) {
+        const QString letras = g.Aba.mid(3);
+        findChild<RotuloClicavel *>(g.Aba)->setAccessibleName(
+            letras == QLatin1String("09") ? QStringLiteral("0 a 9")
+                                          : letras.left(1) + QStringLiteral(" e ") + letras.mid(1));
+    }
 }
 
 void KV_Principal::paintEvent(QPaintEvent *)

@@ -1,0 +1,61 @@
+#include "checks.h"
+
+#include "contact_format.h"
+#include "contact_list.h"
+#include "conversao.h"
+#include "letter_groups.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+[[noreturn]] void falha(const char *o_que)
+{
+    std::fprintf(stderr, "broken: %s\n", o_que);
+    std::abort();
+}
+
+} // namespace
+
+namespace Verificacoes {
+
+void leitor(QByteArrayView bytes)
+{
+    const QList<ContactRecord> registros = FormatoContatos::lerRegistros(bytes);
+    QStringList linhas;
+    for (const ContactRecord &r : registros) {
+        for (const QString *campo : {&r.Nome, &r.Telefone, &r.Email}) {
+            if (campo->contains(u'\r') || campo->contains(FormatoContatos::SEPARADOR))
+                falha("a field holds CR or the separator");
+        }
+        linhas.append(FormatoContatos::linhaDoRegistro(r));
+    }
+    if (FormatoContatos::lerRegistros(FormatoContatos::montarArquivo(linhas)) != registros)
+        falha("the records written and read back differ");
+
+    static const QLocale locale(QLocale::Portuguese, QLocale::Brazil);
+    static const ClassificadorGrupos grupos(locale);
+    ListaInicio rapida(locale, grupos), simples(locale, grupos);
+    rapida.carregar(bytes.toByteArray());
+    simples.definir(registros);
+    if (rapida.entradas() != simples.entradas())
+        falha("the main window's list differs from the reader");
+}
+
+void conversor(QByteArrayView bytes)
+{
+    const QByteArray um = Conversao::converter(bytes.toByteArray());
+    if (um.contains('"') || um.contains('\xA7'))
+        falha("a quote or a section sign is left");
+    if (!um.endsWith("\r\n"))
+        falha("the file does not end in CR LF");
+    for (qsizetype i = 0; i < um.size(); ++i) {
+        if (um[i] == '\r' && (i + 1 >= um.size() || um[i + 1] != '\n'))
+            falha("a line ends in a lone CR");
+    }
+    if (Conversao::converter(um) != um + "\r\n")
+        falha("converting again did more than add an empty line");
+}
+
+} // namespace Verificacoes

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArrayView>
+
+// What must hold for any bytes at all; each aborts with a message when it
+// does not, so that the fuzzer keeps the input.
+namespace Verificacoes {
+
+// The contact-file reader: no field holds CR or the separator (a lone LF is
+// an ordinary character of its line); writing the records and reading them
+// back gives the same records; the main window's own fast reading of the
+// file gives the same contacts as the reader.
+void leitor(QByteArrayView bytes);
+
+// The converter: no 0x22 and no 0xA7 left; every line ends in CR LF;
+// converting again only adds one empty line.
+void conversor(QByteArrayView bytes);
+
+} // namespace Verificacoes
