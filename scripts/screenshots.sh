@@ -38,7 +38,12 @@ sleep 0.7
 xsetroot -solid '#5a6b7c' 2>/dev/null || true
 HOME="$pasta" XDG_CONFIG_HOME="$pasta" "$pasta/MarvessaFonelo" >/dev/null 2>&1 &
 sleep 1.5
-janela=$(xdotool search --name '^Marvessa Fonelo$' | head -n 1)
+# The main window is the one of its size (the tray icon has the same name).
+janela=""
+for w in $(xdotool search --name '^Marvessa Fonelo$'); do
+    xdotool getwindowgeometry "$w" | grep -q 'Geometry: 195x300' && janela="$w"
+done
+[ -n "$janela" ] || { echo "the main window did not show" >&2; exit 1; }
 xdotool windowmove "$janela" 222 90
 sleep 0.5
 recorte="236x340+202+70"
