@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int REPETICOES = 9;
+constexpr int REPETICOES = 15;
 
 double mediana(QList<double> v)
 {

@@ -144,8 +144,14 @@ ListaInicio::ListaInicio(const QLocale &locale, const ClassificadorGrupos &grupo
     : m_locale(locale), m_grupos(grupos),
       m_porNome(locale.language() == QLocale::Portuguese || locale.language() == QLocale::English)
 {
-    if (!m_porNome)
+}
+
+void ListaInicio::prepararOrdem()
+{
+    // Made on first use, on whichever thread reads the file.
+    if (m_ordemPronta || !m_porNome)
         return;
+    m_ordemPronta = true;
     // The folded letters in the collation's order; those that collate
     // alike share a rank.
     const auto &dobra = tabelaDobra();
@@ -154,7 +160,7 @@ ListaInicio::ListaInicio(const QLocale &locale, const ClassificadorGrupos &grupo
         if (dobra[size_t(b)] && !letras.contains(dobra[size_t(b)]))
             letras.append(dobra[size_t(b)]);
     }
-    QCollator c(locale);
+    QCollator c(m_locale);
     c.setCaseSensitivity(Qt::CaseInsensitive);
     const auto texto = [](char16_t x) { return QString(QChar(x)); };
     std::sort(letras.begin(), letras.end(),
@@ -170,8 +176,9 @@ ListaInicio::ListaInicio(const QLocale &locale, const ClassificadorGrupos &grupo
         m_ordemPrimaria[size_t(b)] = dobra[size_t(b)] ? rank[dobra[size_t(b)]] : 0;
 }
 
-void ListaInicio::calcularPrefixo(Item &it) const
+void ListaInicio::calcularPrefixo(Item &it)
 {
+    prepararOrdem();
     // Nine ranks of seven bits to a word, the first the most significant;
     // 0 past the end of the name, which so comes before any longer one.
     it.temPrefixo = m_porNome;

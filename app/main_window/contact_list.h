@@ -78,7 +78,8 @@ private:
         return QStringView(m_nomes).sliced(it.nomeTexto, it.tamanho[0]);
     }
     Item novoItem(const ContactRecord &r);
-    void calcularPrefixo(Item &it) const;
+    void calcularPrefixo(Item &it);
+    void prepararOrdem();
     void ordenarTudo();
     qsizetype posicao(const Item &it, const std::vector<qint32> *origem) const;
 
@@ -90,6 +91,7 @@ private:
     // Each Windows-1252 byte's place in the collation's first-level order
     // once folded to its base letter; 0 where that is not certain.
     std::array<quint8, 256> m_ordemPrimaria{};
+    bool m_ordemPronta = false;
     QByteArray m_bytes;
     QString m_nomes;
     std::vector<Item> m_itens;

@@ -28,14 +28,29 @@ bool ModeloPrincipal::lerParaLista()
 
 bool ModeloPrincipal::Form_Load(const QDate &hoje)
 {
-    // Only start-up creates a missing file; the rest is the refresh.
-    m_avisoInicial.clear();
-    if (!m_arquivo.CriarArquivoSeAusente())
-        m_avisoInicial = AVISO_FALHA_CRIACAO;
-    const bool lido = imgRefresh_Click(hoje);
-    if (!lido)
-        m_avisoInicial = AVISO_FALHA_LEITURA;
-    return lido;
+    iniciarLeitura();
+    return concluirForm_Load(hoje);
+}
+
+void ModeloPrincipal::iniciarLeitura()
+{
+    // Only start-up creates a missing file.
+    m_leitura = std::async(std::launch::async, [this] {
+        const bool criado = m_arquivo.CriarArquivoSeAusente();
+        const bool lido = lerParaLista();
+        return lido ? (criado ? QString() : AVISO_FALHA_CRIACAO) : AVISO_FALHA_LEITURA;
+    });
+}
+
+bool ModeloPrincipal::concluirForm_Load(const QDate &hoje)
+{
+    // The rest is the refresh, with the file already read.
+    m_avisoInicial = m_leitura.valid() ? m_leitura.get() : QString();
+    atualizarData(hoje);
+    m_navegacao.limpar();
+    m_navegacao.lblLetraInicial = GruposLetras()[GRUPO_AB].Inicial;
+    m_navegacao.ListarGrupo(GRUPO_AB, GruposLetras()[GRUPO_AB].AvisoVazio);
+    return m_avisoInicial != AVISO_FALHA_LEITURA;
 }
 
 bool ModeloPrincipal::imgRefresh_Click(const QDate &hoje)

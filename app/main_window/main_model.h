@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QString>
 #include <functional>
+#include <future>
 #include <optional>
 
 // The main window's working state without any window: the contact file, the
@@ -27,6 +28,11 @@ public:
     // Start-up: date, file created when missing, list read, AB listed, total.
     // False when the file could not be read (the caller shows the notice).
     bool Form_Load(const QDate &hoje);
+    // Form_Load in two halves, so that a window can build itself while the
+    // file is read and sorted on other threads: the model is not to be used
+    // between the two.
+    void iniciarLeitura();
+    bool concluirForm_Load(const QDate &hoje);
     // What start-up has to tell the user (the file could not be created or
     // read), or nothing.
     const QString &avisoInicial() const { return m_avisoInicial; }
@@ -83,5 +89,6 @@ private:
     NavegacaoContatos m_navegacao;
     bool m_ultimaLeituraFalhou = false;
     QString m_avisoInicial;
+    std::future<QString> m_leitura;
     ArquivoContatos::Assinatura m_assinatura;
 };

@@ -50,6 +50,8 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
       m_avisos(m_opcoes.avisos ? m_opcoes.avisos : m_avisosPadrao.get()),
       m_modelo(caminhoOuPadrao(m_opcoes.caminhoArquivo), m_opcoes.locale)
 {
+    // The contacts are read and sorted while the window builds itself.
+    m_modelo.iniciarLeitura();
     setObjectName(QStringLiteral("KV_Principal"));
     setWindowTitle(QStringLiteral("Marvessa Fonelo"));
     setWindowIcon(Imagens::icone());
@@ -65,7 +67,7 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
         Imagens::icone(), [this] { restaurar(); }, this);
     if (IconeBandeja::disponivel())
         m_bandeja->adicionar();
-    m_modelo.Form_Load(hoje());
+    m_modelo.concluirForm_Load(hoje());
     mostrarEstado();
     agendarMeiaNoite();
     if (!m_modelo.avisoInicial().isEmpty()) {

@@ -35,7 +35,14 @@ ArquivoContatos::Leitura ArquivoContatos::lerBytes() const
     QFile f(m_caminho);
     if (!f.open(QIODevice::ReadOnly))
         return {Estado::Falhou, {}};
-    QByteArray bytes = f.readAll();
+    // One buffer of the file's size: growing it as it fills would copy and
+    // touch more memory than the file holds.
+    QByteArray bytes(qMax<qint64>(f.size(), 0), Qt::Uninitialized);
+    const qint64 lidos = f.read(bytes.data(), bytes.size());
+    if (lidos < 0)
+        return {Estado::Falhou, {}};
+    bytes.truncate(lidos);
+    bytes += f.readAll(); // a file that grew meanwhile, or one with no size
     if (f.error() != QFileDevice::NoError)
         return {Estado::Falhou, {}};
     return {Estado::Lido, std::move(bytes)};
