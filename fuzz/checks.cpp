@@ -36,7 +36,8 @@ void leitor(QByteArrayView bytes)
 
     static const QLocale locale(QLocale::Portuguese, QLocale::Brazil);
     static const ClassificadorGrupos grupos(locale);
-    ListaInicio rapida(locale, grupos), simples(locale, grupos);
+    // Kept across inputs: each load replaces the whole list.
+    static ListaInicio rapida(locale, grupos), simples(locale, grupos);
     rapida.carregar(bytes.toByteArray());
     simples.definir(registros);
     if (rapida.entradas() != simples.entradas())
