@@ -5,9 +5,9 @@
 #include <optional>
 
 // A label (a picture or a text) that acts as a button: a left click released
-// over it runs its
-// command; while any mouse button is held on it, it may rest at a pressed
-// place, and at a released place once let go (fixed places, not offsets).
+// over it runs its command; while any mouse button is held on it, it may
+// rest at a pressed place, and at a released place once let go (fixed
+// places, not offsets).
 class RotuloClicavel : public QLabel {
     Q_OBJECT
 public:
