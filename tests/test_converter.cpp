@@ -1,6 +1,7 @@
 #include "contact_format.h"
 #include "conversao.h"
 #include "frm1.h"
+#include "helpers.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,22 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Qt::Literals::StringLiterals;
-
 namespace {
-
-QByteArray ler(const QString &c)
-{
-    QFile f(c);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void gravar(const QString &c, const QByteArray &b)
-{
-    QFile f(c);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(b);
-}
 
 QString aviso(const frm1 &j)
 {
@@ -88,7 +74,7 @@ void TestConverter::janela()
 {
     QTemporaryDir dir;
     const QString caminho = dir.filePath(u"contatos.txt"_s);
-    gravar(caminho, "\"Ana\"\xA7\"1\"\xA7\"a@x\"\r\n");
+    Teste::gravar(caminho, "\"Ana\"\xA7\"1\"\xA7\"a@x\"\r\n");
     frm1 j(caminho);
     QCOMPARE(j.windowTitle(), u"Marvessa Fonelo Converter"_s);
     QCOMPARE(j.size(), QSize(258, 138));
@@ -104,13 +90,13 @@ void TestConverter::janela()
 
     QTest::mouseClick(botao, Qt::LeftButton);
     QCOMPARE(aviso(j), u"Lista de contatos atualizada!"_s);
-    QCOMPARE(ler(caminho), QByteArray("Ana\x7F"
-                                      "1\x7F"
-                                      "a@x\r\n\r\n"));
+    QCOMPARE(Teste::ler(caminho), QByteArray("Ana\x7F"
+                                             "1\x7F"
+                                             "a@x\r\n\r\n"));
     QTest::mouseClick(botao, Qt::LeftButton);
-    QCOMPARE(ler(caminho), QByteArray("Ana\x7F"
-                                      "1\x7F"
-                                      "a@x\r\n\r\n\r\n"));
+    QCOMPARE(Teste::ler(caminho), QByteArray("Ana\x7F"
+                                             "1\x7F"
+                                             "a@x\r\n\r\n\r\n"));
     // Only the temporary writes' file is there: nothing left behind.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{u"contatos.txt"_s});
@@ -139,11 +125,11 @@ void TestConverter::falhasNaoSaoSucesso()
     const QString caminho = dir.filePath(u"contatos.txt"_s);
     // Readable, but no temporary file can be made beside its target.
     QVERIFY(QFile::link(u"/proc/version"_s, caminho));
-    const QByteArray antes = ler(caminho);
+    const QByteArray antes = Teste::ler(caminho);
     frm1 j(caminho);
     j.cmdConverter_Click();
     QCOMPARE(aviso(j), u"Não foi possível gravar a lista de contatos!"_s);
-    QCOMPARE(ler(caminho), antes);
+    QCOMPARE(Teste::ler(caminho), antes);
     // There, but unreadable from its first byte.
     QVERIFY(QFile::remove(caminho));
     QVERIFY(QFile::link(u"/proc/self/mem"_s, caminho));

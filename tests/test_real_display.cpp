@@ -46,6 +46,20 @@ void clicarEm(const QPoint &global, int botao)
     xdotool({u"click"_s, QString::number(botao)});
 }
 
+// Shows the window at a place and waits until the window manager has put it
+// there.
+bool mostrarEm(Principal &p, const QPoint &lugar)
+{
+    p.janela->move(lugar);
+    p.janela->show();
+    if (!QTest::qWaitForWindowExposed(p.janela.get()))
+        return false;
+    if (!QTest::qWaitFor([&] { return p.janela->pos() == lugar; }, 5000))
+        return false;
+    QTest::qWait(200);
+    return p.janela->pos() == lugar;
+}
+
 QColor pixel(const QPoint &global)
 {
     const QImage tela = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
@@ -82,11 +96,7 @@ void TestRealDisplay::cantosRecortados()
     atras.show();
     QVERIFY(QTest::qWaitForWindowExposed(&atras));
     Principal p;
-    p.janela->move(100, 100);
-    p.janela->show();
-    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
-    QTRY_COMPARE(p.janela->pos(), QPoint(100, 100));
-    QTest::qWait(300);
+    QVERIFY(mostrarEm(p, QPoint(100, 100)));
     const QPoint o = p.janela->mapToGlobal(QPoint(0, 0));
     for (const QPoint canto : {QPoint(0, 0), QPoint(194, 0), QPoint(0, 299), QPoint(193, 299)})
         QCOMPARE(pixel(o + canto), QColor(Qt::red));
@@ -105,11 +115,7 @@ void TestRealDisplay::arrastar()
 {
     QFETCH(int, botao);
     Principal p;
-    p.janela->move(200, 150);
-    p.janela->show();
-    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
-    QTRY_COMPARE(p.janela->pos(), QPoint(200, 150));
-    QTest::qWait(200);
+    QVERIFY(mostrarEm(p, QPoint(200, 150)));
     const QPoint inicio = p.janela->mapToGlobal(QPoint(6, 100)); // the background
     const QString b = QString::number(botao);
     xdotool({u"mousemove"_s, QString::number(inicio.x()), QString::number(inicio.y())});
