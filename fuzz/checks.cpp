@@ -22,6 +22,7 @@ namespace Verificacoes {
 
 void leitor(QByteArrayView bytes)
 {
+    const Codificacao codificacao = Codificacoes::detectar(bytes);
     const QList<ContactRecord> registros = FormatoContatos::lerRegistros(bytes);
     QStringList linhas;
     for (const ContactRecord &r : registros) {
@@ -31,7 +32,11 @@ void leitor(QByteArrayView bytes)
         }
         linhas.append(FormatoContatos::linhaDoRegistro(r));
     }
-    if (FormatoContatos::lerRegistros(FormatoContatos::montarArquivo(linhas)) != registros)
+    // In the file's own encoding; the writers refuse a Windows-1252 file
+    // that would read back as UTF-8.
+    const QByteArray escrito = FormatoContatos::montarArquivo(linhas, codificacao);
+    if (Codificacoes::lidoDeVoltaIgual(escrito, codificacao) &&
+        FormatoContatos::lerRegistros(escrito) != registros)
         falha("the records written and read back differ");
 
     static const QLocale locale(QLocale::Portuguese, QLocale::Brazil);
@@ -39,7 +44,7 @@ void leitor(QByteArrayView bytes)
     // Kept across inputs: each load replaces the whole list.
     static ListaInicio rapida(locale, grupos), simples(locale, grupos);
     rapida.carregar(bytes.toByteArray());
-    simples.definir(registros);
+    simples.definir(registros, codificacao);
     if (rapida.entradas() != simples.entradas())
         falha("the main window's list differs from the reader");
 }

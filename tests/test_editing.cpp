@@ -66,6 +66,8 @@ private Q_SLOTS:
     void arquivoAlteradoPorOutroPrograma();
     void ultimaLeituraFalhou();
     void campoComTabSobrevive();
+    void gravacaoMantemCodificacao_data();
+    void gravacaoMantemCodificacao();
 };
 
 void TestEditing::adicionar_formaDoArquivo_data()
@@ -356,6 +358,46 @@ void TestEditing::campoComTabSobrevive()
     a.modelo->clicarAba(AB);
     a.selecionar(u"Ana"_s);
     QCOMPARE(a.modelo->navegacao().txtFone, u"1\t2"_s);
+}
+
+void TestEditing::gravacaoMantemCodificacao_data()
+{
+    QTest::addColumn<QByteArray>("antes");
+    QTest::addColumn<QString>("operacao");
+    QTest::addColumn<QString>("nome");
+    QTest::addColumn<QByteArray>("depois"); // empty: refused, nothing written
+    QTest::newRow("UTF-8: atualizar com o que 1252 nao tem")
+        << QByteArray("Ana\x7F\x7F\r\nJo\xC3\xA3o\x7F\x7F\r\n") << u"atualizar"_s << u"Łukasz"_s
+        << QByteArray("Ana\x7F\x7F\r\n\xC5\x81ukasz\x7F\x7F\r\n\r\n\r\n");
+    QTest::newRow("1252: atualizar com o que 1252 nao tem")
+        << QByteArray("Ana\x7F\x7F\r\nJos\xE9\x7F\x7F\r\n") << u"atualizar"_s << u"Łukasz"_s
+        << QByteArray();
+    // Its bytes would read back as UTF-8: "João", not what was typed.
+    QTest::newRow("1252 que se leria como UTF-8")
+        << QByteArray("Ana\x7F\x7F\r\n") << u"adicionar"_s << u"JoÃ£o"_s << QByteArray();
+    // The other records go back byte for byte.
+    QTest::newRow("marca e bytes de 1252: deletar")
+        << QByteArray("\xEF\xBB\xBFZo\xE9\x7F\x7F\r\nAna\x7F\x7F\r\n") << u"deletar"_s << u"Ana"_s
+        << QByteArray("\xEF\xBB\xBFZo\xE9\x7F\x7F\r\n\r\n\r\n");
+}
+
+void TestEditing::gravacaoMantemCodificacao()
+{
+    QFETCH(QByteArray, antes);
+    QFETCH(QString, operacao);
+    QFETCH(QString, nome);
+    QFETCH(QByteArray, depois);
+    Agenda a(antes);
+    const ListaInicio &lista = a.modelo->lstInicio();
+    const QString ultimo = lista.nome(lista.count() - 1).toString();
+    auto e = a.edicao();
+    const auto r = operacao == u"adicionar"_s   ? e.adicionar(nome, {}, {})
+                   : operacao == u"atualizar"_s ? e.atualizar(ultimo, nome, {}, {})
+                                                : e.deletar(nome);
+    QCOMPARE(r.desfecho, depois.isEmpty() ? D::Recusado : D::Gravado);
+    if (depois.isEmpty())
+        QCOMPARE(r.avisos, QStringList{Mensagens::INVALIDOS});
+    QCOMPARE(a.bytes(), depois.isEmpty() ? antes : depois);
 }
 
 QTEST_GUILESS_MAIN(TestEditing)

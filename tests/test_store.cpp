@@ -1,6 +1,7 @@
 #include "contact_file.h"
 #include "contact_format.h"
 #include "cp1252.h"
+#include "encoding.h"
 #include "helpers.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(QList<ContactRecord>)
+Q_DECLARE_METATYPE(Codificacao)
 
 namespace {
 const QChar DEL(0x7F);
@@ -23,6 +25,8 @@ private Q_SLOTS:
     void leitura_data();
     void leitura();
     void leitura_linhasLidasDosBytes();
+    void codificacoes_data();
+    void codificacoes();
     void camposGravaveis();
     void montarArquivo_formato();
     void criarArquivoSeAusente();
@@ -132,6 +136,46 @@ void TestStore::leitura_linhasLidasDosBytes()
     QCOMPARE(FormatoContatos::lerRegistros(FormatoContatos::montarArquivo(linhas)), registros);
 }
 
+void TestStore::codificacoes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Codificacao>("codificacao");
+    QTest::addColumn<QString>("nome");
+    using C = Codificacao;
+    QTest::newRow("marca") << QByteArray("\xEF\xBB\xBF"
+                                         "Ana")
+                           << C::Utf8ComMarca << u"Ana"_s;
+    QTest::newRow("UTF-8 sem marca") << QByteArray("Jo\xC3\xA3o") << C::Utf8 << u"João"_s;
+    QTest::newRow("quatro bytes") << QByteArray("\xF0\x9F\x98\x80") << C::Utf8 << u"😀"_s;
+    QTest::newRow("so ASCII") << QByteArray("Ana") << C::Windows1252 << u"Ana"_s;
+    QTest::newRow("Windows-1252") << QByteArray("Jos\xE9") << C::Windows1252 << u"José"_s;
+    QTest::newRow("UTF-8 e 1252 juntos")
+        << QByteArray("Jo\xC3\xA3o Jos\xE9") << C::Windows1252 << u"JoÃ£o José"_s;
+    QTest::newRow("forma longa") << QByteArray("A\xC0\x80") << C::Windows1252 << u"AÀ€"_s;
+    QTest::newRow("metade de par") << QByteArray("\xED\xA0\x80") << C::Windows1252 << u"í\u00A0€"_s;
+    QTest::newRow("cortada no fim") << QByteArray("Jo\xC3") << C::Windows1252 << u"JoÃ"_s;
+    // A file an older copy appended to: each name as it was typed.
+    QTest::newRow("marca e bytes de 1252")
+        << QByteArray("\xEF\xBB\xBFZo\xE9\r\nJo\xC3\xA3o") << C::Utf8ComMarca << u"Zoé"_s;
+}
+
+void TestStore::codificacoes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(Codificacao, codificacao);
+    QFETCH(QString, nome);
+    QCOMPARE(Codificacoes::detectar(bytes), codificacao);
+    const auto registros = FormatoContatos::lerRegistros(bytes);
+    QCOMPARE(registros.value(0).Nome, nome);
+    // Written back in its encoding, it reads the same.
+    QStringList linhas;
+    for (const auto &r : registros)
+        linhas.append(FormatoContatos::linhaDoRegistro(r));
+    const QByteArray escrito = FormatoContatos::montarArquivo(linhas, codificacao);
+    QVERIFY(Codificacoes::lidoDeVoltaIgual(escrito, codificacao));
+    QCOMPARE(FormatoContatos::lerRegistros(escrito), registros);
+}
+
 void TestStore::camposGravaveis()
 {
     using FormatoContatos::campoGravavel;
@@ -143,6 +187,9 @@ void TestStore::camposGravaveis()
     QVERIFY(!campoGravavel(u"a\nb"));
     QVERIFY(!campoGravavel(QString(QChar(0x81))));
     QVERIFY(!campoGravavel(u"Ωmega"));
+    QVERIFY(campoGravavel(u"Ωmega 日本 😀", Codificacao::Utf8));
+    QVERIFY(!campoGravavel(u"a\tb", Codificacao::Utf8));
+    QVERIFY(!campoGravavel(QString(QChar(0xD83D)), Codificacao::Utf8ComMarca));
 }
 
 void TestStore::montarArquivo_formato()

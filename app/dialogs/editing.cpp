@@ -1,7 +1,7 @@
 #include "editing.h"
 
 #include "contact_format.h"
-#include "cp1252.h"
+#include "encoding.h"
 
 #include <array>
 
@@ -39,10 +39,21 @@ private:
     std::array<char16_t, 256> m_primeira;
 };
 
-bool camposGravaveis(const QString &nome, const QString &fone, const QString &mail)
+// Whether the fields can be written to a file in that encoding. A field left
+// as the file holds it goes back as it came, whatever it holds.
+bool camposGravaveis(const ContactRecord &r, Codificacao c, const QList<ContactRecord> &guardados)
 {
-    return FormatoContatos::campoGravavel(nome) && FormatoContatos::campoGravavel(fone) &&
-           FormatoContatos::campoGravavel(mail);
+    const auto gravavel = [&](const QString ContactRecord::*campo) {
+        if (FormatoContatos::campoGravavel(r.*campo, c))
+            return true;
+        for (const ContactRecord &g : guardados) {
+            if (g.*campo == r.*campo)
+                return true;
+        }
+        return false;
+    };
+    return gravavel(&ContactRecord::Nome) && gravavel(&ContactRecord::Telefone) &&
+           gravavel(&ContactRecord::Email);
 }
 
 } // namespace
@@ -94,7 +105,13 @@ ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fo
     }
     if (r.limparNome)
         return relistar();
-    if (!camposGravaveis(novo.Nome, novo.Telefone, novo.Email)) {
+    // Appended to the file as it is now, in its encoding, its empty lines
+    // dropped.
+    const ArquivoContatos::Leitura atual = m_modelo.arquivo().lerBytes();
+    const Codificacao cod = atual.estado == ArquivoContatos::Estado::Lido
+                                ? Codificacoes::detectar(atual.bytes)
+                                : m_modelo.lstInicio().codificacao();
+    if (!camposGravaveis(novo, cod, {})) {
         r.avisos.append(Mensagens::INVALIDOS);
         return r;
     }
@@ -102,16 +119,20 @@ ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fo
         r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
         return relistar();
     }
-
-    // Appended to the file as it is now, its empty lines dropped.
-    const ArquivoContatos::Leitura atual = m_modelo.arquivo().lerBytes();
     if (atual.estado == ArquivoContatos::Estado::Falhou) {
         r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
         return r;
     }
-    const QByteArray escrito = FormatoContatos::semLinhasVazias(atual.bytes) +
-                               Cp1252::encode(FormatoContatos::linhaDoRegistro(novo)) +
-                               QByteArrayLiteral("\r\n\r\n\r\n");
+    const QByteArrayView marca = Codificacoes::marca(cod);
+    const QByteArray escrito =
+        marca.toByteArray() +
+        FormatoContatos::semLinhasVazias(QByteArrayView(atual.bytes).sliced(marca.size())) +
+        Codificacoes::codificar(FormatoContatos::linhaDoRegistro(novo), cod) +
+        QByteArrayLiteral("\r\n\r\n\r\n");
+    if (!Codificacoes::lidoDeVoltaIgual(escrito, cod)) {
+        r.avisos.append(Mensagens::INVALIDOS);
+        return r;
+    }
     if (!m_modelo.arquivo().gravar(escrito)) {
         r.avisos.append(Mensagens::FALHA_GRAVACAO);
         return r;
@@ -149,19 +170,17 @@ ResultadoEdicao EdicaoContatos::atualizar(const QString &nomeOriginal, const QSt
             }
         }
     }
-    if (!camposGravaveis(nome, fone, mail)) {
+    // Written as typed, untrimmed.
+    const ContactRecord novo{nome, fone, mail};
+    if (!camposGravaveis(novo, m_modelo.lstInicio().codificacao(), guardados(nomeOriginal))) {
         r.avisos.append(Mensagens::INVALIDOS);
         return r;
     }
-    if (!podeReescrever(r))
+    if (!podeReescrever(r, nomeOriginal))
         return r;
-    // Written as typed, untrimmed.
-    const ContactRecord novo{nome, fone, mail};
-    const auto escrito = gravarDaLista(nomeOriginal, FormatoContatos::linhaDoRegistro(novo));
-    if (!escrito) {
-        r.avisos.append(Mensagens::FALHA_GRAVACAO);
+    const auto escrito = gravarDaLista(nomeOriginal, FormatoContatos::linhaDoRegistro(novo), r);
+    if (!escrito)
         return r;
-    }
     r = gravado(Mensagens::ATUALIZADO, *escrito, true,
                 [&](ListaInicio &l) { l.substituir(nomeOriginal, novo); });
     m_modelo.AtualizarAba();
@@ -171,31 +190,46 @@ ResultadoEdicao EdicaoContatos::atualizar(const QString &nomeOriginal, const QSt
 ResultadoEdicao EdicaoContatos::deletar(const QString &nome)
 {
     ResultadoEdicao r;
-    if (!podeReescrever(r))
+    if (!podeReescrever(r, nome))
         return r;
-    const auto escrito = gravarDaLista(nome, QString());
-    if (!escrito) {
-        r.avisos.append(Mensagens::FALHA_GRAVACAO);
+    const auto escrito = gravarDaLista(nome, QString(), r);
+    if (!escrito)
         return r;
-    }
     r = gravado(Mensagens::DELETADO, *escrito, true, [&](ListaInicio &l) { l.remover(nome); });
     m_modelo.AtualizarAba();
     return r;
 }
 
-bool EdicaoContatos::podeReescrever(ResultadoEdicao &r)
+QList<ContactRecord> EdicaoContatos::guardados(const QString &nome) const
+{
+    QList<ContactRecord> out;
+    const ListaInicio &lista = m_modelo.lstInicio();
+    for (qsizetype i = 0; i < lista.count(); ++i) {
+        if (lista.nome(i) == nome)
+            out.append(lista.registro(i));
+    }
+    return out;
+}
+
+bool EdicaoContatos::podeReescrever(ResultadoEdicao &r, const QString &nome)
 {
     if (m_modelo.ultimaLeituraFalhou()) {
         r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
         return false;
     }
     // The list is rewritten from memory: a change another program made since
-    // the last read would be lost. Show the file as it is instead.
+    // the last read would be lost. Show the file as it is instead, with the
+    // contact the user chose still chosen where it still exists.
     if (m_modelo.arquivo().lerBytes().assinatura() != m_modelo.assinaturaLida()) {
         r.avisos.append(Mensagens::ALTERADA);
         m_modelo.RecarregarLista();
-        m_modelo.AtualizarAba();
+        m_modelo.mostrarContato(nome);
         r.desfecho = ResultadoEdicao::Desfecho::Relistado;
+        return false;
+    }
+    // Nothing to replace or remove: writing would claim a change not made.
+    if (guardados(nome).isEmpty()) {
+        r.avisos.append(Mensagens::NAO_EXISTE);
         return false;
     }
     return true;
@@ -212,13 +246,15 @@ ResultadoEdicao EdicaoContatos::gravado(const QString &aviso, const QByteArray &
     return r;
 }
 
-std::optional<QByteArray> EdicaoContatos::gravarDaLista(const QString &nome,
-                                                        const QString &linhaNova)
+std::optional<QByteArray>
+EdicaoContatos::gravarDaLista(const QString &nome, const QString &linhaNova, ResultadoEdicao &r)
 {
-    // Every other record as it stands in the file's bytes.
+    // Every other record as it stands in the file's bytes, in the encoding
+    // the file was read in.
     const ListaInicio &lista = m_modelo.lstInicio();
-    const QByteArray nova = Cp1252::encode(linhaNova);
-    QByteArray bytes;
+    const Codificacao cod = lista.codificacao();
+    const QByteArray nova = Codificacoes::codificar(linhaNova, cod);
+    QByteArray bytes = Codificacoes::marca(cod).toByteArray();
     bytes.reserve(lista.count() * 64 + nova.size() + 8);
     for (qsizetype i = 0; i < lista.count(); ++i) {
         if (lista.nome(i) != nome) {
@@ -230,12 +266,19 @@ std::optional<QByteArray> EdicaoContatos::gravarDaLista(const QString &nome,
         }
     }
     bytes += "\r\n\r\n";
-    if (!m_modelo.arquivo().gravar(bytes))
+    if (!Codificacoes::lidoDeVoltaIgual(bytes, cod)) {
+        r.avisos.append(Mensagens::INVALIDOS);
         return std::nullopt;
+    }
+    if (!m_modelo.arquivo().gravar(bytes)) {
+        r.avisos.append(Mensagens::FALHA_GRAVACAO);
+        return std::nullopt;
+    }
     return bytes;
 }
 
 bool EdicaoContatos::GravarContatos(const QString &nome, const QString &linhaNova)
 {
-    return gravarDaLista(nome, linhaNova).has_value();
+    ResultadoEdicao r;
+    return gravarDaLista(nome, linhaNova, r).has_value();
 }

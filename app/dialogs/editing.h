@@ -23,6 +23,7 @@ inline const QString FALHA_GRAVACAO =
 inline const QString INVALIDOS = QStringLiteral("Há caracteres que não podem ser gravados!");
 inline const QString ALTERADA =
     QStringLiteral("A lista foi alterada por outro programa. Confira e tente novamente!");
+inline const QString NAO_EXISTE = QStringLiteral("Este contato não existe mais na lista!");
 } // namespace Mensagens
 
 // What a confirm click comes to, for the dialog to carry out in order: the
@@ -69,14 +70,18 @@ public:
     bool GravarContatos(const QString &nome, const QString &linhaNova);
 
 private:
-    // Refusals shared by update and delete before rewriting from the list:
-    // a last read that failed, or a file changed since it.
-    bool podeReescrever(ResultadoEdicao &r);
+    // Every contact of the list named exactly so.
+    QList<ContactRecord> guardados(const QString &nome) const;
+    // Refusals shared by update and delete of the contact named so before
+    // rewriting from the list: a last read that failed, a file changed since
+    // it, or no such contact left.
+    bool podeReescrever(ResultadoEdicao &r, const QString &nome);
     // The success of a write: the list brought up to date by the change.
     ResultadoEdicao gravado(const QString &aviso, const QByteArray &escrito, bool baseIntacta,
                             const std::function<void(ListaInicio &)> &mudanca);
-    // GravarContatos, giving the bytes it wrote.
-    std::optional<QByteArray> gravarDaLista(const QString &nome, const QString &linhaNova);
+    // GravarContatos, giving the bytes it wrote; on failure, says why in r.
+    std::optional<QByteArray> gravarDaLista(const QString &nome, const QString &linhaNova,
+                                            ResultadoEdicao &r);
 
     ModeloPrincipal &m_modelo;
 };

@@ -1,5 +1,7 @@
 #include "browse_state.h"
 
+#include <algorithm>
+
 NavegacaoContatos::NavegacaoContatos(const ListaInicio &lstInicio) : m_lstInicio(lstInicio) {}
 
 void NavegacaoContatos::limpar()
@@ -52,10 +54,13 @@ void NavegacaoContatos::ListarGrupo(int grupo, const QString &aviso)
 
 void NavegacaoContatos::AvancarPagina()
 {
-    if (!imgAvancaVisivel)
-        return;
+    if (imgAvancaVisivel)
+        mostrarPaginaEm(lblInicioAvanca);
+}
+
+void NavegacaoContatos::mostrarPaginaEm(qsizetype i)
+{
     const qsizetype n = lstPorLetra.size();
-    const qsizetype i = lblInicioAvanca;
     FimPagina = i + TAMANHO_PAGINA;
     limpar();
     mostrarPagina(i, FimPagina);
@@ -83,6 +88,20 @@ void NavegacaoContatos::RetornarPagina()
         lblInicioRetorna = 0;
         imgRetornaVisivel = false;
     }
+}
+
+bool NavegacaoContatos::mostrarEntrada(qsizetype indice)
+{
+    const auto it = std::lower_bound(lstPorLetra.cbegin(), lstPorLetra.cend(), indice);
+    if (it == lstPorLetra.cend() || *it != indice)
+        return false;
+    const qsizetype posicao = it - lstPorLetra.cbegin();
+    // Pages start at multiples of ten, as the next-page arrow leaves them.
+    const qsizetype inicio = posicao / TAMANHO_PAGINA * TAMANHO_PAGINA;
+    if (inicio > 0)
+        mostrarPaginaEm(inicio);
+    selecionar(int(posicao - inicio));
+    return true;
 }
 
 void NavegacaoContatos::selecionar(int linha)

@@ -20,6 +20,10 @@ public:
     void ListarGrupo(int grupo, const QString &aviso);
     void AvancarPagina();
     void RetornarPagina();
+    // After ListarGrupo: shows the page that holds the lstInicio entry, as
+    // the next-page arrow would reach it, and selects it. False when the
+    // group shown does not hold it.
+    bool mostrarEntrada(qsizetype indice);
     // The user selected a row of the page (lstContatos_Click); -1 for none.
     void selecionar(int linha);
     // Empties the visible list and the detail fields.
@@ -45,6 +49,8 @@ public:
 
 private:
     void mostrarPagina(qsizetype de, qsizetype ate);
+    // The page starting at entry i of the group, nothing selected.
+    void mostrarPaginaEm(qsizetype i);
 
     const ListaInicio &m_lstInicio;
 };

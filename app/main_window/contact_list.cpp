@@ -120,9 +120,8 @@ private:
     }
     void appendBytes(qint32 ini, qint32 n, QString &e) const
     {
-        const char *d = m_l.m_bytes.constData() + ini;
-        for (qint32 i = 0; i < n; ++i)
-            e.append(Cp1252::decodeByte(uchar(d[i])));
+        Codificacoes::anexarDecodificado(QByteArrayView(m_l.m_bytes).sliced(ini, n),
+                                         m_l.m_codificacao, e);
     }
 
     const ListaInicio &m_l;
@@ -176,6 +175,18 @@ void ListaInicio::prepararOrdem()
         m_ordemPrimaria[size_t(b)] = dobra[size_t(b)] ? rank[dobra[size_t(b)]] : 0;
 }
 
+quint8 ListaInicio::ordemPrimaria(QChar c) const
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return m_ordemPrimaria[u];
+    // C1 controls (from a UTF-8 file) are not the letters their bytes are in
+    // Windows-1252; characters beyond it are left to the collator.
+    if (u < 0xA0 || !Cp1252::canEncode(c))
+        return 0;
+    return m_ordemPrimaria[uchar(Cp1252::encode(QStringView(&c, 1))[0])];
+}
+
 void ListaInicio::calcularPrefixo(Item &it)
 {
     prepararOrdem();
@@ -183,25 +194,31 @@ void ListaInicio::calcularPrefixo(Item &it)
     // 0 past the end of the name, which so comes before any longer one.
     it.temPrefixo = m_porNome;
     std::fill(std::begin(it.prefixo), std::end(it.prefixo), 0);
-    const uchar *d = reinterpret_cast<const uchar *>(m_bytes.constData()) + it.nomeBytes;
-    const int n = std::min(it.tamanho[0], LETRAS);
+    const QStringView nome = nomeDe(it);
+    const int n = int(std::min<qsizetype>(nome.size(), LETRAS));
     for (int j = 0; j < n && it.temPrefixo; ++j) {
-        const quint64 r = m_ordemPrimaria[d[j]];
+        const quint64 r = ordemPrimaria(nome[j]);
         it.temPrefixo = r != 0;
         it.prefixo[j / 9] |= r << (7 * (8 - j % 9));
     }
 }
 
+QString ListaInicio::decodificar(qint32 inicio, qint32 tamanho) const
+{
+    return Codificacoes::decodificar(QByteArrayView(m_bytes).sliced(inicio, tamanho),
+                                     m_codificacao);
+}
+
 QString ListaInicio::telefone(qsizetype i) const
 {
     const Item &it = m_itens[size_t(i)];
-    return Cp1252::decode(QByteArrayView(m_bytes).sliced(it.fone, it.tamanho[1]));
+    return decodificar(it.fone, it.tamanho[1]);
 }
 
 QString ListaInicio::email(qsizetype i) const
 {
     const Item &it = m_itens[size_t(i)];
-    return Cp1252::decode(QByteArrayView(m_bytes).sliced(it.mail, it.tamanho[2]));
+    return decodificar(it.mail, it.tamanho[2]);
 }
 
 ContactRecord ListaInicio::registro(qsizetype i) const
@@ -231,27 +248,27 @@ QStringList ListaInicio::entradas() const
 
 ListaInicio::Item ListaInicio::novoItem(const ContactRecord &r)
 {
-    // The editing operations only store what the code page holds.
+    // The editing operations only store what the file's encoding holds.
     Item it{};
-    it.nomeBytes = qint32(m_bytes.size());
-    m_bytes += Cp1252::encode(r.Nome);
-    it.fone = qint32(m_bytes.size());
-    m_bytes += Cp1252::encode(r.Telefone);
-    it.mail = qint32(m_bytes.size());
-    m_bytes += Cp1252::encode(r.Email);
+    qint32 *inicios[3] = {&it.nomeBytes, &it.fone, &it.mail};
+    const QString *campos[3] = {&r.Nome, &r.Telefone, &r.Email};
+    for (int k = 0; k < 3; ++k) {
+        *inicios[k] = qint32(m_bytes.size());
+        m_bytes += Codificacoes::codificar(*campos[k], m_codificacao);
+        it.tamanho[k] = qint32(m_bytes.size()) - *inicios[k];
+    }
     it.nomeTexto = qint32(m_nomes.size());
+    it.nomeTamanho = qint32(r.Nome.size());
     m_nomes += r.Nome;
-    it.tamanho[0] = qint32(r.Nome.size());
-    it.tamanho[1] = qint32(r.Telefone.size());
-    it.tamanho[2] = qint32(r.Email.size());
     it.grupo = qint8(m_grupos.grupoDe(r.Nome));
     it.ordem = qint32(m_itens.size());
     calcularPrefixo(it);
     return it;
 }
 
-void ListaInicio::definir(const QList<ContactRecord> &registros)
+void ListaInicio::definir(const QList<ContactRecord> &registros, Codificacao codificacao)
 {
+    m_codificacao = codificacao;
     m_bytes.clear();
     m_nomes.clear();
     m_itens.clear();
@@ -264,6 +281,7 @@ void ListaInicio::definir(const QList<ContactRecord> &registros)
 void ListaInicio::carregar(const QByteArray &bytes)
 {
     m_bytes = bytes;
+    m_codificacao = Codificacoes::detectar(m_bytes);
     m_itens.clear();
     m_nomes.clear();
     const char *d = m_bytes.constData();
@@ -273,7 +291,7 @@ void ListaInicio::carregar(const QByteArray &bytes)
     m_nomes.reserve(n / 2);
     // Lines end at CR LF or a lone CR; a line of spaces holds no contact;
     // fields split at DEL, the first three kept.
-    qsizetype inicio = 0;
+    qsizetype inicio = Codificacoes::marca(m_codificacao).size();
     while (inicio < n) {
         const char *cr =
             static_cast<const char *>(std::memchr(d + inicio, '\r', size_t(n - inicio)));
@@ -294,10 +312,9 @@ void ListaInicio::carregar(const QByteArray &bytes)
                 pos = std::min(f + 1, fim);
             }
             it.nomeTexto = qint32(m_nomes.size());
-            m_nomes.resize(m_nomes.size() + it.tamanho[0]);
-            QChar *destino = m_nomes.data() + it.nomeTexto;
-            for (qint32 k = 0; k < it.tamanho[0]; ++k)
-                destino[k] = Cp1252::decodeByte(uchar(d[it.nomeBytes + k]));
+            Codificacoes::anexarDecodificado(QByteArrayView(d + it.nomeBytes, it.tamanho[0]),
+                                             m_codificacao, m_nomes);
+            it.nomeTamanho = qint32(m_nomes.size()) - it.nomeTexto;
             it.grupo = qint8(m_grupos.grupoDe(nomeDe(it)));
             it.ordem = qint32(m_itens.size());
             calcularPrefixo(it);

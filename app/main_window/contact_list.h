@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contact_record.h"
+#include "encoding.h"
 #include "letter_groups.h"
 
 #include <QByteArray>
@@ -23,17 +24,20 @@ QString entradaAviso(const QString &aviso);
 // ignored, by the locale's collation; equal texts keep the file's order.
 //
 // Built for a lifetime of contacts: the fields stay in the file's own bytes
-// (Windows-1252, one byte a character), only the names are decoded, each
+// (in the file's own encoding), only the names are decoded, each
 // entry knows its letter group, and the editing operations change single
 // entries instead of sorting anew.
 class ListaInicio {
 public:
     ListaInicio(const QLocale &locale, const ClassificadorGrupos &grupos);
 
-    // Replaces the whole list.
-    void definir(const QList<ContactRecord> &registros);
-    // Replaces the whole list with the records of a contact file's bytes.
+    // Replaces the whole list, kept in the given encoding.
+    void definir(const QList<ContactRecord> &registros,
+                 Codificacao codificacao = Codificacao::Windows1252);
+    // Replaces the whole list with the records of a contact file's bytes,
+    // in the encoding the file is found in.
     void carregar(const QByteArray &bytes);
+    Codificacao codificacao() const { return m_codificacao; }
 
     // A record appended to the file: placed after every equal entry.
     void inserir(const ContactRecord &registro);
@@ -58,11 +62,12 @@ public:
 
 private:
     struct Item {
-        qint32 nomeBytes; // where the name starts in m_bytes
-        qint32 nomeTexto; // and in m_nomes; both as long
+        qint32 nomeBytes;   // where the name starts in m_bytes
+        qint32 nomeTexto;   // and in m_nomes
+        qint32 nomeTamanho; // its length in m_nomes
         qint32 fone, mail;
-        qint32 tamanho[3];
-        qint32 ordem; // place in the file, for equal entries
+        qint32 tamanho[3]; // lengths in m_bytes
+        qint32 ordem;      // place in the file, for equal entries
         qint8 grupo;
         bool temPrefixo;
         // The first letters of the name as ranks of the collation's first
@@ -75,10 +80,12 @@ private:
 
     QStringView nomeDe(const Item &it) const
     {
-        return QStringView(m_nomes).sliced(it.nomeTexto, it.tamanho[0]);
+        return QStringView(m_nomes).sliced(it.nomeTexto, it.nomeTamanho);
     }
     Item novoItem(const ContactRecord &r);
     void calcularPrefixo(Item &it);
+    quint8 ordemPrimaria(QChar c) const;
+    QString decodificar(qint32 inicio, qint32 tamanho) const;
     void prepararOrdem();
     void ordenarTudo();
     qsizetype posicao(const Item &it, const std::vector<qint32> *origem) const;
@@ -92,6 +99,7 @@ private:
     // once folded to its base letter; 0 where that is not certain.
     std::array<quint8, 256> m_ordemPrimaria{};
     bool m_ordemPronta = false;
+    Codificacao m_codificacao = Codificacao::Windows1252;
     QByteArray m_bytes;
     QString m_nomes;
     std::vector<Item> m_itens;

@@ -87,6 +87,18 @@ void ModeloPrincipal::AtualizarAba()
         relistarGrupo(grupo);
 }
 
+bool ModeloPrincipal::mostrarContato(QStringView nome)
+{
+    for (qsizetype i = 0; i < m_lstInicio.count(); ++i) {
+        if (m_lstInicio.nome(i) == nome && m_lstInicio.grupo(i) >= 0) {
+            relistarGrupo(m_lstInicio.grupo(i));
+            return m_navegacao.mostrarEntrada(i);
+        }
+    }
+    AtualizarAba();
+    return false;
+}
+
 void ModeloPrincipal::atualizarTotal()
 {
     lblTotalContatos = QString::number(m_lstInicio.count());
@@ -113,8 +125,11 @@ bool ModeloPrincipal::recarregarAposGravar(const QByteArray &escrito, bool baseI
 {
     const ArquivoContatos::Leitura lida = m_arquivo.lerBytes();
     const ArquivoContatos::Leitura esperada{ArquivoContatos::Estado::Lido, escrito};
+    // A file whose encoding reads otherwise now (a UTF-8 file left plain
+    // ASCII) is read again, so that the list follows what the file is.
     if (!baseIntacta || lida.estado != ArquivoContatos::Estado::Lido ||
-        lida.bytes.size() != escrito.size() || lida.bytes != escrito)
+        lida.bytes.size() != escrito.size() || lida.bytes != escrito ||
+        Codificacoes::detectar(escrito) != m_lstInicio.codificacao())
         return RecarregarLista();
     m_ultimaLeituraFalhou = false;
     m_assinatura = esperada.assinatura();

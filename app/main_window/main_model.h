@@ -49,6 +49,10 @@ public:
     void AtualizarAba();
     // Lists a group with the editing dialogs' placeholder.
     void relistarGrupo(int grupo);
+    // Lists the group of the contact of that name with its page shown and
+    // the contact selected; where there is none, the tab chosen last. False
+    // when there is none.
+    bool mostrarContato(QStringView nome);
     // The contact selected in the visible list, or null (nothing selected,
     // a page just moved, or the placeholder shown).
     std::optional<ContactRecord> contatoSelecionado() const;

@@ -1,7 +1,5 @@
 #include "contact_format.h"
 
-#include "cp1252.h"
-
 namespace FormatoContatos {
 
 QList<QStringView> dividirLinhas(QStringView texto)
@@ -49,7 +47,8 @@ ContactRecord registroDaLinha(QStringView linha)
 
 QList<ContactRecord> lerRegistros(QByteArrayView bytes)
 {
-    const QString texto = Cp1252::decode(bytes);
+    const Codificacao c = Codificacoes::detectar(bytes);
+    const QString texto = Codificacoes::decodificar(bytes.sliced(Codificacoes::marca(c).size()), c);
     QList<ContactRecord> registros;
     for (const QStringView linha : dividirLinhas(texto)) {
         if (!linhaEmBranco(linha))
@@ -63,14 +62,14 @@ QString linhaDoRegistro(const ContactRecord &r)
     return r.Nome + SEPARADOR + r.Telefone + SEPARADOR + r.Email;
 }
 
-bool campoGravavel(QStringView texto)
+bool campoGravavel(QStringView texto, Codificacao c)
 {
-    for (const QChar c : texto) {
-        const char16_t u = c.unicode();
-        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0) || !Cp1252::canEncode(c))
+    for (const QChar q : texto) {
+        const char16_t u = q.unicode();
+        if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))
             return false;
     }
-    return true;
+    return Codificacoes::podeCodificar(texto, c);
 }
 
 QByteArray semLinhasVazias(QByteArrayView bytes)
@@ -97,7 +96,7 @@ QByteArray semLinhasVazias(QByteArrayView bytes)
     return out;
 }
 
-QByteArray montarArquivo(const QStringList &linhas)
+QByteArray montarArquivo(const QStringList &linhas, Codificacao c)
 {
     QString texto;
     qsizetype tamanho = 4;
@@ -109,7 +108,7 @@ QByteArray montarArquivo(const QStringList &linhas)
         texto += QLatin1String(FIM_DE_LINHA);
     }
     texto += QLatin1String("\r\n\r\n");
-    return Cp1252::encode(texto);
+    return Codificacoes::marca(c).toByteArray() + Codificacoes::codificar(texto, c);
 }
 
 } // namespace FormatoContatos

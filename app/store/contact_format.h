@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contact_record.h"
+#include "encoding.h"
 
 #include <QByteArray>
 #include <QList>
@@ -24,22 +25,24 @@ bool linhaEmBranco(QStringView linha);
 // The first three fields of a non-blank line, missing ones empty.
 ContactRecord registroDaLinha(QStringView linha);
 
-// Every record of a file's bytes (Windows-1252), blank lines skipped.
+// Every record of a file's bytes, in the encoding the file is found in,
+// blank lines skipped.
 QList<ContactRecord> lerRegistros(QByteArrayView bytes);
 
 // The record as a line, without its line end.
 QString linhaDoRegistro(const ContactRecord &registro);
 
-// True when the text can be stored in a field: every character has a byte in
-// Windows-1252 and none is a control character (TAB, CR, LF, DEL, ...), which
-// would split or corrupt the record.
-bool campoGravavel(QStringView texto);
+// True when the text can be stored in a field of a file in that encoding:
+// every character can be encoded and none is a control character (TAB, CR,
+// LF, DEL, ...), which would split or corrupt the record.
+bool campoGravavel(QStringView texto, Codificacao c = Codificacao::Windows1252);
 
 // The lines of a file's bytes that are not empty, each with CR LF, as the
 // add operation keeps them (a line of spaces is not empty).
 QByteArray semLinhasVazias(QByteArrayView bytes);
 
-// The shape every writer leaves: each line and its CR LF, then two empty lines.
-QByteArray montarArquivo(const QStringList &linhas);
+// The shape every writer leaves: the encoding's mark, each line and its CR LF,
+// then two empty lines.
+QByteArray montarArquivo(const QStringList &linhas, Codificacao c = Codificacao::Windows1252);
 
 } // namespace FormatoContatos
