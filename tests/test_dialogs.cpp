@@ -30,6 +30,19 @@ QByteArray arquivoCom(const QStringList &nomes)
     return Teste::arquivo(linhas);
 }
 
+// The name of the row shown selected in the main window's list.
+QString selecionado(const QListWidget *lst)
+{
+    const auto itens = lst->selectedItems();
+    return itens.size() == 1 ? itens.first()->text().section(u'\t', 0, 0) : QString();
+}
+
+void clicarLinha(QListWidget *lst, int linha, Qt::KeyboardModifiers mod = {})
+{
+    QTest::mouseClick(lst->viewport(), Qt::LeftButton, mod,
+                      lst->visualItemRect(lst->item(linha)).center());
+}
+
 // Runs the dialog's opening ticks to the end.
 int abrirTudo(DialogoDeslizante &d)
 {
@@ -59,6 +72,13 @@ private Q_SLOTS:
     void atualizarPreencheEGrava();
     void deletarFechaJaEAvisa();
     void falhaDeGravacaoMantemDialogo();
+    void corridaComOutroPrograma_data();
+    void corridaComOutroPrograma();
+    void camposLongosInteiros();
+    void selecaoNuncaSome_data();
+    void selecaoNuncaSome();
+    void arquivoDeOutroEditor_data();
+    void arquivoDeOutroEditor();
 };
 
 void TestDialogs::deslizamento_abertura_data()
@@ -370,6 +390,188 @@ void TestDialogs::falhaDeGravacaoMantemDialogo()
     QCOMPARE(d.txtNome()->text(), u"Zeca"_s);
     QCOMPARE(d.txtFone()->text(), u"9"_s);
     QCOMPARE(Teste::ler(p.caminho), antes);
+}
+
+void TestDialogs::corridaComOutroPrograma_data()
+{
+    QTest::addColumn<bool>("deletar");
+    QTest::addColumn<bool>("removido"); // the other program removed the contact
+    QTest::newRow("deletar; outro acrescentou") << true << false;
+    QTest::newRow("deletar; outro removeu-o") << true << true;
+    QTest::newRow("atualizar; outro acrescentou") << false << false;
+    QTest::newRow("atualizar; outro removeu-o") << false << true;
+}
+
+void TestDialogs::corridaComOutroPrograma()
+{
+    QFETCH(bool, deletar);
+    QFETCH(bool, removido);
+    QStringList nomes;
+    for (int i = 0; i < 12; ++i)
+        nomes.append(u"Ana %1"_s.arg(i, 2, 10, QChar(u'0')));
+    const QByteArray conteudo = arquivoCom(nomes);
+    Principal p(&conteudo);
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
+    auto *lst = p.filho<QListWidget>(u"lstContatos"_s);
+    clicar(p.filho(u"imgAvanca"_s));
+    clicarLinha(lst, 1);
+    QCOMPARE(selecionado(lst), u"Ana 11"_s);
+    std::unique_ptr<DialogoDeslizante> d;
+    if (deletar)
+        d = std::make_unique<KV_ContDel>(p.janela.get());
+    else
+        d = std::make_unique<KV_Atualiza>(p.janela.get());
+    d->show();
+    abrirTudo(*d);
+    if (!deletar)
+        static_cast<KV_Atualiza &>(*d).txtFone()->setText(u"novo"_s);
+
+    QStringList outros = nomes;
+    removido ? outros.removeLast() : outros.append(u"Bruno"_s);
+    const QByteArray outro = arquivoCom(outros);
+    Teste::gravar(p.caminho, outro);
+    clicar(d->controle(u"lblSim"_s));
+    QCOMPARE(p.avisos.textos, QStringList{Mensagens::ALTERADA});
+    QCOMPARE(Teste::ler(p.caminho), outro);
+    // The delete asks no more about a list the user has not seen; both show
+    // the file as it is, the contact asked about still selected on its page.
+    QCOMPARE(d->isVisible(), !deletar);
+    QCOMPARE(selecionado(lst), removido ? u"Ana 00"_s : u"Ana 11"_s);
+    QCOMPARE(p.filho(u"imgRetorna"_s)->isVisible(), !removido);
+    QCOMPARE(p.janela->modelo().contatoSelecionado()->Nome, selecionado(lst));
+    if (deletar)
+        return;
+
+    clicar(d->controle(u"lblSim"_s));
+    if (removido) {
+        // Nothing to update: nothing written, nothing claimed, the text kept.
+        QCOMPARE(p.avisos.textos.last(), Mensagens::NAO_EXISTE);
+        QCOMPARE(Teste::ler(p.caminho), outro);
+        QVERIFY(d->isVisible() && !d->deslizamento().fechando());
+        QCOMPARE(static_cast<KV_Atualiza &>(*d).txtFone()->text(), u"novo"_s);
+    } else {
+        QCOMPARE(p.avisos.textos.last(), Mensagens::ATUALIZADO);
+        QVERIFY(Teste::ler(p.caminho).contains("Ana 11\x7Fnovo\x7F"));
+        QVERIFY(Teste::ler(p.caminho).contains("Bruno"));
+    }
+}
+
+void TestDialogs::camposLongosInteiros()
+{
+    // Longer than the dialogs let anyone type: only another editor wrote it.
+    const QString nome = u"Maria "_s + QString(50, u'a');
+    const QString fone = QString(45, u'9');
+    const QString mail = QString(70, u'm') + u"@x"_s;
+    const QByteArray conteudo = Teste::arquivo({linha(nome, fone, mail)});
+    Principal p(&conteudo);
+    clicar(p.filho(u"lblMN"_s));
+    QCOMPARE(p.filho<QLineEdit>(u"txtFone"_s)->text(), fone);
+    QCOMPARE(p.filho<QLineEdit>(u"txtMail"_s)->text(), mail);
+
+    KV_Atualiza d(p.janela.get());
+    QCOMPARE(d.txtNome()->text(), nome);
+    QCOMPARE(d.txtFone()->text(), fone);
+    QCOMPARE(d.txtMail()->text(), mail);
+    clicar(d.controle(u"lblSim"_s));
+    QCOMPARE(p.avisos.textos, QStringList{Mensagens::ATUALIZADO});
+    QCOMPARE(Teste::ler(p.caminho), conteudo); // untouched, written back exactly
+
+    // Typing or pasting never makes such a field longer; deleting shortens it.
+    KV_Atualiza e(p.janela.get());
+    e.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e));
+    QLineEdit *campo = e.txtMail();
+    campo->setFocus();
+    QTest::keyClick(campo, Qt::Key_End);
+    QTest::keyClicks(campo, u"xyz"_s);
+    QCOMPARE(campo->text(), mail);
+    QTest::keyClick(campo, Qt::Key_Home);
+    QTest::keyClick(campo, Qt::Key_Delete);
+    QCOMPARE(campo->cursorPosition(), 0);
+    QTest::keyClicks(campo, u"q"_s);
+    QCOMPARE(campo->text(), mail.mid(1));
+    campo->setSelection(0, 3);
+    campo->insert(u"ABCDEF"_s);
+    QCOMPARE(campo->text(), u"ABC"_s + mail.mid(4));
+}
+
+void TestDialogs::selecaoNuncaSome_data()
+{
+    QTest::addColumn<int>("gesto");
+    QTest::newRow("Ctrl+clique") << 0;
+    QTest::newRow("Ctrl+Espaco") << 1;
+    QTest::newRow("clique abaixo das linhas") << 2;
+}
+
+void TestDialogs::selecaoNuncaSome()
+{
+    QFETCH(int, gesto);
+    const QByteArray conteudo = arquivoCom({u"Carla"_s, u"Caio"_s, u"Dora"_s});
+    Principal p(&conteudo);
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
+    clicar(p.filho(u"lblCD"_s));
+    auto *lst = p.filho<QListWidget>(u"lstContatos"_s);
+    clicarLinha(lst, 1);
+    if (gesto == 0)
+        clicarLinha(lst, 1, Qt::ControlModifier);
+    else if (gesto == 1)
+        QTest::keyClick(lst, Qt::Key_Space, Qt::ControlModifier);
+    else
+        QTest::mouseClick(lst->viewport(), Qt::LeftButton, {},
+                          QPoint(5, lst->viewport()->height() - 3));
+    // The row shown selected is the one the dialogs act on.
+    QCOMPARE(selecionado(lst), u"Carla"_s);
+    QCOMPARE(p.filho<QLineEdit>(u"txtFone"_s)->text(), u"C-fone"_s);
+    QCOMPARE(KV_Atualiza(p.janela.get()).lblNomeOriginal, u"Carla"_s);
+}
+
+void TestDialogs::arquivoDeOutroEditor_data()
+{
+    QTest::addColumn<QByteArray>("conteudo");
+    QTest::addColumn<QString>("nomeIJ");
+    QTest::addColumn<bool>("utf8");
+    const QByteArray utf8 = "Ana\x7F\x7F\r\nJo\xC3\xA3o\x7F\x7F\r\n";
+    QTest::newRow("UTF-8 com marca") << "\xEF\xBB\xBF" + utf8 << u"João"_s << true;
+    QTest::newRow("UTF-8 sem marca") << utf8 << u"João"_s << true;
+    QTest::newRow("Windows-1252") << QByteArray("Ana\x7F\x7F\r\nJos\xE9\x7F\x7F\r\n") << u"José"_s
+                                  << false;
+}
+
+void TestDialogs::arquivoDeOutroEditor()
+{
+    QFETCH(QByteArray, conteudo);
+    QFETCH(QString, nomeIJ);
+    QFETCH(bool, utf8);
+    Principal p(&conteudo);
+    auto *lst = p.filho<QListWidget>(u"lstContatos"_s);
+    QCOMPARE(selecionado(lst), u"Ana"_s); // in AB, mark or not
+    clicar(p.filho(u"lblIJ"_s));
+    QCOMPARE(selecionado(lst), nomeIJ);
+
+    // A name Windows-1252 cannot hold: kept in UTF-8, refused otherwise.
+    KV_Adiciona a(p.janela.get());
+    a.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&a));
+    QTest::sendKeyEvent(QTest::Click, a.txtNome(), Qt::Key_unknown, u"Ł"_s, {});
+    QTest::keyClicks(a.txtNome(), u"ucja"_s);
+    clicar(a.controle(u"lblSim"_s));
+    if (!utf8) {
+        QCOMPARE(p.avisos.textos, QStringList{Mensagens::INVALIDOS});
+        QCOMPARE(Teste::ler(p.caminho), conteudo);
+        return;
+    }
+    QCOMPARE(p.avisos.textos, QStringList{Mensagens::INSERIDO});
+    QCOMPARE(Teste::ler(p.caminho), conteudo + "\xC5\x81ucja\x7F\x7F\r\n\r\n\r\n");
+    // A rewrite from the list keeps the encoding and the mark.
+    clicar(p.filho(u"lblIJ"_s));
+    KV_ContDel d(p.janela.get());
+    d.show();
+    clicar(d.controle(u"lblSim"_s));
+    QCOMPARE(p.avisos.textos.last(), Mensagens::DELETADO);
+    QCOMPARE(Teste::ler(p.caminho), conteudo.left(conteudo.indexOf("Ana")) +
+                                        "Ana\x7F\x7F\r\n\xC5\x81ucja\x7F\x7F\r\n\r\n\r\n");
 }
 
 QTEST_MAIN(TestDialogs)

@@ -7,6 +7,34 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <algorithm>
+
+namespace {
+
+// Typing and pasting stop at 40 characters, as in the original text boxes;
+// a longer value from the file is shown whole and can only get shorter.
+void limitarDigitacao(QLineEdit *campo)
+{
+    campo->setMaxLength(EdicaoContatos::TAMANHO_MAXIMO);
+    QObject::connect(campo, &QLineEdit::textChanged, campo, [campo](const QString &texto) {
+        const int limite = std::max<int>(EdicaoContatos::TAMANHO_MAXIMO, int(texto.size()));
+        if (limite < campo->maxLength()) {
+            // Setting the limit puts the cursor at the end.
+            const int cursor = campo->cursorPosition();
+            campo->setMaxLength(limite);
+            campo->setCursorPosition(cursor);
+        }
+    });
+}
+
+void preencher(QLineEdit *campo, const QString &texto)
+{
+    campo->setMaxLength(std::max<int>(EdicaoContatos::TAMANHO_MAXIMO, int(texto.size())));
+    campo->setText(texto);
+    campo->setCursorPosition(0);
+}
+
+} // namespace
 
 DialogoContato::DialogoContato(KV_Principal *principal, const LayoutDialogos::Janela &janela,
                                ConstantesDeslizamento constantes)
@@ -18,6 +46,8 @@ DialogoContato::DialogoContato(KV_Principal *principal, const LayoutDialogos::Ja
     m_txtNome->setAccessibleName(QStringLiteral("Nome"));
     m_txtFone->setAccessibleName(QStringLiteral("Telefone"));
     m_txtMail->setAccessibleName(QStringLiteral("E-mail"));
+    for (QLineEdit *campo : {m_txtNome, m_txtFone, m_txtMail})
+        limitarDigitacao(campo);
     setTabOrder(m_txtNome, m_txtFone);
     setTabOrder(m_txtFone, m_txtMail);
     m_txtNome->setFocus();
@@ -62,16 +92,17 @@ KV_Atualiza::KV_Atualiza(KV_Principal *principal)
 {
     // Form_Load: the fields from the selected contact.
     if (const auto r = principal->modelo().contatoSelecionado()) {
-        txtNome()->setText(r->Nome);
-        txtFone()->setText(r->Telefone);
-        txtMail()->setText(r->Email);
+        preencher(txtNome(), r->Nome);
+        preencher(txtFone(), r->Telefone);
+        preencher(txtMail(), r->Email);
         lblNomeOriginal = r->Nome;
     }
 }
 
 void KV_Atualiza::lblSim_Click()
 {
-    if (!janelaPrincipal()->modelo().contatoSelecionado())
+    // Opened without a contact: nothing to update.
+    if (lblNomeOriginal.isEmpty())
         return;
     EdicaoContatos edicao(janelaPrincipal()->modelo());
     concluir(
@@ -82,31 +113,35 @@ KV_ContDel::KV_ContDel(KV_Principal *principal)
     : DialogoDeslizante(principal, LayoutDialogos::ContDel, Deslizantes::ContDel),
       m_janelaPrincipal(principal)
 {
+    // The question is about the contact selected now.
+    if (const auto r = principal->modelo().contatoSelecionado())
+        m_nome = r->Nome;
     connect(controle<RotuloClicavel>(QStringLiteral("lblSim")), &RotuloClicavel::clicked, this,
             &KV_ContDel::lblSim_Click);
 }
 
 void KV_ContDel::lblSim_Click()
 {
-    ModeloPrincipal &modelo = m_janelaPrincipal->modelo();
-    const auto selecionado = modelo.contatoSelecionado();
-    if (!selecionado)
+    if (m_nome.isEmpty())
         return;
-    const QString nome = selecionado->Nome;
-    const ResultadoEdicao r = EdicaoContatos(modelo).deletar(nome);
-    if (r.desfecho != ResultadoEdicao::Desfecho::Gravado) {
+    ModeloPrincipal &modelo = m_janelaPrincipal->modelo();
+    const ResultadoEdicao r = EdicaoContatos(modelo).deletar(m_nome);
+    if (r.desfecho == ResultadoEdicao::Desfecho::Recusado) {
         for (const QString &aviso : r.avisos)
             m_janelaPrincipal->MostrarAviso(aviso);
-        if (r.desfecho == ResultadoEdicao::Desfecho::Relistado)
-            m_janelaPrincipal->mostrarEstado();
         return;
     }
-    // Relisted, then the dialog goes at once, then the notice, then the
-    // details are emptied; the selection stays.
+    // Relisted, then the dialog goes at once, then the notice. After a
+    // delete the details are emptied and the selection stays; after a
+    // refusal because the file changed, the list shows it as it is now, with
+    // the contact asked about still selected if it is there, and nothing
+    // more is asked about a list the user has not seen.
     m_janelaPrincipal->mostrarEstado();
     fecharJa();
     for (const QString &aviso : r.avisos)
         m_janelaPrincipal->MostrarAviso(aviso);
-    modelo.limparDetalhes();
-    m_janelaPrincipal->mostrarEstado();
+    if (r.desfecho == ResultadoEdicao::Desfecho::Gravado) {
+        modelo.limparDetalhes();
+        m_janelaPrincipal->mostrarEstado();
+    }
 }

@@ -61,4 +61,6 @@ public:
 
 private:
     KV_Principal *m_janelaPrincipal;
+    // The name of the contact asked about, taken when the dialog opens.
+    QString m_nome;
 };

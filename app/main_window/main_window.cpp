@@ -11,6 +11,7 @@
 #include "pictures.h"
 #include "position.h"
 #include "shape.h"
+#include "single_selection_list.h"
 #include "tray.h"
 #include "window_region.h"
 
@@ -26,6 +27,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <QWindow>
+#include <limits>
 
 namespace {
 
@@ -96,11 +98,12 @@ void KV_Principal::criarControles()
         const QString nome = QLatin1String(it->nome);
         QWidget *w = nullptr;
         if (nome == QLatin1String("lstContatos")) {
-            m_lstContatos = new QListWidget(this);
+            m_lstContatos = new ListaSelecaoUnica(this);
             w = m_lstContatos;
         } else if (nome.startsWith(QLatin1String("txt"))) {
             auto *t = new QLineEdit(this);
-            t->setMaxLength(50);
+            // The whole stored value, however long.
+            t->setMaxLength(std::numeric_limits<int>::max());
             t->setReadOnly(true);
             t->setFrame(false);
             t->setAlignment(Qt::AlignCenter);
@@ -283,7 +286,7 @@ void KV_Principal::lstContatos_Click()
 {
     if (m_renderizando)
         return;
-    m_modelo.navegacao().selecionar(m_lstContatos->currentRow());
+    m_modelo.navegacao().selecionar(m_lstContatos->linhaSelecionada());
     const NavegacaoContatos &nav = m_modelo.navegacao();
     m_txtFone->setText(nav.txtFone);
     m_txtMail->setText(nav.txtMail);

@@ -16,7 +16,7 @@ class QSettings;
 class RotuloClicavel;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class ListaSelecaoUnica;
 class QTimer;
 
 // What the main window needs from outside; tests give their own.
@@ -87,7 +87,7 @@ private:
     Avisos *m_avisos;
     ModeloPrincipal m_modelo;
 
-    QListWidget *m_lstContatos = nullptr;
+    ListaSelecaoUnica *m_lstContatos = nullptr;
     QLineEdit *m_txtFone = nullptr;
     QLineEdit *m_txtMail = nullptr;
     QLabel *m_lblTotalContatos = nullptr;
