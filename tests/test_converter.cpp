@@ -3,6 +3,7 @@
 #include "frm1.h"
 #include "helpers.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -90,6 +91,10 @@ void TestConverter::janela()
 
     QTest::mouseClick(botao, Qt::LeftButton);
     QCOMPARE(aviso(j), u"Lista de contatos atualizada!"_s);
+    // Screen readers read the status as it is now.
+    QCOMPARE(QAccessible::queryAccessibleInterface(j.findChild<QLabel *>(u"lblAviso"_s))
+                 ->text(QAccessible::Name),
+             aviso(j));
     QCOMPARE(Teste::ler(caminho), QByteArray("Ana\x7F"
                                              "1\x7F"
                                              "a@x\r\n\r\n"));

@@ -4,21 +4,41 @@
 #include "pictures.h"
 #include "twips.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
 
+namespace {
+
+// Screen readers learn that the notice is an alert, and read it as it shows.
+QAccessibleInterface *acessivelDoAviso(const QString &classe, QObject *objeto)
+{
+    if (classe == QLatin1String(KV_ContAd::staticMetaObject.className()) && objeto->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(objeto), QAccessible::AlertMessage);
+    return nullptr;
+}
+
+} // namespace
+
 KV_ContAd::KV_ContAd(QWidget *principal, const QString &texto, int duracaoMs)
     : QDialog(principal, Qt::Dialog | Qt::FramelessWindowHint)
 {
+    static const bool fabrica = [] {
+        QAccessible::installFactory(acessivelDoAviso);
+        return true;
+    }();
+    Q_UNUSED(fabrica);
     LayoutDialogos::prepararJanela(LayoutDialogos::ContAd, this);
     setFixedSize(size());
     setModal(true);
     m_label1 = qobject_cast<QLabel *>(
         LayoutDialogos::construir(LayoutDialogos::ContAd, this).value(QStringLiteral("Label1")));
     m_label1->setText(texto);
+    setAccessibleName(texto);
 
     // Form_Load: over the upper part of the main window's list, wherever it is.
     if (principal)
@@ -30,6 +50,13 @@ KV_ContAd::KV_ContAd(QWidget *principal, const QString &texto, int duracaoMs)
     m_timer1->setInterval(duracaoMs);
     connect(m_timer1, &QTimer::timeout, this, &KV_ContAd::Timer1_Timer);
     m_timer1->start();
+}
+
+void KV_ContAd::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    QAccessibleEvent alerta(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alerta);
 }
 
 void KV_ContAd::Timer1_Timer()

@@ -18,6 +18,7 @@ public:
     void reject() override;
 
 protected:
+    void showEvent(QShowEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
     void paintEvent(QPaintEvent *e) override;

@@ -140,8 +140,10 @@ QWidget *criar(const Controle &c, QWidget *pai)
     w->setGeometry(Twips::rect(c.left, c.top, c.width, c.height));
     if (c.dica)
         w->setToolTip(QString::fromUtf16(c.dica));
-    // Label buttons and fields are announced by what they say.
-    if (c.tipo == Tipo::Botao || c.tipo == Tipo::Rotulo)
+    // Label buttons are announced by what they say, without the padding;
+    // plain labels announce their text as it is at the moment, since some
+    // (the notice's) say something else at each use.
+    if (c.tipo == Tipo::Botao)
         w->setAccessibleName(texto.trimmed());
     return w;
 }
