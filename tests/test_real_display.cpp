@@ -1,11 +1,14 @@
 #include "gui_helpers.h"
 
 #include "clickable_label.h"
+#include "single_instance.h"
 #include "tray.h"
 
+#include <QLocalServer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Teste::Principal;
@@ -46,6 +49,28 @@ void clicarEm(const QPoint &global, int botao)
     xdotool({u"click"_s, QString::number(botao)});
 }
 
+// In CI these checks must run: what would skip them fails there instead.
+#define PULAR(motivo)                                                                              \
+    do {                                                                                           \
+        if (qEnvironmentVariable("CI") == u"true"_s)                                               \
+            QFAIL(motivo);                                                                         \
+        QSKIP(motivo);                                                                             \
+    } while (false)
+
+// The X window of a main window on screen, found by its size (the tray icon
+// has the same name), or nothing.
+QString janelaPrincipal()
+{
+    const QStringList ids =
+        saida(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, u"^Marvessa Fonelo$"_s})
+            .split(u'\n', Qt::SkipEmptyParts);
+    for (const QString &id : ids) {
+        if (saida(u"xdotool"_s, {u"getwindowgeometry"_s, id}).contains(u"195x300"_s))
+            return id;
+    }
+    return {};
+}
+
 // Shows the window at a place and waits until the window manager has put it
 // there.
 bool mostrarEm(Principal &p, const QPoint &lugar)
@@ -78,12 +103,13 @@ private Q_SLOTS:
     void arrastar_data();
     void arrastar();
     void bandeja();
+    void segundaCopiaTrazDaBandeja();
 };
 
 void TestRealDisplay::initTestCase()
 {
     if (QGuiApplication::platformName() != u"xcb"_s)
-        QSKIP("needs an X display (run through xvfb_run.sh)");
+        PULAR("needs an X display (run through xvfb_run.sh)");
 }
 
 void TestRealDisplay::cantosRecortados()
@@ -145,7 +171,7 @@ void TestRealDisplay::arrastar()
 void TestRealDisplay::bandeja()
 {
     if (!IconeBandeja::disponivel() || iconesNaBandeja() < 0)
-        QSKIP("no notification area (trayer)");
+        PULAR("no notification area (trayer)");
     QTRY_COMPARE(iconesNaBandeja(), 0); // the icons of the windows before are gone
     Principal p;
     p.janela->show();
@@ -166,6 +192,39 @@ void TestRealDisplay::bandeja()
     QTest::mouseClick(p.filho(u"imgFecha"_s), Qt::LeftButton, {}, QPoint(3, 3));
     QVERIFY(!p.janela->isVisible());
     QTRY_COMPARE(iconesNaBandeja(), 0);
+}
+
+void TestRealDisplay::segundaCopiaTrazDaBandeja()
+{
+    if (!IconeBandeja::disponivel() || iconesNaBandeja() < 0)
+        PULAR("no notification area (trayer)");
+    // The real program, hidden in the notification area by its own button.
+    QTemporaryDir pasta;
+    const QString programa = pasta.filePath(u"MarvessaFonelo"_s);
+    QVERIFY(QFile::copy(QStringLiteral(MARVESSA_PROGRAMA), programa));
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"XDG_CONFIG_HOME"_s, pasta.path());
+    QProcess a;
+    a.setProcessEnvironment(env);
+    a.start(programa, {});
+    QTRY_VERIFY_WITH_TIMEOUT(!janelaPrincipal().isEmpty(), 5000);
+    xdotool({u"mousemove"_s, u"--window"_s, janelaPrincipal(), u"149"_s, u"22"_s}); // imgMinimiza
+    QTest::qWait(100);
+    xdotool({u"click"_s, u"1"_s});
+    QTRY_VERIFY_WITH_TIMEOUT(janelaPrincipal().isEmpty(), 5000);
+
+    // A second start from the same folder brings it back and ends.
+    QProcess b;
+    b.setProcessEnvironment(env);
+    b.start(programa, {});
+    QVERIFY(b.waitForFinished(5000));
+    QCOMPARE(b.exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!janelaPrincipal().isEmpty(), 5000);
+    QCOMPARE(a.state(), QProcess::Running);
+    a.kill();
+    a.waitForFinished();
+    QLocalServer::removeServer(
+        InstanciaUnica::chave(ArquivoContatos::caminhoNaPasta(pasta.path())));
 }
 
 QTEST_MAIN(TestRealDisplay)
