@@ -290,10 +290,13 @@ void TestDialogs::copiarNome()
     d.txtNome()->clear();
     d.lblNome_Click();
     QCOMPARE(c->text(), QString());
-    // The other captions copy nothing.
+    // The other captions leave the clipboard as it was.
+    c->setText(u"antes"_s);
     d.txtFone()->setText(u"123"_s);
+    d.txtMail()->setText(u"m@x"_s);
     clicar(d.controle(u"lblTelefone"_s));
-    QCOMPARE(c->text(), QString());
+    clicar(d.controle(u"lblEmail"_s));
+    QCOMPARE(c->text(), u"antes"_s);
     QVERIFY(p.avisos.textos.isEmpty());
 }
 

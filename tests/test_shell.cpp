@@ -187,6 +187,7 @@ void TestShell::sobre()
     QCOMPARE(texto("lblNao"), u" Fechar "_s);
     auto *link = a.controle(u"lblVelquist"_s);
     QCOMPARE(link->toolTip(), u" https://www.example.org/marvessa-fonelo "_s);
+    QCOMPARE(texto("lblVelquist"), u"example.org/marvessa-fonelo"_s);
     a.show();
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, 3));
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(3, 3));

@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
 # Runs a test program on a real X display of its own: Xvfb with the openbox
 # window manager and, where present, the trayer notification area. Exits 77
-# (skipped) when Xvfb or openbox is missing.
+# (skipped) when Xvfb, openbox or xdotool is missing; in CI (CI=true) that
+# fails instead, so that these checks never silently stop running there.
 set -u
 prog="$1"
 shift
 for t in Xvfb openbox xdotool; do
-    command -v "$t" >/dev/null 2>&1 || { echo "SKIP: $t is not installed"; exit 77; }
+    if ! command -v "$t" >/dev/null 2>&1; then
+        if [ "${CI:-}" = true ]; then
+            echo "FAIL: $t is not installed, and CI must run these checks"
+            exit 1
+        fi
+        echo "SKIP: $t is not installed"
+        exit 77
+    fi
 done
 
 d=90
