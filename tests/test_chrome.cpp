@@ -125,8 +125,11 @@ void TestChrome::arrastarPeloFundo()
     p.janela->show();
     QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
     // Offscreen has no window manager: the window follows the mouse itself.
+    // The pointer goes where the events say, as a real one would.
     const QPoint fundo(100, 12);
+    QCursor::setPos(p.janela->mapToGlobal(fundo));
     QTest::mousePress(p.janela.get(), Qt::RightButton, {}, fundo);
+    QCursor::setPos(p.janela->mapToGlobal(fundo + QPoint(30, 20)));
     QTest::mouseMove(p.janela.get(), fundo + QPoint(30, 20));
     QTest::mouseRelease(p.janela.get(), Qt::RightButton, {}, fundo + QPoint(30, 20));
     QTRY_COMPARE(p.janela->pos(), QPoint(230, 120));

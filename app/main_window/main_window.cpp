@@ -16,6 +16,7 @@
 #include "window_region.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QLabel>
@@ -239,13 +240,15 @@ void KV_Principal::mousePressEvent(QMouseEvent *e)
     if (e->button() == Qt::LeftButton && windowHandle() && windowHandle()->startSystemMove())
         return;
     m_arrastando = true;
-    m_pegada = e->globalPosition().toPoint() - pos();
+    m_pegada = QCursor::pos() - pos();
 }
 
-void KV_Principal::mouseMoveEvent(QMouseEvent *e)
+void KV_Principal::mouseMoveEvent(QMouseEvent *)
 {
     if (m_arrastando)
-        move(e->globalPosition().toPoint() - m_pegada);
+        // Where the pointer is now: on Windows an event's global place is
+        // worked out from the window's place, which the move itself changes.
+        move(QCursor::pos() - m_pegada);
 }
 
 void KV_Principal::mouseReleaseEvent(QMouseEvent *e)
