@@ -1,8 +1,14 @@
 #include "conversao.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#ifdef Q_OS_WIN
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
 
 namespace Conversao {
 
@@ -36,7 +42,17 @@ QByteArray converter(const QByteArray &antigo)
 bool existe(const QString &caminho)
 {
     const QFileInfo info(caminho);
-    return info.isFile() && !info.isHidden();
+    if (!info.isFile() || info.isHidden())
+        return false;
+#ifdef Q_OS_WIN
+    // As a directory look-up for ordinary files sees it: a system file is
+    // left out too.
+    const DWORD atributos = GetFileAttributesW(
+        reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(caminho).utf16()));
+    if (atributos != INVALID_FILE_ATTRIBUTES && (atributos & FILE_ATTRIBUTE_SYSTEM))
+        return false;
+#endif
+    return true;
 }
 
 Resultado converterArquivo(const QString &caminho)

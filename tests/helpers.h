@@ -8,6 +8,12 @@
 #include <QString>
 #include <QStringList>
 
+#ifdef Q_OS_WIN
+// Without the dialog headers, whose macros would take names such as frm1.
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
+
 using namespace Qt::Literals::StringLiterals;
 
 namespace Teste {
@@ -48,15 +54,47 @@ inline QByteArray arquivo(const QStringList &linhas)
     return Cp1252::encode(texto + QStringLiteral("\r\n\r\n"));
 }
 
-// Makes the contact file one that reads well but whose writes fail, for
-// root too: the name points into /proc, where no temporary file can be made.
-// False where there is no /proc.
-inline bool tornarIngravavel(const QString &caminho)
-{
-    if (!QFile::exists(QStringLiteral("/proc/version")))
-        return false;
-    QFile::remove(caminho);
-    return QFile::link(QStringLiteral("/proc/version"), caminho);
-}
+// Holds a file so that another program cannot replace it, as long as it
+// lives. Readable: reads work, rewrites fail, as when a spreadsheet holds the
+// file open; otherwise reads fail from the first byte too. On Windows the file
+// is held open without sharing what must fail; elsewhere its name is pointed
+// into /proc, where no temporary file can be made beside it, not even by root
+// (the content is then /proc's).
+class Travado {
+public:
+    Travado(const QString &caminho, bool legivel)
+    {
+#ifdef Q_OS_WIN
+        m_handle = CreateFileW(reinterpret_cast<const wchar_t *>(caminho.utf16()), GENERIC_READ,
+                               legivel ? FILE_SHARE_READ : 0, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        m_ok = m_handle != INVALID_HANDLE_VALUE;
+#else
+        const QString alvo =
+            legivel ? QStringLiteral("/proc/version") : QStringLiteral("/proc/self/mem");
+        QFile::remove(caminho);
+        m_ok = QFile::exists(alvo) && QFile::link(alvo, caminho);
+#endif
+    }
+    ~Travado()
+    {
+#ifdef Q_OS_WIN
+        if (m_ok)
+            CloseHandle(m_handle);
+#endif
+    }
+    Travado(const Travado &) = delete;
+    Travado &operator=(const Travado &) = delete;
+    bool ok() const
+    {
+        return m_ok;
+    }
+
+private:
+    bool m_ok = false;
+#ifdef Q_OS_WIN
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+#endif
+};
 
 } // namespace Teste

@@ -28,6 +28,8 @@ private Q_SLOTS:
     void converterDuasVezes();
     void janela();
     void arquivoAusenteNaoECriado();
+    void ocultoOuDeSistema_data();
+    void ocultoOuDeSistema();
     void falhasNaoSaoSucesso();
     void agendaLeOConvertido();
 };
@@ -122,22 +124,65 @@ void TestConverter::arquivoAusenteNaoECriado()
     QVERIFY(QFileInfo(caminho).isDir());
 }
 
-void TestConverter::falhasNaoSaoSucesso()
+void TestConverter::ocultoOuDeSistema_data()
 {
-    if (!QFile::exists(u"/proc/version"_s))
-        QSKIP("no /proc here");
+    QTest::addColumn<int>("atributo");
+#ifdef Q_OS_WIN
+    QTest::newRow("oculto") << int(FILE_ATTRIBUTE_HIDDEN);
+    QTest::newRow("de sistema") << int(FILE_ATTRIBUTE_SYSTEM);
+#else
+    QTest::newRow("nenhum") << 0;
+#endif
+}
+
+void TestConverter::ocultoOuDeSistema()
+{
+#ifdef Q_OS_WIN
+    // Only Windows files carry these attributes: such a file counts as
+    // missing, and is neither read nor written.
+    QFETCH(int, atributo);
     QTemporaryDir dir;
     const QString caminho = dir.filePath(u"contatos.txt"_s);
-    // Readable, but no temporary file can be made beside its target.
-    QVERIFY(QFile::link(u"/proc/version"_s, caminho));
-    const QByteArray antes = Teste::ler(caminho);
+    const QByteArray antigo = "\"Ana\"\xA7\"1\"\xA7\"a@x\"\r\n";
+    Teste::gravar(caminho, antigo);
+    const QString nome = QDir::toNativeSeparators(caminho);
+    const auto nativo = reinterpret_cast<const wchar_t *>(nome.utf16());
+    QVERIFY(SetFileAttributesW(nativo, DWORD(atributo)));
     frm1 j(caminho);
+    QCOMPARE(aviso(j), u"Lista de contatos não encontrada!"_s);
     j.cmdConverter_Click();
-    QCOMPARE(aviso(j), u"Não foi possível gravar a lista de contatos!"_s);
-    QCOMPARE(Teste::ler(caminho), antes);
+    QCOMPARE(aviso(j), u"Lista de contatos não encontrada!"_s);
+    QCOMPARE(Teste::ler(caminho), antigo);
+    // An ordinary file again, it is converted in place.
+    QVERIFY(SetFileAttributesW(nativo, FILE_ATTRIBUTE_NORMAL));
+    j.cmdConverter_Click();
+    QCOMPARE(aviso(j), u"Lista de contatos atualizada!"_s);
+    QCOMPARE(Teste::ler(caminho), QByteArray("Ana\x7F"
+                                             "1\x7F"
+                                             "a@x\r\n\r\n"));
+#else
+    QSKIP("hidden and system attributes are Windows' own");
+#endif
+}
+
+void TestConverter::falhasNaoSaoSucesso()
+{
+    QTemporaryDir dir;
+    const QString caminho = dir.filePath(u"contatos.txt"_s);
+    Teste::gravar(caminho, "\"Ana\"\xA7\"1\"\xA7\"a@x\"\r\n");
+    frm1 j(caminho);
+    {
+        // Readable, but held by another program: it cannot be replaced.
+        const Teste::Travado travado(caminho, true);
+        QVERIFY(travado.ok());
+        const QByteArray antes = Teste::ler(caminho);
+        j.cmdConverter_Click();
+        QCOMPARE(aviso(j), u"Não foi possível gravar a lista de contatos!"_s);
+        QCOMPARE(Teste::ler(caminho), antes);
+    }
     // There, but unreadable from its first byte.
-    QVERIFY(QFile::remove(caminho));
-    QVERIFY(QFile::link(u"/proc/self/mem"_s, caminho));
+    const Teste::Travado travado(caminho, false);
+    QVERIFY(travado.ok());
     j.cmdConverter_Click();
     QCOMPARE(aviso(j), u"Não foi possível ler a lista de contatos!"_s);
 }

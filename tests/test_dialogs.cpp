@@ -378,8 +378,8 @@ void TestDialogs::falhaDeGravacaoMantemDialogo()
 {
     const QByteArray conteudo = arquivoCom({u"Bia"_s});
     Principal p(&conteudo);
-    if (!Teste::tornarIngravavel(p.caminho))
-        QSKIP("no /proc here");
+    const Teste::Travado travado(p.caminho, true);
+    QVERIFY(travado.ok());
     p.janela->imgRefresh_Click();
     const QByteArray antes = Teste::ler(p.caminho);
     KV_Adiciona d(p.janela.get());
