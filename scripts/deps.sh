@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the project needs, only those missing.
-# Usage: scripts/deps.sh [run|test|fuzz]
+# Usage: scripts/deps.sh [run|test|fuzz|windows]
 set -euo pipefail
 
 comuns=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation)
@@ -11,7 +11,12 @@ case "${1:-test}" in
     test) pacotes=("${comuns[@]}" xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils imagemagick) ;;
     # clang with libFuzzer and the sanitizers' runtimes.
     fuzz) pacotes=("${comuns[@]}" clang libclang-rt-14-dev) ;;
-    *) echo "usage: $0 [run|test|fuzz]" >&2; exit 2 ;;
+    # MinGW-w64 for Windows x86-64, Debian's Qt host tools, Wine to run the
+    # result, and a real display for the tests that need one.
+    windows) pacotes=(cmake ninja-build qt6-base-dev-tools g++-mingw-w64-x86-64-posix
+                      gcc-mingw-w64-x86-64-posix wine wine64 unzip xz-utils xvfb xauth openbox
+                      trayer xdotool x11-utils x11-xserver-utils imagemagick) ;;
+    *) echo "usage: $0 [run|test|fuzz|windows]" >&2; exit 2 ;;
 esac
 
 faltam=()

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Runs a test program on a real X display of its own: Xvfb with the openbox
-# window manager and, where present, the trayer notification area. Exits 77
-# (skipped) when Xvfb, openbox or xdotool is missing; in CI (CI=true) that
-# fails instead, so that these checks never silently stop running there.
+# Runs a test program (or a command: Wine running a Windows one) on a real X
+# display of its own: Xvfb with the openbox window manager and, where present,
+# the trayer notification area; QT_QPA_PLATFORM is MARVESSA_QPA, else xcb.
+# Exits 77 (skipped) when Xvfb, openbox or xdotool is missing; in CI
+# (CI=true) that fails instead, so that these checks never silently stop
+# running there.
 set -u
 prog="$1"
 shift
@@ -38,4 +40,4 @@ for _ in $(seq 100); do
     sleep 0.05
 done
 sleep 0.3
-QT_QPA_PLATFORM=xcb "$prog" "$@"
+QT_QPA_PLATFORM="${MARVESSA_QPA:-xcb}" "$prog" "$@"

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is missing, cross-builds the "windows" preset (MinGW-w64) and
+# runs the whole test suite under Wine, in a fresh Wine prefix of the build
+# tree. The Qt for Windows is MARVESSA_QT_WINDOWS when given, else the
+# prebuilt copy in ../shared/qt6-mingw when there is one, else one that
+# scripts/qt-windows.sh builds into build-windows/ (about half an hour, once).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh windows
+if [ -z "${MARVESSA_QT_WINDOWS:-}" ]; then
+    if [ -f ../shared/qt6-mingw/lib/cmake/Qt6/qt.toolchain.cmake ]; then
+        MARVESSA_QT_WINDOWS="$(realpath ../shared/qt6-mingw)"
+    else
+        MARVESSA_QT_WINDOWS="$(scripts/qt-windows.sh | tail -n 1)"
+    fi
+fi
+export MARVESSA_QT_WINDOWS
+cmake --preset windows -DMARVESSA_QT_WINDOWS="$MARVESSA_QT_WINDOWS" >/dev/null
+cmake --build --preset windows --parallel "$(nproc)"
+
+export WINEPREFIX="$PWD/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+rm -rf "$WINEPREFIX"
+wineboot -i >/dev/null 2>&1
+log="$(mktemp)"
+trap 'rm -f "$log"' EXIT
+status=0
+ctest --preset windows --timeout 600 | tee "$log" || status=$?
+total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
+skipped=$(grep -c 'Skipped\|\*\*\*Not Run' "$log" || true)
+echo "Windows: ${total:-0} test programs run under Wine (${skipped} skipped)"
+exit "$status"

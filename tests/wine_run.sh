@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# ctest's emulator for the Windows build: runs a test program under Wine, in
+# the build's own Wine prefix, with the Qt and MinGW-w64 DLLs on WINEPATH.
+# QtTest writes its log to a file, shown afterwards: Wine's console output
+# does not always reach ctest's pipe.
+# Usage: wine_run.sh BUILD_DIR QT_DIR PROGRAM [ARGUMENTS...]
+set -u
+build="$1" qt="$2" prog="$3"
+shift 3
+export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+runtime="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")"
+export WINEPATH="Z:$qt/bin;Z:$runtime;Z:/usr/x86_64-w64-mingw32/lib"
+export QT_PLUGIN_PATH="Z:$qt/plugins"
+# Wine keeps the QT_ variables from Windows programs, but passes WINEQT_...
+# on without its prefix.
+while IFS='=' read -r nome valor; do
+    export "WINE$nome=$valor"
+done < <(env | grep '^QT_')
+log="$(mktemp)"
+trap 'rm -f "$log"' EXIT
+wine "$prog" "$@" -o "Z:$log,txt" </dev/null
+rc=$?
+cat "$log"
+exit "$rc"
