@@ -19,7 +19,7 @@ cmake --preset windows -DMARVESSA_QT_WINDOWS="$MARVESSA_QT_WINDOWS" >/dev/null
 cmake --build --preset windows --parallel "$(nproc)"
 
 export WINEPREFIX="$PWD/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-rm -rf "$WINEPREFIX"
+rm -rf "$WINEPREFIX" "$WINEPREFIX-x11"
 wineboot -i >/dev/null 2>&1
 log="$(mktemp)"
 trap 'rm -f "$log"' EXIT

@@ -255,7 +255,8 @@ void TestRealDisplay::segundaCopiaTrazDaBandeja()
         PULAR("no notification area (trayer)");
     // The real program, hidden in the notification area by its own button.
     QTemporaryDir pasta;
-    const QString programa = pasta.filePath(u"MarvessaFonelo"_s);
+    const QString programa =
+        pasta.filePath(QFileInfo(QStringLiteral(MARVESSA_PROGRAMA)).fileName());
     QVERIFY(QFile::copy(QStringLiteral(MARVESSA_PROGRAMA), programa));
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert(u"XDG_CONFIG_HOME"_s, pasta.path());

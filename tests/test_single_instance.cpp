@@ -16,7 +16,9 @@ namespace {
 struct Copia {
     explicit Copia(const QString &pasta) : pasta(pasta)
     {
-        const QString programa = pasta + u"/MarvessaFonelo"_s;
+        // Named as built (MarvessaFonelo.exe on Windows).
+        const QString programa =
+            pasta + u'/' + QFileInfo(QStringLiteral(MARVESSA_PROGRAMA)).fileName();
         if (!QFile::exists(programa))
             QFile::copy(QStringLiteral(MARVESSA_PROGRAMA), programa);
         auto env = QProcessEnvironment::systemEnvironment();

@@ -8,6 +8,9 @@ set -u
 build="$1" qt="$2" prog="$3"
 shift 3
 export WINEPREFIX="${WINEPREFIX:-$build/wineprefix}"
+# On a real display, a prefix of its own: Wine's desktop process, started
+# once per prefix, draws only on the display it was started with.
+[ -n "${DISPLAY:-}" ] && WINEPREFIX="$WINEPREFIX-x11"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 runtime="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")"
 export WINEPATH="Z:$qt/bin;Z:$runtime;Z:/usr/x86_64-w64-mingw32/lib"
