@@ -1,7 +1,7 @@
-#include "contact_file.h"
-#include "locale_app.h"
-#include "main_window.h"
-#include "single_instance.h"
+#include "chrome/instancia_unica.h"
+#include "main_window/kv_principal.h"
+#include "main_window/model/locale_app.h"
+#include "store/arquivo_contatos.h"
 
 #include <QApplication>
 

@@ -2,10 +2,10 @@
 // prints a table: start-up work (with its floor, reading and decoding
 // alone), the largest tab, each edit end to end, and the whole program's
 // start-up and peak memory (bench_inicio, offscreen).
-#include "cp1252.h"
-#include "editing.h"
+#include "dialogs/edicao_contatos.h"
 #include "gerador.h"
-#include "main_model.h"
+#include "main_window/model/modelo_principal.h"
+#include "store/cp1252.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -87,7 +87,7 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
 
     QTemporaryDir vazio;
-    gravar(vazio.filePath(QStringLiteral("contatos.txt")), "\r\n\r\n");
+    gravar(vazio.filePath(QStringLiteral("contatos.txt")), FormatoContatos::arquivoVazio());
     const Processo base = processo(inicio, vazio.path());
     out << "| contacts | read+decode (floor) | start-up work | largest tab | add | update | "
            "delete | process start-up | peak memory |\n";
@@ -109,21 +109,21 @@ int main(int argc, char *argv[])
         });
         const double partida = medir([&] {
             ModeloPrincipal m(caminho, ptBR);
-            m.Form_Load(QDate::currentDate());
+            m.iniciar(QDate::currentDate());
         });
 
         ModeloPrincipal m(caminho, ptBR);
-        m.Form_Load(QDate::currentDate());
+        m.iniciar(QDate::currentDate());
         int maior = 0;
         qsizetype tamanho = -1;
         for (int g = 0; g < NUM_GRUPOS; ++g) {
-            m.clicarAba(g);
+            m.escolherAba(g);
             if (m.navegacao().lstPorLetra.size() > tamanho) {
                 tamanho = m.navegacao().lstPorLetra.size();
                 maior = g;
             }
         }
-        const double aba = medir([&] { m.clicarAba(maior); });
+        const double aba = medir([&] { m.escolherAba(maior); });
 
         int k = 0;
         const double adicionar = medir([&] {

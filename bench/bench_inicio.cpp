@@ -2,8 +2,8 @@
 // given folder: as soon as the main window has first been painted, prints
 // the milliseconds since the launch time it was given (monotonic clock, ns)
 // and the process's peak memory (VmHWM, KiB), and ends.
-#include "locale_app.h"
-#include "main_window.h"
+#include "main_window/kv_principal.h"
+#include "main_window/model/locale_app.h"
 
 #include <QApplication>
 #include <QFile>

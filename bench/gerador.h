@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/formato_contatos.h"
+
 #include <QByteArray>
 #include <QRandomGenerator>
 #include <QString>
@@ -30,8 +32,8 @@ inline QByteArray arquivo(int n, quint32 semente = 1234)
         u"Araújo"_s, u"Fé"_s,      u"Simões"_s,   u"Brandão"_s, u"Guimarães"_s, u"Magalhães"_s,
     };
     QRandomGenerator r(semente);
-    QString texto;
-    texto.reserve(qsizetype(n) * 56);
+    QByteArray arquivo;
+    arquivo.reserve(qsizetype(n) * 56);
     for (int i = 0; i < n; ++i) {
         QString nome;
         if (r.bounded(40) == 0)
@@ -47,10 +49,10 @@ inline QByteArray arquivo(int n, quint32 semente = 1234)
                                                       .arg(r.bounded(10000), 4, 10, QChar(u'0'))
                                                       .arg(r.bounded(10000), 4, 10, QChar(u'0'));
         const QString mail = r.bounded(8) == 0 ? QString() : u"contato%1@exemplo.com.br"_s.arg(i);
-        texto += nome + QChar(0x7F) + fone + QChar(0x7F) + mail + u"\r\n"_s;
+        FormatoContatos::anexarRegistro(arquivo, {nome, fone, mail}, Codificacao::Windows1252);
     }
-    texto += u"\r\n\r\n"_s;
-    return texto.toLatin1(); // every character above is in Latin-1 and so in Windows-1252
+    FormatoContatos::fecharArquivo(arquivo);
+    return arquivo;
 }
 
 } // namespace Gerador

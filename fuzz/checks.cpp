@@ -1,9 +1,9 @@
 #include "checks.h"
 
-#include "contact_format.h"
-#include "contact_list.h"
 #include "conversao.h"
-#include "letter_groups.h"
+#include "main_window/model/classificador_grupos.h"
+#include "main_window/model/lista_inicio.h"
+#include "store/formato_contatos.h"
 
 #include <cstdio>
 #include <cstdlib>

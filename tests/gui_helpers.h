@@ -1,8 +1,8 @@
 #pragma once
 
+#include "dialogs/avisos.h"
 #include "helpers.h"
-#include "main_window.h"
-#include "notice.h"
+#include "main_window/kv_principal.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cp1252.h"
+#include "store/cp1252.h"
 
 #include <QByteArray>
 #include <QFile>

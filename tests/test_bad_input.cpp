@@ -1,7 +1,7 @@
-#include "contact_format.h"
-#include "editing.h"
+#include "dialogs/edicao_contatos.h"
 #include "gerador.h"
 #include "gui_helpers.h"
+#include "store/formato_contatos.h"
 
 #include <QDir>
 #include <QListWidget>

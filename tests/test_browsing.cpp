@@ -1,14 +1,15 @@
-#include "browse_state.h"
-#include "contact_format.h"
-#include "contact_list.h"
 #include "helpers.h"
-#include "letter_groups.h"
-#include "locale_app.h"
-#include "main_model.h"
+#include "main_window/model/classificador_grupos.h"
+#include "main_window/model/lista_inicio.h"
+#include "main_window/model/locale_app.h"
+#include "main_window/model/modelo_principal.h"
+#include "main_window/model/navegacao_contatos.h"
+#include "store/formato_contatos.h"
 
 #include <QCollator>
 #include <QDir>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,6 +85,7 @@ private Q_SLOTS:
     void atualizarSemArquivoNaoCria();
     void falhaDeLeituraMantemLista();
     void relistagemUsaAbaEscolhida();
+    void modeloAvisaUmaVez();
     void quarentaMilContatos();
 };
 
@@ -415,10 +417,10 @@ void TestBrowsing::inicioEmPastaVazia()
     QTemporaryDir dir;
     const QString caminho = ArquivoContatos::caminhoNaPasta(dir.path());
     ModeloPrincipal m(caminho, Teste::ptBR());
-    QVERIFY(m.Form_Load(QDate(2026, 12, 6)));
+    QVERIFY(m.iniciar(QDate(2026, 12, 6)));
     QCOMPARE(Teste::ler(caminho), QByteArray("\r\n\r\n"));
-    QCOMPARE(m.lblTotalContatos, u"0"_s);
-    QCOMPARE(m.lblDataHoje, u"Domingo, 06/12/26"_s);
+    QCOMPARE(m.lblTotalContatos(), u"0"_s);
+    QCOMPARE(m.lblDataHoje(), u"Domingo, 06/12/26"_s);
     QCOMPARE(m.navegacao().lstContatos, QStringList{u"Nenhum contato cadastrado\t\t\t\t\t"_s});
     QVERIFY(!m.navegacao().lstContatosHabilitada);
     QCOMPARE(m.navegacao().lblLetraInicial, u"a"_s);
@@ -431,22 +433,22 @@ void TestBrowsing::atualizarReleArquivoAlterado()
     Teste::gravar(caminho,
                   Teste::arquivo({Teste::linha(u"Bia"_s, u"1"_s), Teste::linha(u"Caio"_s)}));
     ModeloPrincipal m(caminho, Teste::ptBR());
-    QVERIFY(m.Form_Load(QDate(2026, 12, 6)));
-    QCOMPARE(m.lblTotalContatos, u"2"_s);
-    m.clicarAba(indiceAba("lblCD"));
+    QVERIFY(m.iniciar(QDate(2026, 12, 6)));
+    QCOMPARE(m.lblTotalContatos(), u"2"_s);
+    m.escolherAba(indiceAba("lblCD"));
     QCOMPARE(m.navegacao().lblLetraInicial, u"c"_s);
 
     // Another program changes the file; the refresh shows it, on AB.
     Teste::gravar(caminho,
                   Teste::arquivo({Teste::linha(u"Álvaro"_s, u"9"_s), Teste::linha(u"Bia"_s, u"1"_s),
                                   Teste::linha(u"Caio"_s)}));
-    QVERIFY(m.imgRefresh_Click(QDate(2026, 12, 7)));
+    QVERIFY(m.reler(QDate(2026, 12, 7)));
     QCOMPARE(nomes(m.navegacao().lstContatos), (QStringList{u"Álvaro"_s, u"Bia"_s}));
     QCOMPARE(m.navegacao().txtFone, u"9"_s);
     QCOMPARE(m.navegacao().lblLetraInicial, u"a"_s);
-    QCOMPARE(m.lblDataHoje, u"Segunda-feira, 07/12/26"_s);
+    QCOMPARE(m.lblDataHoje(), u"Segunda-feira, 07/12/26"_s);
     // The total follows the list.
-    QCOMPARE(m.lblTotalContatos, u"3"_s);
+    QCOMPARE(m.lblTotalContatos(), u"3"_s);
 }
 
 void TestBrowsing::atualizarSemArquivoNaoCria()
@@ -455,9 +457,9 @@ void TestBrowsing::atualizarSemArquivoNaoCria()
     const QString caminho = ArquivoContatos::caminhoNaPasta(dir.path());
     Teste::gravar(caminho, Teste::arquivo({Teste::linha(u"Ana"_s)}));
     ModeloPrincipal m(caminho, Teste::ptBR());
-    QVERIFY(m.Form_Load(QDate(2026, 12, 6)));
+    QVERIFY(m.iniciar(QDate(2026, 12, 6)));
     QVERIFY(QFile::remove(caminho));
-    QVERIFY(m.imgRefresh_Click(QDate(2026, 12, 6)));
+    QVERIFY(m.reler(QDate(2026, 12, 6)));
     QVERIFY(!QFile::exists(caminho));
     QCOMPARE(m.lstInicio().count(), 0);
     QCOMPARE(m.navegacao().lstContatos, QStringList{u"Nenhum contato cadastrado\t\t\t\t\t"_s});
@@ -470,12 +472,12 @@ void TestBrowsing::falhaDeLeituraMantemLista()
     const QString caminho = ArquivoContatos::caminhoNaPasta(dir.path());
     Teste::gravar(caminho, Teste::arquivo({Teste::linha(u"Ana"_s, u"1"_s)}));
     ModeloPrincipal m(caminho, Teste::ptBR());
-    QVERIFY(m.Form_Load(QDate(2026, 12, 6)));
+    QVERIFY(m.iniciar(QDate(2026, 12, 6)));
 
     // A folder in the file's place cannot be read: the list is not emptied.
     QVERIFY(QFile::remove(caminho));
     QVERIFY(QDir(dir.path()).mkdir(u"contatos.txt"_s));
-    QVERIFY(!m.imgRefresh_Click(QDate(2026, 12, 6)));
+    QVERIFY(!m.reler(QDate(2026, 12, 6)));
     QVERIFY(m.ultimaLeituraFalhou());
     QCOMPARE(m.lstInicio().count(), 1);
     QCOMPARE(nomes(m.navegacao().lstContatos), QStringList{u"Ana"_s});
@@ -490,7 +492,7 @@ void TestBrowsing::falhaDeLeituraMantemLista()
     // At start-up too: an unreadable file is reported, never created over.
     QVERIFY(QDir(dir.path()).mkdir(u"contatos.txt"_s));
     ModeloPrincipal m2(caminho, Teste::ptBR());
-    QVERIFY(!m2.Form_Load(QDate(2026, 12, 6)));
+    QVERIFY(!m2.iniciar(QDate(2026, 12, 6)));
     QVERIFY(m2.ultimaLeituraFalhou());
     QVERIFY(QFileInfo(caminho).isDir());
 }
@@ -501,19 +503,42 @@ void TestBrowsing::relistagemUsaAbaEscolhida()
     const QString caminho = ArquivoContatos::caminhoNaPasta(dir.path());
     Teste::gravar(caminho, Teste::arquivo({Teste::linha(u"Ana"_s), Teste::linha(u"Caio"_s)}));
     ModeloPrincipal m(caminho, Teste::ptBR());
-    m.Form_Load(QDate(2026, 12, 6));
-    m.clicarAba(indiceAba("lblCD"));
+    m.iniciar(QDate(2026, 12, 6));
+    m.escolherAba(indiceAba("lblCD"));
     m.relistarGrupo(0); // as after an add: AB shown, chosen tab kept
     QCOMPARE(nomes(m.navegacao().lstContatos), QStringList{u"Ana"_s});
     QCOMPARE(m.navegacao().lblLetraInicial, u"c"_s);
     m.AtualizarAba();
     QCOMPARE(nomes(m.navegacao().lstContatos), QStringList{u"Caio"_s});
-    m.clicarAba(indiceAba("lblGH"));
+    m.escolherAba(indiceAba("lblGH"));
     m.AtualizarAba();
     QCOMPARE(m.navegacao().lstContatos, QStringList{u"Nenhum cadastro com esta letra\t\t\t\t\t"_s});
-    m.clicarAba(indiceAba("lbl09"));
+    m.escolherAba(indiceAba("lbl09"));
     m.AtualizarAba();
     QCOMPARE(m.navegacao().lstContatos, QStringList{u"Nenhum cadastro com números\t\t\t\t\t"_s});
+}
+
+void TestBrowsing::modeloAvisaUmaVez()
+{
+    // The windows learn of each change once: a click on a row changes only
+    // the details, and an operation of many steps shows its end alone.
+    QTemporaryDir dir;
+    const QString caminho = ArquivoContatos::caminhoNaPasta(dir.path());
+    Teste::gravar(caminho, Teste::arquivo({Teste::linha(u"Ana"_s), Teste::linha(u"Bia"_s)}));
+    ModeloPrincipal m(caminho, Teste::ptBR());
+    QSignalSpy tudo(&m, &ModeloPrincipal::mudou), detalhes(&m, &ModeloPrincipal::detalhesMudaram);
+    m.iniciar(QDate(2026, 12, 6));
+    m.escolherAba(indiceAba("lblCD"));
+    QCOMPARE(tudo.size(), 2);
+    m.selecionar(0);
+    QCOMPARE(detalhes.size(), 1);
+    {
+        const ModeloPrincipal::Lote lote(m);
+        m.RecarregarLista();
+        m.AtualizarAba();
+        QCOMPARE(tudo.size(), 2);
+    }
+    QCOMPARE(tudo.size(), 3);
 }
 
 void TestBrowsing::quarentaMilContatos()
@@ -528,17 +553,17 @@ void TestBrowsing::quarentaMilContatos()
             Teste::linha(QStringLiteral("Bx%1").arg(i, 5, 10, QChar(u'0')), QString::number(i)));
     Teste::gravar(caminho, Teste::arquivo(linhas));
     ModeloPrincipal m(caminho, Teste::ptBR());
-    QVERIFY(m.Form_Load(QDate(2026, 12, 6)));
-    QCOMPARE(m.lblTotalContatos, u"40000"_s);
-    auto &nav = m.navegacao();
+    QVERIFY(m.iniciar(QDate(2026, 12, 6)));
+    QCOMPARE(m.lblTotalContatos(), u"40000"_s);
+    const auto &nav = m.navegacao();
     QCOMPARE(nav.lstPorLetra.size(), n);
     for (int i = 0; i < 3999; ++i)
-        nav.AvancarPagina();
+        m.avancarPagina();
     QCOMPARE(nomes(nav.lstContatos).first(), u"Bx39990"_s);
     QCOMPARE(nav.lstContatos.size(), 10);
     QVERIFY(!nav.imgAvancaVisivel);
     QCOMPARE(nav.lblInicioAvanca, 40000);
-    nav.RetornarPagina();
+    m.retornarPagina();
     QCOMPARE(nomes(nav.lstContatos).first(), u"Bx39980"_s);
 }
 

@@ -1,10 +1,12 @@
-#include "clickable_label.h"
-#include "edit_dialogs.h"
+#include "chrome/regiao_janela.h"
+#include "chrome/rotulo_clicavel.h"
+#include "dialogs/kv_adiciona.h"
+#include "dialogs/kv_atualiza.h"
+#include "dialogs/kv_contdel.h"
 #include "gui_helpers.h"
-#include "layout_principal.h"
-#include "pictures.h"
-#include "twips.h"
-#include "window_region.h"
+#include "layouts/imagens.h"
+#include "layouts/layout_principal.h"
+#include "layouts/twips.h"
 
 #include <QListWidget>
 #include <QTest>
@@ -193,7 +195,7 @@ void TestChrome::nomesAcessiveis()
     QCOMPARE(p.filho(u"imgAdiciona"_s)->accessibleName(), u"Adicionar contato"_s);
     QCOMPARE(p.filho(u"lblAB"_s)->accessibleName(), u"A e B"_s);
     QCOMPARE(p.filho(u"lbl09"_s)->accessibleName(), u"0 a 9"_s);
-    KV_ContDel d(p.janela.get());
+    KV_ContDel d(p.janela.get(), p.janela->modelo(), p.avisos);
     QCOMPARE(d.controle(u"lblSim"_s)->accessibleName(), u"SIM"_s);
     QCOMPARE(d.controle(u"lblNao"_s)->accessibleName(), u"NÃO"_s);
 }

@@ -1,7 +1,7 @@
-#include "contact_format.h"
 #include "conversao.h"
 #include "frm1.h"
 #include "helpers.h"
+#include "store/formato_contatos.h"
 
 #include <QAccessible>
 #include <QDir>

@@ -1,11 +1,14 @@
-#include "edit_dialogs.h"
-#include "editing.h"
+#include "chrome/deslizamento.h"
+#include "dialogs/edicao_contatos.h"
+#include "dialogs/kv_adiciona.h"
+#include "dialogs/kv_atualiza.h"
+#include "dialogs/kv_contdel.h"
 #include "gui_helpers.h"
-#include "slide.h"
 
 #include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -174,7 +177,7 @@ void TestDialogs::janelaAcompanhaODeslizamento()
     p.janela->move(120, 400); // T = 6000 twips
     p.janela->show();
     QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
-    KV_Adiciona d(p.janela.get());
+    KV_Adiciona d(p.janela.get(), p.janela->modelo(), p.avisos);
     // Left + 245 twips; Top and Height as the table says until the first tick.
     QCOMPARE(d.geometry(), QRect(136, 400, 162, 10));
     QCOMPARE(abrirTudo(d), 20);
@@ -242,7 +245,7 @@ void TestDialogs::camposLimitesFocoEEnter()
 {
     Principal p;
     p.janela->show();
-    KV_Adiciona d(p.janela.get());
+    KV_Adiciona d(p.janela.get(), p.janela->modelo(), p.avisos);
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
     d.activateWindow();
@@ -280,7 +283,7 @@ void TestDialogs::camposLimitesFocoEEnter()
 void TestDialogs::copiarNome()
 {
     Principal p;
-    KV_Atualiza d(p.janela.get());
+    KV_Atualiza d(p.janela.get(), p.janela->modelo(), p.avisos);
     QClipboard *c = QGuiApplication::clipboard();
     c->setText(u"antes"_s);
     d.txtNome()->setText(u"  Ana Lima "_s);
@@ -321,7 +324,7 @@ void TestDialogs::atualizarPreencheEGrava()
     clicar(p.filho(u"lblCD"_s));
     auto *lst = p.filho<QListWidget>(u"lstContatos"_s);
     lst->setCurrentRow(1);
-    KV_Atualiza d(p.janela.get());
+    KV_Atualiza d(p.janela.get(), p.janela->modelo(), p.avisos);
     QCOMPARE(d.txtNome()->text(), u"Carla"_s);
     QCOMPARE(d.txtFone()->text(), u"C-fone"_s);
     QCOMPARE(d.txtMail()->text(), u"C@x"_s);
@@ -351,14 +354,16 @@ void TestDialogs::deletarFechaJaEAvisa()
     const QByteArray conteudo = arquivoCom({u"Carla"_s, u"Caio"_s, u"Bia"_s});
     Principal p(&conteudo);
     clicar(p.filho(u"lblCD"_s));
-    KV_ContDel d(p.janela.get());
+    KV_ContDel d(p.janela.get(), p.janela->modelo(), p.avisos);
     QCOMPARE(d.controle<QLabel>(u"Label1"_s)->text(), u"Deseja realmente deletar esse contato?"_s);
     d.show();
     abrirTudo(d);
     // The dialog is gone before the notice shows.
     bool visivelNoAviso = true;
     p.avisos.aoMostrar = [&](const QString &) { visivelNoAviso = d.isVisible(); };
+    QSignalSpy gravado(&d, &KV_ContDel::gravado);
     clicar(d.controle(u"lblSim"_s));
+    QCOMPARE(gravado.size(), 1);
     QCOMPARE(p.avisos.textos, QStringList{Mensagens::DELETADO});
     QVERIFY(!visivelNoAviso);
     QCOMPARE(d.result(), int(QDialog::Accepted));
@@ -382,7 +387,7 @@ void TestDialogs::falhaDeGravacaoMantemDialogo()
     QVERIFY(travado.ok());
     p.janela->imgRefresh_Click();
     const QByteArray antes = Teste::ler(p.caminho);
-    KV_Adiciona d(p.janela.get());
+    KV_Adiciona d(p.janela.get(), p.janela->modelo(), p.avisos);
     abrirTudo(d);
     d.txtNome()->setText(u"Zeca"_s);
     d.txtFone()->setText(u"9"_s);
@@ -422,9 +427,9 @@ void TestDialogs::corridaComOutroPrograma()
     QCOMPARE(selecionado(lst), u"Ana 11"_s);
     std::unique_ptr<DialogoDeslizante> d;
     if (deletar)
-        d = std::make_unique<KV_ContDel>(p.janela.get());
+        d = std::make_unique<KV_ContDel>(p.janela.get(), p.janela->modelo(), p.avisos);
     else
-        d = std::make_unique<KV_Atualiza>(p.janela.get());
+        d = std::make_unique<KV_Atualiza>(p.janela.get(), p.janela->modelo(), p.avisos);
     d->show();
     abrirTudo(*d);
     if (!deletar)
@@ -472,7 +477,7 @@ void TestDialogs::camposLongosInteiros()
     QCOMPARE(p.filho<QLineEdit>(u"txtFone"_s)->text(), fone);
     QCOMPARE(p.filho<QLineEdit>(u"txtMail"_s)->text(), mail);
 
-    KV_Atualiza d(p.janela.get());
+    KV_Atualiza d(p.janela.get(), p.janela->modelo(), p.avisos);
     QCOMPARE(d.txtNome()->text(), nome);
     QCOMPARE(d.txtFone()->text(), fone);
     QCOMPARE(d.txtMail()->text(), mail);
@@ -481,7 +486,7 @@ void TestDialogs::camposLongosInteiros()
     QCOMPARE(Teste::ler(p.caminho), conteudo); // untouched, written back exactly
 
     // Typing or pasting never makes such a field longer; deleting shortens it.
-    KV_Atualiza e(p.janela.get());
+    KV_Atualiza e(p.janela.get(), p.janela->modelo(), p.avisos);
     e.show();
     QVERIFY(QTest::qWaitForWindowExposed(&e));
     QLineEdit *campo = e.txtMail();
@@ -527,7 +532,7 @@ void TestDialogs::selecaoNuncaSome()
     // The row shown selected is the one the dialogs act on.
     QCOMPARE(selecionado(lst), u"Carla"_s);
     QCOMPARE(p.filho<QLineEdit>(u"txtFone"_s)->text(), u"C-fone"_s);
-    QCOMPARE(KV_Atualiza(p.janela.get()).lblNomeOriginal, u"Carla"_s);
+    QCOMPARE(KV_Atualiza(p.janela.get(), p.janela->modelo(), p.avisos).lblNomeOriginal, u"Carla"_s);
 }
 
 void TestDialogs::arquivoDeOutroEditor_data()
@@ -554,7 +559,7 @@ void TestDialogs::arquivoDeOutroEditor()
     QCOMPARE(selecionado(lst), nomeIJ);
 
     // A name Windows-1252 cannot hold: kept in UTF-8, refused otherwise.
-    KV_Adiciona a(p.janela.get());
+    KV_Adiciona a(p.janela.get(), p.janela->modelo(), p.avisos);
     a.show();
     QVERIFY(QTest::qWaitForWindowExposed(&a));
     QTest::sendKeyEvent(QTest::Click, a.txtNome(), Qt::Key_unknown, u"Ł"_s, {});
@@ -569,7 +574,7 @@ void TestDialogs::arquivoDeOutroEditor()
     QCOMPARE(Teste::ler(p.caminho), conteudo + "\xC5\x81ucja\x7F\x7F\r\n\r\n\r\n");
     // A rewrite from the list keeps the encoding and the mark.
     clicar(p.filho(u"lblIJ"_s));
-    KV_ContDel d(p.janela.get());
+    KV_ContDel d(p.janela.get(), p.janela->modelo(), p.avisos);
     d.show();
     clicar(d.controle(u"lblSim"_s));
     QCOMPARE(p.avisos.textos.last(), Mensagens::DELETADO);

@@ -1,6 +1,6 @@
-#include "editing.h"
+#include "dialogs/edicao_contatos.h"
 #include "helpers.h"
-#include "main_model.h"
+#include "main_window/model/modelo_principal.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -20,7 +20,7 @@ struct Agenda {
         caminho = ArquivoContatos::caminhoNaPasta(dir.path());
         Teste::gravar(caminho, conteudo);
         modelo.emplace(caminho, Teste::ptBR());
-        modelo->Form_Load(QDate(2026, 12, 6));
+        modelo->iniciar(QDate(2026, 12, 6));
     }
     explicit Agenda(const QStringList &linhas) : Agenda(Teste::arquivo(linhas)) {}
 
@@ -34,11 +34,7 @@ struct Agenda {
         return out;
     }
     // Selects the listed contact of that name, as a click would.
-    void selecionar(const QString &nome)
-    {
-        auto &nav = modelo->navegacao();
-        nav.selecionar(int(nomesListados().indexOf(nome)));
-    }
+    void selecionar(const QString &nome) { modelo->selecionar(int(nomesListados().indexOf(nome))); }
 
     QTemporaryDir dir;
     QString caminho;
@@ -126,7 +122,7 @@ void TestEditing::adicionar_regrasDoNome()
 {
     Agenda a(QStringList{linha(u"Carla"_s)});
     const QByteArray antes = a.bytes();
-    a.modelo->clicarAba(CD);
+    a.modelo->escolherAba(CD);
     // Spaces only: refused by its first character, before the empty rule.
     auto r = a.edicao().adicionar(u"   "_s, u"1"_s, {});
     QCOMPARE(r.avisos, QStringList{Mensagens::PROIBIDO});
@@ -165,13 +161,13 @@ void TestEditing::adicionar_repetidos()
 void TestEditing::adicionar_relistaABMantendoAba()
 {
     Agenda a(QStringList{linha(u"Carla"_s, u"1"_s), linha(u"Bia"_s, u"2"_s)});
-    a.modelo->clicarAba(CD);
+    a.modelo->escolherAba(CD);
     const auto r = a.edicao().adicionar(u"Ana"_s, u"3"_s, {});
     QCOMPARE(r.desfecho, D::Gravado);
     QCOMPARE(a.nomesListados(), (QStringList{u"Ana"_s, u"Bia"_s}));
     QCOMPARE(a.modelo->navegacao().txtFone, u"3"_s);
     QCOMPARE(a.modelo->navegacao().lblLetraInicial, u"c"_s);
-    QCOMPARE(a.modelo->lblTotalContatos, u"3"_s);
+    QCOMPARE(a.modelo->lblTotalContatos(), u"3"_s);
     // The next relisting of the chosen tab is CD again.
     a.modelo->AtualizarAba();
     QCOMPARE(a.nomesListados(), QStringList{u"Carla"_s});
@@ -185,7 +181,7 @@ void TestEditing::atualizar_reescreveOrdenado()
                         "b@x\x7F"
                         "extra\r\n   \r\nAna\x7F"
                         "3\x7F\r\n"));
-    a.modelo->clicarAba(AB);
+    a.modelo->escolherAba(AB);
     a.selecionar(u"bia"_s);
     const auto r = a.edicao().atualizar(u"bia"_s, u"Yara "_s, u" 22 "_s, u" y@x"_s);
     QCOMPARE(r.avisos, QStringList{Mensagens::ATUALIZADO});
@@ -199,10 +195,10 @@ void TestEditing::atualizar_reescreveOrdenado()
                                    "1\x7F\r\n\r\n\r\n"));
     // The tab chosen last is listed again; Yara is elsewhere now.
     QCOMPARE(a.nomesListados(), QStringList{u"Ana"_s});
-    QCOMPARE(a.modelo->lblTotalContatos, u"3"_s);
+    QCOMPARE(a.modelo->lblTotalContatos(), u"3"_s);
 
     // Only the letter case changes: no duplicate scan, new case stored.
-    a.modelo->clicarAba(12);
+    a.modelo->escolherAba(12);
     a.selecionar(u"Yara "_s);
     QCOMPARE(a.edicao().atualizar(u"Yara "_s, u"YARA"_s, u"1"_s, {}).avisos,
              QStringList{Mensagens::ATUALIZADO});
@@ -245,7 +241,7 @@ void TestEditing::deletar()
 {
     Agenda a(QStringList{linha(u"Ana"_s, u"1"_s), linha(u"Bia"_s), linha(u"ana"_s, u"3"_s),
                          linha(u"Ana"_s, u"2"_s), linha(u"Carla"_s)});
-    a.modelo->clicarAba(AB);
+    a.modelo->escolherAba(AB);
     a.selecionar(u"Ana"_s);
     const auto r = a.edicao().deletar(u"Ana"_s);
     QCOMPARE(r.avisos, QStringList{Mensagens::DELETADO});
@@ -255,19 +251,19 @@ void TestEditing::deletar()
                                    "3\x7F\r\nBia\x7F\x7F\r\nCarla\x7F\x7F\r\n\r\n\r\n"));
     QCOMPARE(a.nomesListados(), (QStringList{u"ana"_s, u"Bia"_s}));
     QCOMPARE(a.modelo->navegacao().selecionado, 0);
-    QCOMPARE(a.modelo->lblTotalContatos, u"3"_s);
+    QCOMPARE(a.modelo->lblTotalContatos(), u"3"_s);
 }
 
 void TestEditing::deletar_unicoContato()
 {
     Agenda a(QStringList{linha(u"0800 Ajuda"_s)});
-    a.modelo->clicarAba(D09);
+    a.modelo->escolherAba(D09);
     QCOMPARE(a.edicao().deletar(u"0800 Ajuda"_s).avisos, QStringList{Mensagens::DELETADO});
     QCOMPARE(a.bytes(), QByteArray("\r\n\r\n"));
     QCOMPARE(a.modelo->navegacao().lstContatos,
              QStringList{u"Nenhum cadastro com números\t\t\t\t\t"_s});
     QVERIFY(!a.modelo->navegacao().lstContatosHabilitada);
-    a.modelo->clicarAba(GH);
+    a.modelo->escolherAba(GH);
     a.modelo->AtualizarAba();
     QCOMPARE(a.modelo->navegacao().lstContatos,
              QStringList{u"Nenhum cadastro com esta letra\t\t\t\t\t"_s});
@@ -296,7 +292,7 @@ void TestEditing::falhaDeGravacaoPreservaArquivo()
     Agenda a(QStringList{linha(u"Ana"_s)});
     const Teste::Travado travado(a.caminho, true);
     QVERIFY(travado.ok());
-    a.modelo->imgRefresh_Click(QDate(2026, 12, 6));
+    a.modelo->reler(QDate(2026, 12, 6));
     QVERIFY(!a.modelo->ultimaLeituraFalhou());
     const QByteArray antes = a.bytes();
     const QString nome = a.modelo->lstInicio().registro(0).Nome;
@@ -312,7 +308,7 @@ void TestEditing::falhaDeGravacaoPreservaArquivo()
 void TestEditing::arquivoAlteradoPorOutroPrograma()
 {
     Agenda a(QStringList{linha(u"Ana"_s), linha(u"Bia"_s)});
-    a.modelo->clicarAba(AB);
+    a.modelo->escolherAba(AB);
     const QByteArray outro = Teste::arquivo({linha(u"Ana"_s), linha(u"Bia"_s), linha(u"Bruno"_s)});
     Teste::gravar(a.caminho, outro);
     auto r = a.edicao().atualizar(u"Ana"_s, u"Ada"_s, {}, {});
@@ -333,7 +329,7 @@ void TestEditing::ultimaLeituraFalhou()
     Agenda a(QStringList{linha(u"Ana"_s)});
     QVERIFY(QFile::remove(a.caminho));
     QVERIFY(QDir(a.dir.path()).mkdir(u"contatos.txt"_s));
-    QVERIFY(!a.modelo->imgRefresh_Click(QDate(2026, 12, 6)));
+    QVERIFY(!a.modelo->reler(QDate(2026, 12, 6)));
     auto e = a.edicao();
     for (const auto &r : {e.adicionar(u"Bia"_s, {}, {}), e.atualizar(u"Ana"_s, u"Bia"_s, {}, {}),
                           e.deletar(u"Ana"_s)}) {
@@ -354,7 +350,7 @@ void TestEditing::campoComTabSobrevive()
     QCOMPARE(a.bytes(), QByteArray("Ana\x7F"
                                    "1\t2\x7F"
                                    "a\tb\r\n\r\n\r\n"));
-    a.modelo->clicarAba(AB);
+    a.modelo->escolherAba(AB);
     a.selecionar(u"Ana"_s);
     QCOMPARE(a.modelo->navegacao().txtFone, u"1\t2"_s);
 }

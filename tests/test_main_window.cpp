@@ -1,6 +1,6 @@
-#include "clickable_label.h"
+#include "chrome/rotulo_clicavel.h"
 #include "gui_helpers.h"
-#include "layout_principal.h"
+#include "layouts/layout_principal.h"
 
 #include <QAccessible>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "gui_helpers.h"
 
-#include "clickable_label.h"
-#include "single_instance.h"
-#include "tray.h"
+#include "chrome/icone_bandeja.h"
+#include "chrome/instancia_unica.h"
+#include "chrome/rotulo_clicavel.h"
 
 #include <QLocalServer>
 #include <QProcess>

@@ -1,8 +1,8 @@
-#include "contact_format.h"
-#include "editing.h"
+#include "dialogs/edicao_contatos.h"
 #include "gerador.h"
 #include "helpers.h"
-#include "main_model.h"
+#include "main_window/model/modelo_principal.h"
+#include "store/formato_contatos.h"
 
 #include <QCollator>
 #include <QTemporaryDir>
@@ -23,8 +23,8 @@ void TestScale::cemMil()
     const QByteArray bytes = Gerador::arquivo(100000);
     Teste::gravar(caminho, bytes);
     ModeloPrincipal m(caminho, Teste::ptBR());
-    QVERIFY(m.Form_Load(QDate(2026, 12, 7)));
-    QCOMPARE(m.lblTotalContatos, u"100000"_s);
+    QVERIFY(m.iniciar(QDate(2026, 12, 7)));
+    QCOMPARE(m.lblTotalContatos(), u"100000"_s);
 
     // The order: whole entries by the collator, equal ones in file order.
     const auto conferirOrdem = [&](const QList<ContactRecord> &arquivo) {
@@ -42,12 +42,12 @@ void TestScale::cemMil()
     // Every group pages through exactly its contacts, ten at a time.
     qsizetype listados = 0;
     for (int g = 0; g < NUM_GRUPOS; ++g) {
-        m.clicarAba(g);
-        auto &nav = m.navegacao();
+        m.escolherAba(g);
+        const auto &nav = m.navegacao();
         const qsizetype n = nav.lstPorLetra.size();
         QStringList vistos = n ? nav.lstContatos : QStringList();
         while (nav.imgAvancaVisivel) {
-            nav.AvancarPagina();
+            m.avancarPagina();
             QVERIFY(nav.lstContatos.size() <= 10);
             vistos += nav.lstContatos;
         }
@@ -68,7 +68,7 @@ void TestScale::cemMil()
     QCOMPARE(e.deletar(outro).avisos, QStringList{Mensagens::DELETADO});
     const QStringList depois = m.lstInicio().entradas();
     ModeloPrincipal relido(caminho, Teste::ptBR());
-    QVERIFY(relido.Form_Load(QDate(2026, 12, 7)));
+    QVERIFY(relido.iniciar(QDate(2026, 12, 7)));
     QCOMPARE(relido.lstInicio().entradas(), depois);
     conferirOrdem(FormatoContatos::lerRegistros(Teste::ler(caminho)));
 }

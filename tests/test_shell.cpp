@@ -1,7 +1,7 @@
-#include "about.h"
+#include "chrome/icone_bandeja.h"
+#include "chrome/posicao_janela.h"
+#include "dialogs/kv_about.h"
 #include "gui_helpers.h"
-#include "position.h"
-#include "tray.h"
 
 #include <QScreen>
 #include <QSettings>

@@ -1,5 +1,5 @@
+#include "chrome/instancia_unica.h"
 #include "gui_helpers.h"
-#include "single_instance.h"
 
 #include <QDir>
 #include <QLocalServer>

@@ -1,8 +1,8 @@
-#include "contact_file.h"
-#include "contact_format.h"
-#include "cp1252.h"
-#include "encoding.h"
 #include "helpers.h"
+#include "store/arquivo_contatos.h"
+#include "store/codificacao.h"
+#include "store/cp1252.h"
+#include "store/formato_contatos.h"
 
 #include <QDir>
 #include <QStringDecoder>

@@ -1,7 +1,7 @@
 // Rewrites the contact file of the folder it is given over and over, in
 // turns with two different contents, as the editing operations do, until it
 // is killed.
-#include "contact_file.h"
+#include "store/arquivo_contatos.h"
 
 #include <QCoreApplication>
 

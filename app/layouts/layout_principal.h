@@ -1,59 +1,111 @@
 #pragma once
 
-#include <QRect>
+#include "layouts/controle.h"
+
 #include <QString>
 
-#include "twips.h"
-
-// Where each control of the main window stands, in twips, front to back.
+// The main window's controls: where each stands, in twips, and how it looks,
+// front to back.
 namespace LayoutPrincipal {
 
 inline constexpr int LARGURA = 2925;
 inline constexpr int ALTURA = 4500;
 
-struct Controle {
-    const char *nome;
-    int left, top, width, height;
-    QRect pixels() const { return Twips::rect(left, top, width, height); }
-};
+using T = TipoControle;
+
+inline constexpr QRgb COR_DETALHE = 0xCDCBC9;
+inline constexpr QRgb COR_TOTAL = 0x635F5C;
+inline constexpr QRgb COR_DATA = 0x8A8582;
+inline constexpr QRgb COR_QUADRO = 0x404040;
+
+// A picture of its own size, that takes clicks: a picture button (with its
+// tooltip, which screen readers say too) or a panel.
+constexpr Controle figura(const char *nome, int left, int top, int width, int height,
+                          const char16_t *dica = nullptr, bool mao = false)
+{
+    Controle c{nome, T::Figura, left, top, width, height};
+    c.dica = dica;
+    c.mao = mao;
+    return c;
+}
+
+// A letter tab: a picture button that screen readers call by its letters.
+constexpr Controle aba(const char *nome, int left, int top, const char16_t *letras)
+{
+    Controle c{nome, T::Figura, left, top, 330, 195};
+    c.texto = letras;
+    return c;
+}
+
+constexpr Controle detalhe(const char *nome, int left, int top, int width, bool negrito)
+{
+    Controle c{nome, T::Detalhe, left, top, width, 210};
+    c.cor = COR_DETALHE;
+    c.negrito = negrito;
+    return c;
+}
+
+constexpr Controle legenda(const char *nome, int left, int top, int width, int height,
+                           const char16_t *texto, QRgb cor, bool centro)
+{
+    Controle c{nome, T::Legenda, left, top, width, height, texto, cor};
+    c.centro = centro;
+    return c;
+}
+
+constexpr Controle lista(const char *nome, int left, int top, int width, int height)
+{
+    Controle c{nome, T::Lista, left, top, width, height};
+    c.negrito = true;
+    c.fonte = FonteControle::Tahoma;
+    return c;
+}
+
+constexpr Controle legendaDoSistema(const char *nome, int left, int top, int width, int height,
+                                    const char16_t *texto)
+{
+    Controle c{nome, T::Legenda, left, top, width, height, texto};
+    c.papel = QPalette::ButtonText;
+    return c;
+}
 
 inline constexpr Controle CONTROLES[] = {
-    {"txtFone", 240, 2990, 2450, 210},
-    {"lstContatos", 230, 575, 2460, 1975},
-    {"txtMail", 240, 3230, 2435, 210},
-    {"lblAB", 225, 3555, 330, 195},
-    {"lblCD", 585, 3555, 330, 195},
-    {"lblEF", 940, 3560, 330, 195},
-    {"lblGH", 1305, 3560, 330, 195},
-    {"lblIJ", 1665, 3560, 330, 195},
-    {"lblKL", 2030, 3560, 330, 195},
-    {"lblMN", 2390, 3555, 330, 195},
-    {"lblOP", 225, 3790, 330, 195},
-    {"lblQR", 585, 3790, 330, 195},
-    {"lblST", 940, 3790, 330, 195},
-    {"lblUV", 1305, 3790, 330, 195},
-    {"lblWX", 1665, 3790, 330, 195},
-    {"lblYZ", 2030, 3790, 330, 195},
-    {"lbl09", 2390, 3790, 330, 195},
-    {"lblTotalContatos", 1200, 2630, 615, 255},
-    {"imgRefresh", 2100, 4125, 240, 240},
-    {"Shape2", 120, 3205, 2685, 30},
-    {"imgAbout", 2380, 4125, 240, 240},
-    {"imMarca", 200, 145, 1395, 360},
-    {"imgPainel", 195, 545, 2515, 2045},
-    {"imgFecha", 2375, 130, 300, 405},
-    {"imgMinimiza", 2090, 130, 300, 405},
-    {"imgDeleta", 790, 2600, 240, 240},
-    {"imgAtualiza", 530, 2600, 240, 240},
-    {"imgAdiciona", 260, 2600, 240, 240},
-    {"lblContatos", 170, 555, 735, 255},
-    {"Shape3", 195, 2955, 2535, 530},
-    {"Shape4", 200, 3545, 2535, 485},
-    {"imgRetorna", 1905, 2615, 375, 210},
-    {"imgRetornaDisable", 1905, 2615, 375, 210},
-    {"imgAvanca", 2315, 2615, 375, 210},
-    {"imgAvancaDisable", 2315, 2615, 375, 210},
-    {"lblDataHoje", 240, 4155, 1875, 195},
+    detalhe("txtFone", 240, 2990, 2450, true),
+    lista("lstContatos", 230, 575, 2460, 1975),
+    detalhe("txtMail", 240, 3230, 2435, false),
+    aba("lblAB", 225, 3555, u"A e B"),
+    aba("lblCD", 585, 3555, u"C e D"),
+    aba("lblEF", 940, 3560, u"E e F"),
+    aba("lblGH", 1305, 3560, u"G e H"),
+    aba("lblIJ", 1665, 3560, u"I e J"),
+    aba("lblKL", 2030, 3560, u"K e L"),
+    aba("lblMN", 2390, 3555, u"M e N"),
+    aba("lblOP", 225, 3790, u"O e P"),
+    aba("lblQR", 585, 3790, u"Q e R"),
+    aba("lblST", 940, 3790, u"S e T"),
+    aba("lblUV", 1305, 3790, u"U e V"),
+    aba("lblWX", 1665, 3790, u"W e X"),
+    aba("lblYZ", 2030, 3790, u"Y e Z"),
+    aba("lbl09", 2390, 3790, u"0 a 9"),
+    legenda("lblTotalContatos", 1200, 2630, 615, 255, u"", COR_TOTAL, true),
+    figura("imgRefresh", 2100, 4125, 240, 240, u" Atualizar programa "),
+    forma("Shape2", 120, 3205, 2685, 30, 0x000000),
+    figura("imgAbout", 2380, 4125, 240, 240, u" Sobre o Programa "),
+    figura("imMarca", 200, 145, 1395, 360),
+    figura("imgPainel", 195, 545, 2515, 2045),
+    figura("imgFecha", 2375, 130, 300, 405, u" Fechar ", true),
+    figura("imgMinimiza", 2090, 130, 300, 405, u" Minimizar ", true),
+    figura("imgDeleta", 790, 2600, 240, 240, u" Deletar contato "),
+    figura("imgAtualiza", 530, 2600, 240, 240, u" Atualizar contato "),
+    figura("imgAdiciona", 260, 2600, 240, 240, u" Adicionar contato "),
+    legendaDoSistema("lblContatos", 170, 555, 735, 255, u"Contatos"),
+    forma("Shape3", 195, 2955, 2535, 530, COR_QUADRO, 60),
+    forma("Shape4", 200, 3545, 2535, 485, 0x000000),
+    figura("imgRetorna", 1905, 2615, 375, 210, u" Retornar "),
+    figura("imgRetornaDisable", 1905, 2615, 375, 210),
+    figura("imgAvanca", 2315, 2615, 375, 210, u" Avançar "),
+    figura("imgAvancaDisable", 2315, 2615, 375, 210),
+    legenda("lblDataHoje", 240, 4155, 1875, 195, u"", COR_DATA, false),
 };
 
 // The pressed look of the picture buttons and tabs: fixed places in twips

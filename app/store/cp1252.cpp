@@ -1,4 +1,4 @@
-#include "cp1252.h"
+#include "store/cp1252.h"
 
 namespace {
 

@@ -1,0 +1,154 @@
+#include "chrome/construtor_controles.h"
+
+#include "chrome/forma.h"
+#include "chrome/lista_selecao_unica.h"
+#include "chrome/rotulo_clicavel.h"
+#include "layouts/fontes.h"
+#include "layouts/imagens.h"
+
+#include <QLineEdit>
+#include <limits>
+
+namespace ConstrutorControles {
+
+namespace {
+
+constexpr QRgb FUNDO_DETALHE = 0x404040;
+
+QFont fonte(const Controle &c)
+{
+    return c.fonte == FonteControle::Tahoma ? Fontes::tahoma(c.negrito) : Fontes::padrao(c.negrito);
+}
+
+void pintarTexto(QWidget *w, const QColor &cor)
+{
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::WindowText, cor);
+    pal.setColor(QPalette::Text, cor);
+    w->setPalette(pal);
+}
+
+} // namespace
+
+QWidget *criar(const Controle &c, QWidget *pai)
+{
+    const QString nome = QLatin1String(c.nome);
+    const QString texto = QString::fromUtf16(c.texto);
+    QWidget *w = nullptr;
+    switch (c.tipo) {
+    case TipoControle::Campo: {
+        auto *t = new QLineEdit(pai);
+        t->setFrame(false);
+        t->setMaxLength(40);
+        w = t;
+        break;
+    }
+    case TipoControle::Detalhe: {
+        auto *t = new QLineEdit(pai);
+        // The whole stored value, however long.
+        t->setMaxLength(std::numeric_limits<int>::max());
+        t->setReadOnly(true);
+        t->setFrame(false);
+        t->setAlignment(Qt::AlignCenter);
+        t->setFont(fonte(c));
+        QPalette pal = t->palette();
+        pal.setColor(QPalette::Base, QColor(FUNDO_DETALHE));
+        pal.setColor(QPalette::Text, QColor(c.cor));
+        t->setPalette(pal);
+        w = t;
+        break;
+    }
+    case TipoControle::Rotulo:
+    case TipoControle::Botao: {
+        auto *l = new RotuloClicavel(nome, pai);
+        l->setText(texto);
+        l->setFont(fonte(c));
+        l->setWordWrap(c.tipo == TipoControle::Rotulo);
+        l->setAlignment((c.centro ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::WindowText, QColor(c.cor));
+        l->setPalette(pal);
+        if (c.tipo == TipoControle::Botao)
+            l->setCursor(Imagens::mao());
+        w = l;
+        break;
+    }
+    case TipoControle::Legenda: {
+        auto *l = new RotuloClicavel(nome, pai);
+        l->setText(texto);
+        l->setFont(fonte(c));
+        if (c.centro)
+            l->setAlignment(Qt::AlignCenter);
+        pintarTexto(l, c.papel == QPalette::NoRole ? QColor(c.cor) : pai->palette().color(c.papel));
+        w = l;
+        break;
+    }
+    case TipoControle::Figura: {
+        auto *l = new RotuloClicavel(nome, pai);
+        l->setPixmap(Imagens::imagem(nome));
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        w = l;
+        break;
+    }
+    case TipoControle::Imagem: {
+        auto *l = new RotuloClicavel(nome, pai);
+        l->setPixmap(Imagens::imagem(texto));
+        l->setScaledContents(true);
+        w = l;
+        break;
+    }
+    case TipoControle::Titulo: {
+        auto *l = new RotuloClicavel(nome, pai);
+        l->setText(texto);
+        l->setFont(fonte(c));
+        l->setAutoFillBackground(true);
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::Window, QColor(c.cor));
+        pal.setColor(QPalette::WindowText, pai->palette().color(QPalette::Base));
+        l->setPalette(pal);
+        w = l;
+        break;
+    }
+    case TipoControle::Forma:
+        w = new Forma(QColor(c.cor), Twips::px(c.raio), pai);
+        break;
+    case TipoControle::Quadro:
+        w = new Forma(pai->palette().color(QPalette::Base), 0, pai, QColor(c.cor));
+        break;
+    case TipoControle::Lista: {
+        auto *l = new ListaSelecaoUnica(pai);
+        l->setFont(fonte(c));
+        w = l;
+        break;
+    }
+    }
+    w->setObjectName(nome);
+    w->setGeometry(c.pixels());
+    if (c.dica)
+        w->setToolTip(QString::fromUtf16(c.dica));
+    if (c.mao)
+        w->setCursor(Imagens::mao());
+    // Label buttons are announced by what they say, picture buttons by their
+    // tooltips or their letters, all without the padding; plain labels
+    // announce their text as it is at the moment, since some (the notice's,
+    // the total) say something else over time.
+    if (c.tipo == TipoControle::Botao)
+        w->setAccessibleName(texto.trimmed());
+    else if (c.tipo == TipoControle::Figura && (c.dica || !texto.isEmpty()))
+        w->setAccessibleName(c.dica ? QString::fromUtf16(c.dica).trimmed() : texto);
+    return w;
+}
+
+QHash<QString, QWidget *> construir(std::span<const Controle> controles, QWidget *pai)
+{
+    QHash<QString, QWidget *> out;
+    for (auto it = controles.rbegin(); it != controles.rend(); ++it)
+        out.insert(QLatin1String(it->nome), criar(*it, pai));
+    for (const Controle &c : controles) {
+        if (c.tipo == TipoControle::Campo)
+            out.value(QLatin1String(c.nome))->raise();
+    }
+    return out;
+}
+
+} // namespace ConstrutorControles

@@ -1,0 +1,98 @@
+#include "chrome/dialogo_deslizante.h"
+
+#include "chrome/construtor_controles.h"
+#include "chrome/rotulo_clicavel.h"
+#include "layouts/imagens.h"
+#include "layouts/twips.h"
+
+#include <QPainter>
+#include <QTimer>
+
+DialogoDeslizante::DialogoDeslizante(QWidget *principal, const LayoutDialogos::Janela &janela,
+                                     ConstantesDeslizamento constantes)
+    : QDialog(principal, Qt::Dialog | Qt::FramelessWindowHint), m_principal(principal),
+      m_janela(janela), m_deslizamento(constantes)
+{
+    LayoutDialogos::prepararJanela(janela, this);
+    setModal(true);
+    m_controles = ConstrutorControles::construir(janela.controles, this);
+
+    m_timer1 = new QTimer(this);
+    m_timer2 = new QTimer(this);
+    for (QTimer *t : {m_timer1, m_timer2}) {
+        t->setInterval(Deslizamento::INTERVALO_MS);
+        t->setTimerType(Qt::PreciseTimer);
+    }
+    connect(m_timer1, &QTimer::timeout, this, &DialogoDeslizante::Timer1_Timer);
+    connect(m_timer2, &QTimer::timeout, this, &DialogoDeslizante::Timer2_Timer);
+    if (auto *nao = controle<RotuloClicavel>(QStringLiteral("lblNao")))
+        connect(nao, &RotuloClicavel::clicked, this, &DialogoDeslizante::lblNao_Click);
+
+    // Form_Load: the running top starts at the main window's top.
+    m_deslizamento.carregar(T());
+    const auto g = m_deslizamento.antesDoPrimeiroTick(T());
+    aplicar(g.top, g.height);
+}
+
+double DialogoDeslizante::T() const
+{
+    return m_principal ? Twips::twips(m_principal->y()) : 0;
+}
+
+void DialogoDeslizante::aplicar(double top, int altura)
+{
+    m_topo = top;
+    m_altura = altura;
+    const int esquerda = m_principal ? Twips::twips(m_principal->x()) + 245 : 245;
+    // A window cannot be 0 pixels high; one pixel is as good as gone.
+    setGeometry(Twips::px(esquerda), Twips::px(top), width(), qMax(1, Twips::px(altura)));
+}
+
+int DialogoDeslizante::abrir()
+{
+    m_timer1->start();
+    return exec();
+}
+
+void DialogoDeslizante::Timer1_Timer()
+{
+    const auto g = m_deslizamento.tickAbertura(T());
+    if (!m_deslizamento.abrindo())
+        m_timer1->stop();
+    aplicar(g.top, g.height);
+}
+
+void DialogoDeslizante::IniciarFechamento(int D)
+{
+    if (m_deslizamento.fechando())
+        return;
+    m_timer1->stop();
+    m_deslizamento.IniciarFechamento(T(), m_altura, D);
+    m_timer2->start();
+    aplicar(m_topo, 0);
+}
+
+void DialogoDeslizante::Timer2_Timer()
+{
+    const auto g = m_deslizamento.tickFechamento();
+    if (!g) {
+        fecharJa();
+        return;
+    }
+    aplicar(g->top, g->height);
+}
+
+void DialogoDeslizante::fecharJa()
+{
+    m_timer1->stop();
+    m_timer2->stop();
+    aplicar(m_topo, 0);
+    done(QDialog::Accepted);
+}
+
+void DialogoDeslizante::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), LayoutDialogos::corDeFundo(m_janela, this));
+    p.drawPixmap(0, 0, Imagens::imagem(QStringLiteral("fundoDialogo")));
+}

@@ -1,0 +1,36 @@
+#include "chrome/icone_bandeja.h"
+
+IconeBandeja::IconeBandeja(const QIcon &icone, std::function<void()> restaurar, QObject *parent)
+    : QObject(parent), m_imagem(icone), m_restaurar(std::move(restaurar))
+{
+}
+
+void IconeBandeja::adicionar()
+{
+    if (!m_icone) {
+        m_icone = new QSystemTrayIcon(m_imagem, this);
+        m_icone->setObjectName(QStringLiteral("DadosIcone"));
+        m_icone->setToolTip(QStringLiteral("Marvessa Fonelo"));
+        connect(m_icone, &QSystemTrayIcon::activated, this, &IconeBandeja::aoAtivar);
+    }
+    m_icone->show();
+}
+
+void IconeBandeja::remover()
+{
+    delete m_icone;
+    m_icone = nullptr;
+}
+
+void IconeBandeja::aoAtivar(QSystemTrayIcon::ActivationReason motivo)
+{
+    switch (motivo) {
+    case QSystemTrayIcon::Trigger:     // left button
+    case QSystemTrayIcon::DoubleClick: // its first press shows the window
+    case QSystemTrayIcon::Context:     // right button
+        m_restaurar();
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,279 @@
+#include "dialogs/edicao_contatos.h"
+
+#include "store/codificacao.h"
+#include "store/formato_contatos.h"
+
+#include <array>
+
+namespace {
+
+constexpr int GRUPO_AB = 0;
+
+// Whether a list's names equal a name once both are upper-cased by the
+// locale. Most names are told apart by their first letter alone, so the
+// whole upper-casing runs only for those that share it.
+class MesmoNome {
+public:
+    MesmoNome(const QLocale &locale, const QString &nome)
+        : m_locale(locale), m_chave(locale.toUpper(nome))
+    {
+        for (int c = 0; c < 256; ++c) {
+            const QString u = locale.toUpper(QString(QChar(c)));
+            m_primeira[size_t(c)] = u.isEmpty() ? 0 : u.front().unicode();
+        }
+    }
+
+    bool operator()(QStringView nome) const
+    {
+        if (nome.isEmpty() || m_chave.isEmpty())
+            return nome.isEmpty() && m_chave.isEmpty();
+        const char16_t c = nome.front().unicode();
+        if (c < 256 && m_primeira[c] != m_chave.front().unicode())
+            return false;
+        return m_locale.toUpper(nome.toString()) == m_chave;
+    }
+
+private:
+    const QLocale &m_locale;
+    QString m_chave;
+    std::array<char16_t, 256> m_primeira;
+};
+
+// Whether the fields can be written to a file in that encoding. A field left
+// as the file holds it goes back as it came, whatever it holds.
+bool camposGravaveis(const ContactRecord &r, Codificacao c, const QList<ContactRecord> &guardados)
+{
+    const auto gravavel = [&](const QString ContactRecord::*campo) {
+        if (FormatoContatos::campoGravavel(r.*campo, c))
+            return true;
+        for (const ContactRecord &g : guardados) {
+            if (g.*campo == r.*campo)
+                return true;
+        }
+        return false;
+    };
+    return gravavel(&ContactRecord::Nome) && gravavel(&ContactRecord::Telefone) &&
+           gravavel(&ContactRecord::Email);
+}
+
+} // namespace
+
+bool EdicaoContatos::PrimeiroProibido(QStringView nome)
+{
+    static const QString proibidos = QStringLiteral(".,:;<>=()'+\\/@&*|{}-[]!?_ \"");
+    return !nome.isEmpty() && proibidos.contains(nome.front());
+}
+
+QString EdicaoContatos::aparar(QStringView texto)
+{
+    qsizetype ini = 0, fim = texto.size();
+    while (ini < fim && texto[ini] == u' ')
+        ++ini;
+    while (fim > ini && texto[fim - 1] == u' ')
+        --fim;
+    return texto.sliced(ini, fim - ini).toString();
+}
+
+ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fone,
+                                          const QString &mail)
+{
+    // The windows see the outcome once, not each step.
+    const ModeloPrincipal::Lote lote(m_modelo);
+    ResultadoEdicao r;
+    if (PrimeiroProibido(nome)) {
+        r.avisos.append(Mensagens::PROIBIDO);
+        return r;
+    }
+    const ContactRecord novo{aparar(nome), aparar(fone), aparar(mail)};
+    const auto relistar = [&] {
+        m_modelo.RecarregarLista();
+        m_modelo.relistarGrupo(GRUPO_AB);
+        if (r.desfecho == ResultadoEdicao::Desfecho::Recusado)
+            r.desfecho = ResultadoEdicao::Desfecho::Relistado;
+        return r;
+    };
+    if (novo.Nome.isEmpty()) {
+        r.avisos.append(Mensagens::VAZIO);
+        return relistar();
+    }
+    // The stored name is trimmed, so the comparison is too: "Ana " is "Ana".
+    const MesmoNome mesmo(m_modelo.locale(), novo.Nome);
+    const ListaInicio &lista = m_modelo.lstInicio();
+    for (qsizetype i = 0; i < lista.count(); ++i) {
+        if (mesmo(lista.nome(i))) {
+            r.avisos.append(Mensagens::ESTE_EXISTE);
+            r.limparNome = true;
+        }
+    }
+    if (r.limparNome)
+        return relistar();
+    // Appended to the file as it is now, in its encoding, its empty lines
+    // dropped.
+    const ArquivoContatos::Leitura atual = m_modelo.arquivo().lerBytes();
+    const Codificacao cod = atual.estado == ArquivoContatos::Estado::Lido
+                                ? Codificacoes::detectar(atual.bytes)
+                                : m_modelo.lstInicio().codificacao();
+    if (!camposGravaveis(novo, cod, {})) {
+        r.avisos.append(Mensagens::INVALIDOS);
+        return r;
+    }
+    if (m_modelo.ultimaLeituraFalhou()) {
+        r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
+        return relistar();
+    }
+    if (atual.estado == ArquivoContatos::Estado::Falhou) {
+        r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
+        return r;
+    }
+    QByteArray escrito = Codificacoes::marca(cod).toByteArray() +
+                         FormatoContatos::semLinhasVazias(FormatoContatos::corpo(atual.bytes, cod));
+    FormatoContatos::anexarRegistro(escrito, novo, cod);
+    FormatoContatos::fecharArquivo(escrito);
+    if (!Codificacoes::lidoDeVoltaIgual(escrito, cod)) {
+        r.avisos.append(Mensagens::INVALIDOS);
+        return r;
+    }
+    if (!m_modelo.arquivo().gravar(escrito)) {
+        r.avisos.append(Mensagens::FALHA_GRAVACAO);
+        return r;
+    }
+    // The list was read from this very file, so only the new record is new.
+    const bool base = atual.assinatura() == m_modelo.assinaturaLida();
+    r = gravado(Mensagens::INSERIDO, escrito, base, [&](ListaInicio &l) { l.inserir(novo); });
+    m_modelo.relistarGrupo(GRUPO_AB);
+    return r;
+}
+
+ResultadoEdicao EdicaoContatos::atualizar(const QString &nomeOriginal, const QString &nome,
+                                          const QString &fone, const QString &mail)
+{
+    // The windows see the outcome once, not each step.
+    const ModeloPrincipal::Lote lote(m_modelo);
+    ResultadoEdicao r;
+    const QString aparado = aparar(nome);
+    if (aparado.isEmpty()) {
+        r.avisos.append(Mensagens::VAZIO);
+        return r;
+    }
+    if (PrimeiroProibido(nome)) {
+        r.avisos.append(Mensagens::PROIBIDO);
+        return r;
+    }
+    // A name changed only in letter case or by surrounding spaces is never a
+    // duplicate; otherwise any other contact of that name is.
+    const QLocale &loc = m_modelo.locale();
+    if (loc.toUpper(aparado) != loc.toUpper(nomeOriginal)) {
+        const MesmoNome mesmo(loc, aparado);
+        const ListaInicio &lista = m_modelo.lstInicio();
+        for (qsizetype i = 0; i < lista.count(); ++i) {
+            if (mesmo(lista.nome(i))) {
+                r.avisos.append(Mensagens::ESSE_EXISTE);
+                return r;
+            }
+        }
+    }
+    // Written as typed, untrimmed.
+    const ContactRecord novo{nome, fone, mail};
+    if (!camposGravaveis(novo, m_modelo.lstInicio().codificacao(), guardados(nomeOriginal))) {
+        r.avisos.append(Mensagens::INVALIDOS);
+        return r;
+    }
+    if (!podeReescrever(r, nomeOriginal))
+        return r;
+    const auto escrito = GravarContatos(nomeOriginal, novo, r);
+    if (!escrito)
+        return r;
+    r = gravado(Mensagens::ATUALIZADO, *escrito, true,
+                [&](ListaInicio &l) { l.substituir(nomeOriginal, novo); });
+    m_modelo.AtualizarAba();
+    return r;
+}
+
+ResultadoEdicao EdicaoContatos::deletar(const QString &nome)
+{
+    // The windows see the outcome once, not each step.
+    const ModeloPrincipal::Lote lote(m_modelo);
+    ResultadoEdicao r;
+    if (!podeReescrever(r, nome))
+        return r;
+    const auto escrito = GravarContatos(nome, std::nullopt, r);
+    if (!escrito)
+        return r;
+    r = gravado(Mensagens::DELETADO, *escrito, true, [&](ListaInicio &l) { l.remover(nome); });
+    m_modelo.AtualizarAba();
+    return r;
+}
+
+QList<ContactRecord> EdicaoContatos::guardados(const QString &nome) const
+{
+    QList<ContactRecord> out;
+    const ListaInicio &lista = m_modelo.lstInicio();
+    for (qsizetype i = 0; i < lista.count(); ++i) {
+        if (lista.nome(i) == nome)
+            out.append(lista.registro(i));
+    }
+    return out;
+}
+
+bool EdicaoContatos::podeReescrever(ResultadoEdicao &r, const QString &nome)
+{
+    if (m_modelo.ultimaLeituraFalhou()) {
+        r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
+        return false;
+    }
+    // The list is rewritten from memory: a change another program made since
+    // the last read would be lost. Show the file as it is instead, with the
+    // contact the user chose still chosen where it still exists.
+    if (m_modelo.arquivo().lerBytes().assinatura() != m_modelo.assinaturaLida()) {
+        r.avisos.append(Mensagens::ALTERADA);
+        m_modelo.RecarregarLista();
+        m_modelo.mostrarContato(nome);
+        r.desfecho = ResultadoEdicao::Desfecho::Relistado;
+        return false;
+    }
+    // Nothing to replace or remove: writing would claim a change not made.
+    if (guardados(nome).isEmpty()) {
+        r.avisos.append(Mensagens::NAO_EXISTE);
+        return false;
+    }
+    return true;
+}
+
+ResultadoEdicao EdicaoContatos::gravado(const QString &aviso, const QByteArray &escrito,
+                                        bool baseIntacta,
+                                        const std::function<void(ListaInicio &)> &mudanca)
+{
+    ResultadoEdicao r;
+    r.desfecho = ResultadoEdicao::Desfecho::Gravado;
+    r.avisos.append(aviso);
+    m_modelo.recarregarAposGravar(escrito, baseIntacta, mudanca);
+    return r;
+}
+
+std::optional<QByteArray> EdicaoContatos::GravarContatos(const QString &nome,
+                                                         const std::optional<ContactRecord> &novo,
+                                                         ResultadoEdicao &r)
+{
+    // Every other record as it stands in the file's bytes, in the encoding
+    // the file was read in.
+    const ListaInicio &lista = m_modelo.lstInicio();
+    const Codificacao cod = lista.codificacao();
+    QByteArray bytes = Codificacoes::marca(cod).toByteArray();
+    bytes.reserve(lista.count() * 64 + 64);
+    for (qsizetype i = 0; i < lista.count(); ++i) {
+        if (lista.nome(i) != nome)
+            lista.anexarRegistro(i, bytes);
+        else if (novo)
+            FormatoContatos::anexarRegistro(bytes, *novo, cod);
+    }
+    FormatoContatos::fecharArquivo(bytes);
+    if (!Codificacoes::lidoDeVoltaIgual(bytes, cod)) {
+        r.avisos.append(Mensagens::INVALIDOS);
+        return std::nullopt;
+    }
+    if (!m_modelo.arquivo().gravar(bytes)) {
+        r.avisos.append(Mensagens::FALHA_GRAVACAO);
+        return std::nullopt;
+    }
+    return bytes;
+}

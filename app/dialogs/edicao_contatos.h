@@ -1,0 +1,86 @@
+#pragma once
+
+#include "main_window/model/modelo_principal.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+// The texts the editing dialogs show.
+namespace Mensagens {
+inline const QString SELECIONE = QStringLiteral("É preciso selecionar um contato primeiro!");
+inline const QString PROIBIDO =
+    QStringLiteral("Nomes só podem começar com caracteres alfanuméricos!");
+inline const QString VAZIO = QStringLiteral("O campo NOME não pode ficar vazio!");
+inline const QString ESTE_EXISTE = QStringLiteral("Este nome já existe!");
+inline const QString ESSE_EXISTE = QStringLiteral("Esse nome já existe!");
+inline const QString INSERIDO = QStringLiteral("Contato inserido com sucesso!");
+inline const QString ATUALIZADO = QStringLiteral("Contato atualizado com sucesso!");
+inline const QString DELETADO = QStringLiteral("Contato deletado com sucesso!");
+inline const QString FALHA_GRAVACAO =
+    QStringLiteral("Não foi possível gravar o arquivo contatos.txt!");
+inline const QString INVALIDOS = QStringLiteral("Há caracteres que não podem ser gravados!");
+inline const QString ALTERADA =
+    QStringLiteral("A lista foi alterada por outro programa. Confira e tente novamente!");
+inline const QString NAO_EXISTE = QStringLiteral("Este contato não existe mais na lista!");
+} // namespace Mensagens
+
+// What a confirm click comes to, for the dialog to carry out in order: the
+// notices, then its own steps. The file and the in-memory list are already
+// rewritten and reloaded when it returns.
+struct ResultadoEdicao {
+    enum class Desfecho {
+        Recusado,  // nothing written; the dialog stays open
+        Relistado, // nothing written; the main window is to be relisted
+        Gravado,   // written and reloaded; the main window is to be relisted
+    };
+    Desfecho desfecho = Desfecho::Recusado;
+    QStringList avisos;
+    bool limparNome = false; // the add dialog empties its name field
+};
+
+// The add, update and delete operations over the main window's model.
+class EdicaoContatos {
+public:
+    static constexpr int TAMANHO_MAXIMO = 40;
+
+    explicit EdicaoContatos(ModeloPrincipal &modelo) : m_modelo(modelo) {}
+
+    // The 27 characters a name may not begin with.
+    static bool PrimeiroProibido(QStringView nome);
+    // Removes leading and trailing spaces (0x20) only.
+    static QString aparar(QStringView texto);
+
+    // The add dialog's confirm: name rules, duplicates by the trimmed name,
+    // the record appended to the file as read. Relists AB afterwards.
+    ResultadoEdicao adicionar(const QString &nome, const QString &fone, const QString &mail);
+
+    // The update dialog's confirm for the contact named nomeOriginal. Relists
+    // the tab chosen last afterwards.
+    ResultadoEdicao atualizar(const QString &nomeOriginal, const QString &nome, const QString &fone,
+                              const QString &mail);
+
+    // The delete dialog's confirm: every contact named exactly so goes.
+    ResultadoEdicao deletar(const QString &nome);
+
+private:
+    // Every contact of the list named exactly so.
+    QList<ContactRecord> guardados(const QString &nome) const;
+    // Refusals shared by update and delete of the contact named so before
+    // rewriting from the list: a last read that failed, a file changed since
+    // it, or no such contact left.
+    bool podeReescrever(ResultadoEdicao &r, const QString &nome);
+    // The success of a write: the list brought up to date by the change.
+    ResultadoEdicao gravado(const QString &aviso, const QByteArray &escrito, bool baseIntacta,
+                            const std::function<void(ListaInicio &)> &mudanca);
+    // Rewrites the file from the in-memory list, every contact named exactly
+    // nome replaced by novo (left out when there is none): the bytes written,
+    // or nothing, with the reason in r, when the write failed (the old file is
+    // then intact).
+    std::optional<QByteArray> GravarContatos(const QString &nome,
+                                             const std::optional<ContactRecord> &novo,
+                                             ResultadoEdicao &r);
+
+    ModeloPrincipal &m_modelo;
+};

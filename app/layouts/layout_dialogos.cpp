@@ -1,0 +1,101 @@
+#include "layouts/layout_dialogos.h"
+
+#include "layouts/fontes.h"
+#include "layouts/twips.h"
+
+#include <QWidget>
+
+namespace LayoutDialogos {
+
+namespace {
+
+using T = TipoControle;
+constexpr QRgb BRANCO = 0xFFFFFF;
+
+constexpr Controle kAdiciona[] = {
+    {"txtMail", T::Campo, 60, 1215, 2300, 245},
+    {"txtFone", T::Campo, 60, 730, 2300, 245},
+    {"txtNome", T::Campo, 60, 240, 2300, 245},
+    {"Label2", T::Rotulo, 680, 1015, 735, 255, u"(max: 40)", COR_DICA},
+    {"Label1", T::Rotulo, 915, 545, 735, 255, u"(max: 40)", COR_DICA},
+    {"Label3", T::Rotulo, 645, 60, 735, 255, u"(max: 40)", COR_DICA},
+    {"lblSim", T::Botao, 360, 1635, 860, 555, u"Adicionar", COR_BOTAO, true, true, u" Adicionar "},
+    {"lblNao", T::Botao, 1315, 1635, 860, 555, u"Fechar", COR_BOTAO, true, true, u" Fechar "},
+    forma("Shape2", 60, 715, 2325, 30, COR_LINHA),
+    forma("Shape3", 60, 1200, 2325, 30, COR_LINHA),
+    forma("Shape1", 60, 245, 2330, 30, COR_LINHA),
+    {"lblEmail", T::Rotulo, 100, 1015, 615, 195, u"E-mail", BRANCO, true},
+    {"lblTelefone", T::Rotulo, 100, 545, 855, 195, u"Telefone", BRANCO, true},
+    {"lblNome", T::Rotulo, 100, 60, 615, 195, u"Nome", BRANCO, true},
+    forma("shpSim", 360, 1560, 860, 795, COR_FACE, RAIO_FACE),
+    forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
+};
+
+constexpr Controle kAtualiza[] = {
+    {"txtNome", T::Campo, 60, 255, 2300, 245},
+    {"txtFone", T::Campo, 60, 730, 2300, 245},
+    {"txtMail", T::Campo, 60, 1230, 2300, 245},
+    {"Label2", T::Rotulo, 680, 1015, 735, 255, u"(max: 40)", COR_DICA},
+    {"Label1", T::Rotulo, 915, 545, 735, 255, u"(max: 40)", COR_DICA},
+    {"Label3", T::Rotulo, 645, 60, 735, 255, u"(max: 40)", COR_DICA},
+    {"lblNao", T::Botao, 1315, 1635, 855, 555, u" Fechar ", COR_BOTAO, true, true, u" Fechar "},
+    {"lblSim", T::Botao, 330, 1635, 855, 555, u" Atualizar ", COR_BOTAO, true, true,
+     u" Atualizar "},
+    forma("Shape1", 60, 240, 2325, 30, COR_LINHA),
+    forma("Shape3", 60, 1215, 2325, 30, COR_LINHA),
+    forma("Shape2", 60, 715, 2325, 30, COR_LINHA),
+    {"lblEmail", T::Rotulo, 100, 1015, 615, 195, u"E-mail", BRANCO, true},
+    {"lblTelefone", T::Rotulo, 100, 545, 855, 195, u"Telefone", BRANCO, true},
+    {"lblNome", T::Rotulo, 100, 60, 615, 195, u"Nome", BRANCO, true},
+    forma("shpNao", 1315, 1560, 855, 795, COR_FACE, RAIO_FACE),
+    forma("shpSim", 360, 1560, 855, 795, COR_FACE, RAIO_FACE),
+};
+
+constexpr Controle kContDel[] = {
+    {"lblNao", T::Botao, 1290, 1475, 570, 560, u" NÃO ", COR_BOTAO, true, true, u" NÃO "},
+    {"lblSim", T::Botao, 675, 1475, 570, 560, u" SIM ", COR_BOTAO, true, true, u" SIM "},
+    forma("shpNao", 1290, 1400, 570, 795, COR_FACE, RAIO_FACE),
+    forma("shpSim", 675, 1400, 570, 795, COR_FACE, RAIO_FACE),
+    {"Label1", T::Rotulo, 90, 360, 2295, 855, u"Deseja realmente deletar esse contato?", BRANCO,
+     true, true},
+};
+
+constexpr Controle kAbout[] = {
+    {"Label5", T::Rotulo, 765, 290, 1635, 495, u"Fonelo Agenda Versão 1.3", BRANCO, false, true},
+    {"Image1", T::Imagem, 10, 10, 720, 720, u"sobre"},
+    {"lblVelquist", T::Botao, 105, 960, 2055, 285, u"", BRANCO, true},
+    {"Label2", T::Rotulo, 105, 775, 735, 285, u"Autor:", BRANCO, true},
+    {"Label4", T::Titulo, 750, 0, 2025, 195, u"Marvessa FONELO", COR_SOBRE, true},
+    {"Label3", T::Rotulo, 700, 775, 1455, 255, u"", BRANCO},
+    {"lblFree", T::Rotulo, 105, 1445, 1500, 435, u"Este programa é gratuito!", COR_SOBRE},
+    {"lblNao", T::Botao, 1620, 1445, 690, 555, u" Fechar ", COR_BOTAO, true, true, u" Fechar "},
+    forma("shpNao", 1650, 1395, 690, 795, COR_FACE, RAIO_FACE),
+    {"Shape3", T::Quadro, 0, 0, 750, 750, u"", COR_SOBRE},
+};
+
+constexpr Controle kContAd[] = {
+    {"Label1", T::Rotulo, 60, 600, 2385, 1215, u"Contato Inserido!", BRANCO, true, true},
+};
+
+} // namespace
+
+const Janela Adiciona{"KV_Adiciona", 2430, 1905, QPalette::HighlightedText, 0, kAdiciona};
+const Janela Atualiza{"KV_Atualiza", 2430, 1905, QPalette::HighlightedText, 0, kAtualiza};
+const Janela ContDel{"KV_ContDel", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kContDel};
+const Janela About{"KV_About", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kAbout};
+const Janela ContAd{"KV_ContAd", 2430, 1935, QPalette::NoRole, 0xF9F8F0, kContAd};
+
+void prepararJanela(const Janela &janela, QWidget *w)
+{
+    w->setObjectName(QLatin1String(janela.nome));
+    w->setFont(Fontes::padrao());
+    w->resize(Twips::px(janela.largura), Twips::px(janela.altura));
+}
+
+QColor corDeFundo(const Janela &janela, const QWidget *w)
+{
+    return janela.papelFundo == QPalette::NoRole ? QColor(janela.corFundo)
+                                                 : w->palette().color(janela.papelFundo);
+}
+
+} // namespace LayoutDialogos

@@ -1,0 +1,356 @@
+#include "main_window/kv_principal.h"
+
+#include "chrome/construtor_controles.h"
+#include "chrome/icone_bandeja.h"
+#include "chrome/lista_selecao_unica.h"
+#include "chrome/posicao_janela.h"
+#include "chrome/regiao_janela.h"
+#include "chrome/rotulo_clicavel.h"
+#include "dialogs/avisos.h"
+#include "dialogs/edicao_contatos.h"
+#include "dialogs/kv_about.h"
+#include "dialogs/kv_adiciona.h"
+#include "dialogs/kv_atualiza.h"
+#include "dialogs/kv_contdel.h"
+#include "layouts/fontes.h"
+#include "layouts/imagens.h"
+#include "layouts/layout_principal.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+#include <QWindow>
+#include <limits>
+
+namespace {
+
+QString caminhoOuPadrao(const QString &caminho)
+{
+    return caminho.isEmpty() ? ArquivoContatos::caminhoPadrao() : caminho;
+}
+
+} // namespace
+
+KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_opcoes(std::move(opcoes)),
+      m_avisosPadrao(m_opcoes.avisos ? nullptr : std::make_unique<Avisos>()),
+      m_avisos(m_opcoes.avisos ? m_opcoes.avisos : m_avisosPadrao.get()),
+      m_modelo(caminhoOuPadrao(m_opcoes.caminhoArquivo), m_opcoes.locale)
+{
+    // The contacts are read and sorted while the window builds itself.
+    m_modelo.iniciarLeitura();
+    setObjectName(QStringLiteral("KV_Principal"));
+    setWindowTitle(QStringLiteral("Marvessa Fonelo"));
+    setWindowIcon(Imagens::icone());
+    // The rounded outline, set before the window is first shown.
+    setMask(QRegion(QPolygon(CriarRegiaoJanela(1.0, 1.0, 0, 0))));
+    setFixedSize(Twips::px(LayoutPrincipal::LARGURA), Twips::px(LayoutPrincipal::ALTURA));
+    setFont(Fontes::padrao());
+    criarControles();
+    // The window shows what the model holds, whenever it changes.
+    connect(&m_modelo, &ModeloPrincipal::mudou, this, &KV_Principal::mostrarEstado);
+    connect(&m_modelo, &ModeloPrincipal::detalhesMudaram, this, &KV_Principal::mostrarDetalhes);
+
+    // Form_Load
+    restaurarPosicao();
+    m_bandeja = new IconeBandeja(
+        Imagens::icone(), [this] { restaurar(); }, this);
+    if (IconeBandeja::disponivel())
+        m_bandeja->adicionar();
+    m_modelo.concluirInicio(hoje());
+    agendarMeiaNoite();
+    if (!m_modelo.avisoInicial().isEmpty()) {
+        // The notice stands over the window, so it waits until the window shows.
+        QTimer::singleShot(0, this, [this] { MostrarAviso(m_modelo.avisoInicial()); });
+    }
+}
+
+KV_Principal::~KV_Principal() = default;
+
+QDate KV_Principal::hoje() const
+{
+    return m_opcoes.hoje ? m_opcoes.hoje() : QDate::currentDate();
+}
+
+RotuloClicavel *KV_Principal::imagem(const char *nome)
+{
+    return findChild<RotuloClicavel *>(QLatin1String(nome), Qt::FindDirectChildrenOnly);
+}
+
+void KV_Principal::criarControles()
+{
+    const auto controles = ConstrutorControles::construir(LayoutPrincipal::CONTROLES, this);
+    m_lstContatos =
+        qobject_cast<ListaSelecaoUnica *>(controles.value(QStringLiteral("lstContatos")));
+    m_txtFone = qobject_cast<QLineEdit *>(controles.value(QStringLiteral("txtFone")));
+    m_txtMail = qobject_cast<QLineEdit *>(controles.value(QStringLiteral("txtMail")));
+    m_lblTotalContatos =
+        qobject_cast<QLabel *>(controles.value(QStringLiteral("lblTotalContatos")));
+    m_lblDataHoje = qobject_cast<QLabel *>(controles.value(QStringLiteral("lblDataHoje")));
+    m_imgAvanca = imagem("imgAvanca");
+    m_imgRetorna = imagem("imgRetorna");
+
+    // The visible list: white bold names on the pattern; telephone and e-mail
+    // lie beyond its width and are cut off, not elided.
+    m_lstContatos->setFrameShape(QFrame::NoFrame);
+    m_lstContatos->setTextElideMode(Qt::ElideNone);
+    m_lstContatos->setWordWrap(false);
+    m_lstContatos->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_lstContatos->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_lstContatos->setUniformItemSizes(true);
+    definirFundoLista(Imagens::imagem(QStringLiteral("Image1")));
+    connect(m_lstContatos, &QListWidget::itemSelectionChanged, this,
+            &KV_Principal::lstContatos_Click);
+    setTabOrder(m_lstContatos, m_txtFone);
+    setTabOrder(m_txtFone, m_txtMail);
+
+    const std::pair<const char *, void (KV_Principal::*)()> comandos[] = {
+        {"imgAvanca", &KV_Principal::imgAvanca_Click},
+        {"imgRetorna", &KV_Principal::imgRetorna_Click},
+        {"imgRefresh", &KV_Principal::imgRefresh_Click},
+        {"imgAdiciona", &KV_Principal::imgAdiciona_Click},
+        {"imgAtualiza", &KV_Principal::imgAtualiza_Click},
+        {"imgDeleta", &KV_Principal::imgDeleta_Click},
+        {"imgFecha", &KV_Principal::imgFecha_Click},
+        {"imgMinimiza", &KV_Principal::minimize_to_tray},
+        {"imgAbout", &KV_Principal::imgAbout_Click},
+    };
+    for (const auto &[nome, comando] : comandos)
+        connect(imagem(nome), &RotuloClicavel::clicked, this, comando);
+    const auto &grupos = GruposLetras();
+    for (int g = 0; g < NUM_GRUPOS; ++g) {
+        connect(imagem(grupos[g].Aba.toLatin1().constData()), &RotuloClicavel::clicked, this,
+                [this, g] { clicarAba(g); });
+    }
+    for (const auto &e : LayoutPrincipal::EFEITOS) {
+        imagem(e.nome)->definirEfeito(QPoint(e.pressionadoLeft, e.pressionadoTop),
+                                      QPoint(e.soltoLeft, e.soltoTop));
+    }
+}
+
+void KV_Principal::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::black);
+    p.drawPixmap(0, 0, Imagens::imagem(QStringLiteral("fundo")));
+}
+
+void KV_Principal::definirFundoLista(const QPixmap &padrao)
+{
+    // White names straight on the tiled picture, from the list's top-left
+    // corner; without it the list keeps its plain caption colour.
+    QPalette pal = m_lstContatos->palette();
+    const QBrush fundo = padrao.isNull() ? QBrush(QColor(0x99, 0xB4, 0xD1)) : QBrush(padrao);
+    for (const auto grupo : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        pal.setBrush(grupo, QPalette::Base, fundo);
+    pal.setColor(QPalette::Text, Qt::white);
+    pal.setColor(QPalette::Disabled, QPalette::Text, QColor(0xB0, 0xB0, 0xB0));
+    m_lstContatos->setPalette(pal);
+}
+
+void KV_Principal::mousePressEvent(QMouseEvent *e)
+{
+    e->accept();
+    // The window manager's own move loop follows the left button only; for
+    // the others, and without a window manager, the window follows the mouse.
+    if (e->button() == Qt::LeftButton && windowHandle() && windowHandle()->startSystemMove())
+        return;
+    m_arrastando = true;
+    m_pegada = QCursor::pos() - pos();
+}
+
+void KV_Principal::mouseMoveEvent(QMouseEvent *)
+{
+    if (m_arrastando)
+        // Where the pointer is now: on Windows an event's global place is
+        // worked out from the window's place, which the move itself changes.
+        move(QCursor::pos() - m_pegada);
+}
+
+void KV_Principal::mouseReleaseEvent(QMouseEvent *e)
+{
+    e->accept();
+    m_arrastando = false;
+}
+
+void KV_Principal::mostrarEstado()
+{
+    const NavegacaoContatos &nav = m_modelo.navegacao();
+    m_renderizando = true;
+    m_lstContatos->clear();
+    for (const QString &entrada : nav.lstContatos) {
+        auto *item = new QListWidgetItem(entrada, m_lstContatos);
+        item->setSizeHint(QSize(m_lstContatos->width(), 13));
+    }
+    m_lstContatos->setEnabled(nav.lstContatosHabilitada);
+    if (nav.selecionado >= 0)
+        m_lstContatos->setCurrentRow(nav.selecionado);
+    else
+        m_lstContatos->setCurrentRow(-1);
+    m_renderizando = false;
+
+    mostrarDetalhes();
+    m_imgAvanca->setVisible(nav.imgAvancaVisivel);
+    m_imgAvanca->setEnabled(nav.imgAvancaVisivel);
+    m_imgRetorna->setVisible(nav.imgRetornaVisivel);
+    m_imgRetorna->setEnabled(nav.imgRetornaVisivel);
+    m_lblTotalContatos->setText(m_modelo.lblTotalContatos());
+    m_lblDataHoje->setText(m_modelo.lblDataHoje());
+}
+
+void KV_Principal::mostrarDetalhes()
+{
+    const NavegacaoContatos &nav = m_modelo.navegacao();
+    m_txtFone->setText(nav.txtFone);
+    m_txtMail->setText(nav.txtMail);
+    m_txtFone->setCursorPosition(0);
+    m_txtMail->setCursorPosition(0);
+}
+
+void KV_Principal::lstContatos_Click()
+{
+    if (!m_renderizando)
+        m_modelo.selecionar(m_lstContatos->linhaSelecionada());
+}
+
+void KV_Principal::imgRefresh_Click()
+{
+    if (!m_modelo.reler(hoje()))
+        MostrarAviso(ModeloPrincipal::AVISO_FALHA_LEITURA);
+}
+
+void KV_Principal::imgAvanca_Click()
+{
+    m_modelo.avancarPagina();
+}
+
+void KV_Principal::imgRetorna_Click()
+{
+    m_modelo.retornarPagina();
+}
+
+void KV_Principal::clicarAba(int grupo)
+{
+    m_modelo.escolherAba(grupo);
+}
+
+void KV_Principal::imgAdiciona_Click()
+{
+    KV_Adiciona(this, m_modelo, *m_avisos).abrir();
+}
+
+void KV_Principal::imgAtualiza_Click()
+{
+    if (!m_modelo.contatoSelecionado()) {
+        MostrarAviso(Mensagens::SELECIONE);
+        return;
+    }
+    KV_Atualiza(this, m_modelo, *m_avisos).abrir();
+}
+
+void KV_Principal::imgDeleta_Click()
+{
+    if (!m_modelo.contatoSelecionado()) {
+        MostrarAviso(Mensagens::SELECIONE);
+        return;
+    }
+    KV_ContDel(this, m_modelo, *m_avisos).abrir();
+}
+
+void KV_Principal::imgFecha_Click()
+{
+    close();
+}
+
+void KV_Principal::imgAbout_Click()
+{
+    KV_About(this, m_opcoes.abrirEndereco).abrir();
+}
+
+void KV_Principal::minimize_to_tray()
+{
+    if (!IconeBandeja::disponivel()) {
+        showMinimized();
+        return;
+    }
+    hide();
+    m_bandeja->adicionar();
+}
+
+void KV_Principal::restaurar()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+std::unique_ptr<QSettings> KV_Principal::configuracoes() const
+{
+    if (!m_opcoes.arquivoConfiguracoes.isEmpty())
+        return std::make_unique<QSettings>(m_opcoes.arquivoConfiguracoes, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QStringLiteral("Marvessa Fonelo"),
+                                       QStringLiteral("Marvessa Fonelo"));
+}
+
+void KV_Principal::restaurarPosicao()
+{
+    QList<QRect> telas;
+    for (const QScreen *t : QGuiApplication::screens())
+        telas.append(t->geometry());
+    const QScreen *primaria = QGuiApplication::primaryScreen();
+    const QRect tela = primaria ? primaria->geometry() : QRect(0, 0, 1024, 768);
+    const auto padrao =
+        PosicaoJanela::padrao(tela, LayoutPrincipal::LARGURA, LayoutPrincipal::ALTURA);
+    const auto p = PosicaoJanela::ler(*configuracoes(), padrao, telas, size());
+    m_posicaoTwips = QPointF(p.esquerda, p.topo);
+    m_posicaoPixels = QPoint(Twips::px(p.esquerda), Twips::px(p.topo));
+    move(m_posicaoPixels);
+}
+
+QPointF KV_Principal::posicaoTwips() const
+{
+    if (pos() == m_posicaoPixels)
+        return m_posicaoTwips;
+    return QPointF(Twips::twips(x()), Twips::twips(y()));
+}
+
+void KV_Principal::closeEvent(QCloseEvent *e)
+{
+    const QPointF p = posicaoTwips();
+    PosicaoJanela::gravar(*configuracoes(), {p.x(), p.y()});
+    m_bandeja->remover();
+    e->accept();
+}
+
+void KV_Principal::MostrarAviso(const QString &texto)
+{
+    m_avisos->MostrarAviso(this, texto);
+}
+
+void KV_Principal::agendarMeiaNoite()
+{
+    // The date label renews itself when the day changes, not only on refresh.
+    if (!m_meiaNoite) {
+        m_meiaNoite = new QTimer(this);
+        m_meiaNoite->setSingleShot(true);
+        m_meiaNoite->setTimerType(Qt::VeryCoarseTimer);
+        connect(m_meiaNoite, &QTimer::timeout, this, [this] {
+            m_modelo.atualizarData(hoje());
+            agendarMeiaNoite();
+        });
+    }
+    const QDateTime agora = QDateTime::currentDateTime();
+    const QDateTime proxima(agora.date().addDays(1), QTime(0, 0, 1));
+    m_meiaNoite->start(int(qBound(qint64(1000), agora.msecsTo(proxima), qint64(86'400'000))));
+}

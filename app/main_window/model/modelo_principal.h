@@ -1,0 +1,129 @@
+#pragma once
+
+#include "main_window/model/classificador_grupos.h"
+#include "main_window/model/letter_group.h"
+#include "main_window/model/lista_inicio.h"
+#include "main_window/model/navegacao_contatos.h"
+#include "store/arquivo_contatos.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <future>
+#include <optional>
+
+// The main window's working state without any window: the contact file, the
+// sorted in-memory list (lstInicio), the browsing state, the total and date
+// labels. It tells the windows when what they show has changed.
+class ModeloPrincipal : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString AVISO_FALHA_LEITURA =
+        QStringLiteral("Não foi possível ler o arquivo contatos.txt!");
+
+    // A folder where the file cannot be made: nothing could be kept.
+    static inline const QString AVISO_FALHA_CRIACAO =
+        QStringLiteral("Não foi possível criar o arquivo contatos.txt!");
+
+    ModeloPrincipal(const QString &caminhoArquivo, const QLocale &locale);
+
+    // While one lives, the model's notices wait, and go once when the last
+    // ends: an operation whose steps a window must show together, or after a
+    // notice, holds one.
+    class Lote {
+    public:
+        explicit Lote(ModeloPrincipal &modelo);
+        ~Lote();
+        Lote(const Lote &) = delete;
+        Lote &operator=(const Lote &) = delete;
+
+    private:
+        ModeloPrincipal &m_modelo;
+    };
+
+    // Start-up: date, file created when missing, list read, AB listed, total.
+    // False when the file could not be read (the caller shows the notice).
+    bool iniciar(const QDate &hoje);
+    // iniciar in two halves, so that a window can build itself while the
+    // file is read and sorted on other threads: the model is not to be used
+    // between the two.
+    void iniciarLeitura();
+    bool concluirInicio(const QDate &hoje);
+    // What start-up has to tell the user (the file could not be created or
+    // read), or nothing.
+    const QString &avisoInicial() const { return m_avisoInicial; }
+    // The refresh: date, file re-read (never created), AB listed. False when
+    // the file could not be read; the list then stays as it was.
+    bool reler(const QDate &hoje);
+    // A tab chosen: lists its group and remembers its Inicial.
+    void escolherAba(int grupo);
+    void avancarPagina();
+    void retornarPagina();
+    // The user selected a row of the page; -1 for none.
+    void selecionar(int linha);
+
+    // Rebuilds lstInicio from the file. False when the file could not be
+    // read; lstInicio then stays as it was.
+    bool RecarregarLista();
+    // Lists again the tab chosen last, with the editing dialogs' placeholder.
+    void AtualizarAba();
+    // Lists a group with the editing dialogs' placeholder.
+    void relistarGrupo(int grupo);
+    // Lists the group of the contact of that name with its page shown and
+    // the contact selected; where there is none, the tab chosen last. False
+    // when there is none.
+    bool mostrarContato(QStringView nome);
+    // The contact selected in the visible list, or null (nothing selected,
+    // a page just moved, or the placeholder shown).
+    std::optional<ContactRecord> contatoSelecionado() const;
+    // Empties the detail fields; the selection stays.
+    void limparDetalhes();
+    // After the editing operations wrote the file: reads it back and, when
+    // it holds exactly what was written over the content the list was built
+    // from, brings the list up to date by the one change instead of sorting
+    // every contact again; otherwise reloads it whole. False when the file
+    // could not be read.
+    bool recarregarAposGravar(const QByteArray &escrito, bool baseIntacta,
+                              const std::function<void(ListaInicio &)> &mudanca);
+    void atualizarData(const QDate &hoje);
+
+    const ArquivoContatos &arquivo() const { return m_arquivo; }
+    const QLocale &locale() const { return m_locale; }
+    const ListaInicio &lstInicio() const { return m_lstInicio; }
+    const NavegacaoContatos &navegacao() const { return m_navegacao; }
+    const QString &lblTotalContatos() const { return m_lblTotalContatos; }
+    const QString &lblDataHoje() const { return m_lblDataHoje; }
+
+    // What the last read of the file saw. Editing refuses to rewrite a file
+    // whose last read failed, or that changed since.
+    bool ultimaLeituraFalhou() const { return m_ultimaLeituraFalhou; }
+    const ArquivoContatos::Assinatura &assinaturaLida() const { return m_assinatura; }
+
+Q_SIGNALS:
+    // What the main window shows has changed.
+    void mudou();
+    // Only the detail fields have (the selection is the list's own).
+    void detalhesMudaram();
+
+private:
+    bool lerParaLista();
+    void atualizarTotal();
+    void notificar(bool tudo);
+
+    ArquivoContatos m_arquivo;
+    QLocale m_locale;
+    ClassificadorGrupos m_grupos;
+    ListaInicio m_lstInicio;
+    NavegacaoContatos m_navegacao;
+    QString m_lblTotalContatos = QStringLiteral("0");
+    QString m_lblDataHoje;
+    bool m_ultimaLeituraFalhou = false;
+    QString m_avisoInicial;
+    std::future<QString> m_leitura;
+    ArquivoContatos::Assinatura m_assinatura;
+    int m_lotes = 0;
+    bool m_mudouTudo = false;
+    bool m_mudouDetalhes = false;
+};

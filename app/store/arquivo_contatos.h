@@ -1,0 +1,66 @@
+#pragma once
+
+#include "store/contact_record.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// "contatos.txt" on disk: reading it whole, creating it when missing, and
+// rewriting it atomically.
+class ArquivoContatos {
+public:
+    enum class Estado {
+        Lido,    // read completely
+        Ausente, // no file of that name
+        Falhou,  // exists but could not be read (a folder, no permission, I/O error)
+    };
+
+    // What one read saw: enough to tell later whether the file has changed.
+    struct Assinatura {
+        Estado estado = Estado::Ausente;
+        qint64 tamanho = 0;
+        size_t hash = 0;
+        friend bool operator==(const Assinatura &, const Assinatura &) = default;
+    };
+
+    struct Leitura {
+        Estado estado = Estado::Ausente;
+        QByteArray bytes;
+        Assinatura assinatura() const;
+    };
+
+    struct Registros {
+        Estado estado = Estado::Ausente;
+        QList<ContactRecord> registros;
+        Assinatura assinatura;
+        bool ok() const { return estado != Estado::Falhou; }
+    };
+
+    static constexpr const char *NOME = "contatos.txt";
+
+    explicit ArquivoContatos(QString caminho);
+
+    // The file beside the running program.
+    static QString caminhoPadrao();
+    // The file in a given folder.
+    static QString caminhoNaPasta(const QString &pasta);
+
+    const QString &caminho() const { return m_caminho; }
+
+    Leitura lerBytes() const;
+
+    // Every record of the file; a missing file gives none.
+    Registros LerContatos() const;
+
+    // Creates the file as two empty lines when there is none; an existing file
+    // is never touched. False when it was missing and could not be created.
+    bool CriarArquivoSeAusente() const;
+
+    // Replaces the whole content through a temporary file, so that a failed
+    // write leaves the old file intact.
+    bool gravar(const QByteArray &conteudo) const;
+
+private:
+    QString m_caminho;
+};
