@@ -31,8 +31,21 @@ export DISPLAY=":$d"
 openbox >/dev/null 2>&1 &
 pids+=($!)
 if command -v trayer >/dev/null 2>&1; then
-    trayer --edge top --align right --widthtype pixel --width 120 --height 24 >/dev/null 2>&1 &
+    # trayer can die of an X error when an icon's window goes away while it
+    # is being docked; the next check needs the notification area back.
+    (
+        while kill -0 "$xvfb" 2>/dev/null; do
+            trayer --edge top --align right --widthtype pixel --width 120 --height 24 \
+                >/dev/null 2>&1
+            kill -0 "$xvfb" 2>/dev/null && echo "xvfb_run.sh: trayer ended; starting it again" >&2
+            sleep 0.2
+        done
+    ) &
     pids+=($!)
+    for _ in $(seq 200); do
+        xwininfo -root -tree 2>/dev/null | grep -q '"panel" "trayer"' && break
+        sleep 0.05
+    done
 fi
 # Wait for the window manager to claim the screen.
 for _ in $(seq 100); do
