@@ -90,9 +90,9 @@ int main(int argc, char *argv[])
     gravar(vazio.filePath(QStringLiteral("contatos.txt")), FormatoContatos::arquivoVazio());
     const Processo base = processo(inicio, vazio.path());
     out << "| contacts | read+decode (floor) | start-up work | largest tab | add | update | "
-           "delete | process start-up | peak memory |\n";
-    out << "|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
-    out << "| 0 | | | | | | | " << QString::number(base.ms, 'f', 1) << " ms | "
+           "delete | find (a key; none) | process start-up | peak memory |\n";
+    out << "|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+    out << "| 0 | | | | | | | | " << QString::number(base.ms, 'f', 1) << " ms | "
         << QString::number(base.hwmMiB, 'f', 1) << " MiB |\n";
     out.flush();
 
@@ -124,6 +124,24 @@ int main(int argc, char *argv[])
             }
         }
         const double aba = medir([&] { m.escolherAba(maior); });
+        // Typing the first five letters of a name, a key at a time; then a
+        // prefix that nothing starts with.
+        qint64 agora = 0;
+        int vez = 0;
+        const double busca = medir([&] {
+                                 const QString nome =
+                                     m.lstInicio().registro((vez++ * 7919) % n).Nome.left(5);
+                                 agora += 2 * BuscaContato::PAUSA_MS;
+                                 for (const QChar c : nome)
+                                     m.digitar(c, agora++);
+                             }) /
+                             5;
+        const double semBusca = medir([&] {
+                                    agora += 2 * BuscaContato::PAUSA_MS;
+                                    m.digitar(u'q', agora);
+                                    m.digitar(u'x', agora + 1);
+                                }) /
+                                2;
 
         int k = 0;
         const double adicionar = medir([&] {
@@ -143,9 +161,13 @@ int main(int argc, char *argv[])
         gravar(caminho, bytes);
         const Processo p = processo(inicio, dir.path());
         const auto ms = [](double v) { return QString::number(v, 'f', 1) + QStringLiteral(" ms"); };
+        const auto ms2 = [](double v) {
+            return QString::number(v, 'f', 3) + QStringLiteral(" ms");
+        };
         out << "| " << n << " | " << ms(piso) << " | " << ms(partida) << " | " << ms(aba) << " ("
             << tamanho << ") | " << ms(adicionar) << " | " << ms(atualizar) << " | " << ms(deletar)
-            << " | " << ms(p.ms) << " | " << QString::number(p.hwmMiB, 'f', 1) << " MiB |\n";
+            << " | " << ms2(busca) << "; " << ms2(semBusca) << " | " << ms(p.ms) << " | "
+            << QString::number(p.hwmMiB, 'f', 1) << " MiB |\n";
         out.flush();
     }
     return 0;

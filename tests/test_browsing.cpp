@@ -1,4 +1,5 @@
 #include "helpers.h"
+#include "main_window/model/busca_contato.h"
 #include "main_window/model/classificador_grupos.h"
 #include "main_window/model/lista_inicio.h"
 #include "main_window/model/locale_app.h"
@@ -86,6 +87,11 @@ private Q_SLOTS:
     void falhaDeLeituraMantemLista();
     void relistagemUsaAbaEscolhida();
     void modeloAvisaUmaVez();
+    void prefixoDigitado_data();
+    void prefixoDigitado();
+    void buscaPorDigitacao_data();
+    void buscaPorDigitacao();
+    void abaVizinha();
     void quarentaMilContatos();
 };
 
@@ -539,6 +545,108 @@ void TestBrowsing::modeloAvisaUmaVez()
         QCOMPARE(tudo.size(), 2);
     }
     QCOMPARE(tudo.size(), 3);
+}
+
+void TestBrowsing::prefixoDigitado_data()
+{
+    // Keys (\b Backspace, \x1b Escape) at moments in ms.
+    QTest::addColumn<QString>("teclas");
+    QTest::addColumn<QList<int>>("tempos");
+    QTest::addColumn<QString>("prefixo");
+    QTest::addColumn<int>("efeito");
+    using E = BuscaContato::Efeito;
+    QTest::newRow("within a second") << u"ab"_s << QList{0, 999} << u"ab"_s << int(E::Mudou);
+    QTest::newRow("after a pause") << u"ab"_s << QList{0, 1000} << u"b"_s << int(E::Mudou);
+    QTest::newRow("space extends") << u"a b"_s << QList{0, 1, 2} << u"a b"_s << int(E::Mudou);
+    QTest::newRow("space starts none") << u" "_s << QList{0} << QString() << int(E::Nenhum);
+    QTest::newRow("backspace") << u"ab\b"_s << QList{0, 1, 2} << u"a"_s << int(E::Mudou);
+    QTest::newRow("backspace to none") << u"a\b"_s << QList{0, 1} << QString() << int(E::Vazio);
+    QTest::newRow("backspace late") << u"a\b"_s << QList{0, 1500} << QString() << int(E::Nenhum);
+    QTest::newRow("escape") << u"ab\x1b"_s << QList{0, 1, 2} << QString() << int(E::Vazio);
+    QTest::newRow("escape alone") << u"\x1b"_s << QList{0} << QString() << int(E::Nenhum);
+}
+
+void TestBrowsing::prefixoDigitado()
+{
+    QFETCH(QString, teclas);
+    QFETCH(QList<int>, tempos);
+    const ClassificadorGrupos grupos(Teste::ptBR());
+    const ListaInicio lista(Teste::ptBR(), grupos);
+    BuscaContato b(lista, Teste::ptBR());
+    BuscaContato::Efeito e = BuscaContato::Efeito::Nenhum;
+    for (qsizetype i = 0; i < teclas.size(); ++i) {
+        e = teclas[i] == u'\b'     ? b.apagar(tempos[i])
+            : teclas[i] == u'\x1b' ? b.limpar()
+                                   : b.digitar(teclas[i], tempos[i]);
+    }
+    QTEST(b.prefixo(), "prefixo");
+    QTEST(int(e), "efeito");
+}
+
+void TestBrowsing::buscaPorDigitacao_data()
+{
+    QTest::addColumn<QString>("teclas");
+    QTest::addColumn<QString>("nome"); // empty: none, and nothing moved
+    QTest::addColumn<QString>("inicial");
+    QTest::addColumn<int>("inicioPagina");
+    QTest::newRow("accents and case aside") << u"alv"_s << u"Álvaro"_s << u"a"_s << 0;
+    QTest::newRow("capitals") << u"CAR"_s << u"carla"_s << u"c"_s << 0;
+    QTest::newRow("typed accent") << u"é"_s << u"Eva"_s << u"e"_s << 0;
+    QTest::newRow("a later page") << u"b17"_s << u"B17"_s << u"a"_s << 20;
+    QTest::newRow("digits") << u"1"_s << u"1Zé"_s << u"0"_s << 0;
+    QTest::newRow("no tab shows it") << u"as"_s << u"Asdrúbal"_s << u"a"_s << 0;
+    QTest::newRow("a space inside") << u"ana s"_s << u"Ana Souza"_s << u"a"_s << 0;
+    QTest::newRow("none") << u"zz"_s << QString() << u"g"_s << 0;
+    QTest::newRow("only in no tab") << u"ø"_s << QString() << u"g"_s << 0;
+}
+
+void TestBrowsing::buscaPorDigitacao()
+{
+    QFETCH(QString, teclas);
+    QFETCH(QString, nome);
+    QStringList linhas = {u"carla"_s,  u"Álvaro"_s,  u"Ana Souza"_s, u"Asdrúbal"_s, u"Åsa"_s,
+                          u"Carlos"_s, u"Eva"_s,     u"Gil"_s,       u"1Zé"_s,      u"alvim"_s,
+                          u"Ana"_s,    u" Espaço"_s, u"Øyvind"_s};
+    for (int i = 1; i <= 25; ++i)
+        linhas.append(QStringLiteral("B%1").arg(i, 2, 10, QChar(u'0')));
+    for (QString &l : linhas)
+        l = Teste::linha(l, l + u'#');
+    QTemporaryDir dir;
+    const QString caminho = ArquivoContatos::caminhoNaPasta(dir.path());
+    Teste::gravar(caminho, Teste::arquivo(linhas));
+    ModeloPrincipal m(caminho, Teste::ptBR());
+    QVERIFY(m.iniciar(QDate(2026, 12, 6)));
+    m.escolherAba(indiceAba("lblGH"));
+
+    ModeloPrincipal::Busca r{};
+    for (qsizetype i = 0; i < teclas.size(); ++i)
+        r = m.digitar(teclas[i], 10 * i);
+    const auto &nav = m.navegacao();
+    QTEST(nav.lblLetraInicial, "inicial");
+    if (nome.isEmpty()) {
+        QCOMPARE(r, ModeloPrincipal::Busca::SemContato);
+        QCOMPARE(nomes(nav.lstContatos), QStringList{u"Gil"_s});
+        return;
+    }
+    QCOMPARE(r, ModeloPrincipal::Busca::Feita);
+    QVERIFY(nav.selecionado >= 0);
+    QCOMPARE(nomes(nav.lstContatos).at(nav.selecionado), nome);
+    QCOMPARE(nav.txtFone, nome + u'#');
+    QTEST(int(nav.lstPorLetra.indexOf(nav.indicesPagina.first())), "inicioPagina");
+    QCOMPARE(nav.imgRetornaVisivel, nav.indicesPagina.first() != nav.lstPorLetra.first());
+}
+
+void TestBrowsing::abaVizinha()
+{
+    QTemporaryDir dir;
+    ModeloPrincipal m(ArquivoContatos::caminhoNaPasta(dir.path()), Teste::ptBR());
+    QVERIFY(m.iniciar(QDate(2026, 12, 6)));
+    QStringList iniciais;
+    for (const int passo : {-1, 1, 1, 1}) {
+        m.abaVizinha(passo);
+        iniciais.append(m.navegacao().lblLetraInicial);
+    }
+    QCOMPARE(iniciais, (QStringList{u"0"_s, u"a"_s, u"c"_s, u"e"_s}));
 }
 
 void TestBrowsing::quarentaMilContatos()

@@ -1,3 +1,4 @@
+#include "chrome/dialogo_deslizante.h"
 #include "chrome/rotulo_clicavel.h"
 #include "gui_helpers.h"
 #include "layouts/layout_principal.h"
@@ -51,6 +52,9 @@ private Q_SLOTS:
     void inicioEmPastaVazia();
     void controlesNomeadosEmSeusLugares();
     void abasSetasESelecao();
+    void teclas_data();
+    void teclas();
+    void digitarEncontra();
     void atualizarReleArquivo();
     void falhaDeLeituraAvisa();
     void avisoPosicionadoEFechaSozinho();
@@ -155,6 +159,117 @@ void TestMainWindow::abasSetasESelecao()
     QCOMPARE(lst->item(0)->text(), u"Nenhum cadastro com números\t\t\t\t\t"_s);
     QVERIFY(!lst->isEnabled());
     QVERIFY(fone->text().isEmpty());
+}
+
+void TestMainWindow::teclas_data()
+{
+    QTest::addColumn<int>("tecla");
+    QTest::addColumn<int>("mods");
+    QTest::addColumn<QString>("foco");
+    // The dialog opened, "oculta", "fechada", or the first name listed.
+    QTest::addColumn<QString>("efeito");
+    const QString lista = u"lstContatos"_s;
+    const auto linha = [&](const char *nome, int tecla, int mods, const QString &efeito) {
+        QTest::newRow(nome) << tecla << mods << lista << efeito;
+    };
+    linha("Insert", Qt::Key_Insert, 0, u"KV_Adiciona"_s);
+    linha("Ctrl+N", Qt::Key_N, Qt::ControlModifier, u"KV_Adiciona"_s);
+    linha("F2", Qt::Key_F2, 0, u"KV_Atualiza"_s);
+    linha("Enter", Qt::Key_Return, 0, u"KV_Atualiza"_s);
+    linha("keypad Enter", Qt::Key_Enter, Qt::KeypadModifier, u"KV_Atualiza"_s);
+    linha("Delete", Qt::Key_Delete, 0, u"KV_ContDel"_s);
+    QTest::newRow("Delete in txtFone")
+        << int(Qt::Key_Delete) << 0 << u"txtFone"_s << u"KV_ContDel"_s;
+    linha("F1", Qt::Key_F1, 0, u"KV_About"_s);
+    linha("Page Down", Qt::Key_PageDown, 0, u"A10"_s);
+    linha("Page Up on the first page", Qt::Key_PageUp, 0, u"A00"_s);
+    linha("Ctrl+Page Down", Qt::Key_PageDown, Qt::ControlModifier, u"Carla"_s);
+    linha("Ctrl+Page Up", Qt::Key_PageUp, Qt::ControlModifier, u"1Zé"_s);
+    linha("F5", Qt::Key_F5, 0, u"A"_s);
+    linha("Ctrl+M", Qt::Key_M, Qt::ControlModifier, u"oculta"_s);
+    linha("Ctrl+Q", Qt::Key_Q, Qt::ControlModifier, u"fechada"_s);
+    linha("Alt+F4", Qt::Key_F4, Qt::AltModifier, u"fechada"_s);
+}
+
+void TestMainWindow::teclas()
+{
+    QFETCH(int, tecla);
+    QFETCH(int, mods);
+    QFETCH(QString, foco);
+    QFETCH(QString, efeito);
+    QStringList linhas = {Teste::linha(u"Carla"_s), Teste::linha(u"1Zé"_s)};
+    for (int i = 0; i < 11; ++i)
+        linhas.append(Teste::linha(QStringLiteral("A%1").arg(i, 2, 10, QChar(u'0')), u"1"_s));
+    const QByteArray conteudo = Teste::arquivo(linhas);
+    Principal p(&conteudo);
+    p.janela->show();
+    p.janela->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.janela.get()));
+    // Only a re-read shows this one.
+    Teste::gravar(p.caminho, Teste::arquivo(linhas << Teste::linha(u"A"_s)));
+
+    QString aberto;
+    QTimer passo;
+    connect(&passo, &QTimer::timeout, this, [&] {
+        auto *d = qobject_cast<DialogoDeslizante *>(QApplication::activeModalWidget());
+        if (d && !d->deslizamento().abrindo()) {
+            aberto = QLatin1String(d->metaObject()->className());
+            d->fecharJa();
+        }
+    });
+    passo.start(20);
+    p.filho(foco)->setFocus();
+    QTest::keyClick(p.filho(foco), Qt::Key(tecla), Qt::KeyboardModifiers(mods));
+    passo.stop();
+
+    if (efeito.startsWith(u"KV_"))
+        QCOMPARE(aberto, efeito);
+    else if (efeito == u"oculta")
+        QTRY_VERIFY(!p.janela->isVisible() || p.janela->isMinimized());
+    else if (efeito == u"fechada")
+        QVERIFY(!p.janela->isVisible() && QFile::exists(p.ini()));
+    else
+        QCOMPARE(itens(p.filho<QListWidget>(u"lstContatos"_s)).value(0), efeito);
+    if (efeito != u"fechada")
+        QVERIFY(!QFile::exists(p.ini()));
+}
+
+void TestMainWindow::digitarEncontra()
+{
+    QStringList linhas;
+    for (int i = 0; i < 12; ++i)
+        linhas.append(Teste::linha(QStringLiteral("Carla %1").arg(i, 2, 10, QChar(u'0')),
+                                   QString::number(100 + i)));
+    linhas.append(Teste::linha(u"Ana"_s, u"1"_s));
+    const QByteArray conteudo = Teste::arquivo(linhas);
+    Principal p(&conteudo);
+    p.janela->show();
+    p.janela->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.janela.get()));
+    auto *lst = p.filho<QListWidget>(u"lstContatos"_s);
+    auto *fone = p.filho<QLineEdit>(u"txtFone"_s);
+    lst->setFocus();
+    // Not the list's own search among the rows it shows: the whole list's.
+    QTest::keyClicks(lst, u"CARLA 11"_s);
+    QCOMPARE(itens(lst), (QStringList{u"Carla 10"_s, u"Carla 11"_s}));
+    QCOMPARE(lst->currentItem()->text().section(u'\t', 0, 0), u"Carla 11"_s);
+    QVERIFY(lst->currentItem()->isSelected());
+    QCOMPARE(fone->text(), u"111"_s);
+    QVERIFY(p.filho(u"imgRetorna"_s)->isVisible());
+    // Nothing starts so: nothing moves.
+    QTest::keyClick(lst, Qt::Key_X);
+    QCOMPARE(fone->text(), u"111"_s);
+    // Backspace goes back to what the shorter prefix finds.
+    QTest::keyClick(lst, Qt::Key_Backspace);
+    QTest::keyClick(lst, Qt::Key_Backspace);
+    QCOMPARE(fone->text(), u"110"_s); // "carla 1": Carla 10
+    // From a read-only field too, once a second has passed.
+    QTest::qWait(int(BuscaContato::PAUSA_MS));
+    fone->setFocus();
+    QTest::keyClicks(fone, u"an"_s);
+    QCOMPARE(itens(lst).value(0), u"Ana"_s);
+    QCOMPARE(fone->text(), u"1"_s);
+    QVERIFY(p.avisos.textos.isEmpty());
 }
 
 void TestMainWindow::atualizarReleArquivo()

@@ -16,10 +16,13 @@
 #include "layouts/imagens.h"
 #include "layouts/layout_principal.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDateTime>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +30,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QSettings>
+#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 #include <limits>
@@ -113,19 +117,39 @@ void KV_Principal::criarControles()
     setTabOrder(m_lstContatos, m_txtFone);
     setTabOrder(m_txtFone, m_txtMail);
 
-    const std::pair<const char *, void (KV_Principal::*)()> comandos[] = {
-        {"imgAvanca", &KV_Principal::imgAvanca_Click},
-        {"imgRetorna", &KV_Principal::imgRetorna_Click},
-        {"imgRefresh", &KV_Principal::imgRefresh_Click},
-        {"imgAdiciona", &KV_Principal::imgAdiciona_Click},
-        {"imgAtualiza", &KV_Principal::imgAtualiza_Click},
-        {"imgDeleta", &KV_Principal::imgDeleta_Click},
-        {"imgFecha", &KV_Principal::imgFecha_Click},
-        {"imgMinimiza", &KV_Principal::minimize_to_tray},
-        {"imgAbout", &KV_Principal::imgAbout_Click},
+    // Each command from its picture and from the keyboard.
+    struct Comando {
+        const char *imagem;
+        void (KV_Principal::*acao)();
+        QList<QKeySequence> teclas;
     };
-    for (const auto &[nome, comando] : comandos)
-        connect(imagem(nome), &RotuloClicavel::clicked, this, comando);
+    const Comando comandos[] = {
+        {"imgAvanca", &KV_Principal::imgAvanca_Click, {Qt::Key_PageDown}},
+        {"imgRetorna", &KV_Principal::imgRetorna_Click, {Qt::Key_PageUp}},
+        {"imgRefresh", &KV_Principal::imgRefresh_Click, {Qt::Key_F5}},
+        {"imgAdiciona", &KV_Principal::imgAdiciona_Click, {Qt::Key_Insert, Qt::CTRL | Qt::Key_N}},
+        {"imgAtualiza",
+         &KV_Principal::imgAtualiza_Click,
+         {Qt::Key_F2, Qt::Key_Return, Qt::Key_Enter, Qt::KeypadModifier | Qt::Key_Enter}},
+        {"imgDeleta", &KV_Principal::imgDeleta_Click, {Qt::Key_Delete}},
+        {"imgFecha", &KV_Principal::imgFecha_Click, {Qt::ALT | Qt::Key_F4, Qt::CTRL | Qt::Key_Q}},
+        {"imgMinimiza", &KV_Principal::minimize_to_tray, {Qt::CTRL | Qt::Key_M}},
+        {"imgAbout", &KV_Principal::imgAbout_Click, {Qt::Key_F1}},
+    };
+    const auto tecla = [this](const QKeySequence &k, auto acao) {
+        connect(new QShortcut(k, this), &QShortcut::activated, this, acao);
+    };
+    for (const auto &c : comandos) {
+        connect(imagem(c.imagem), &RotuloClicavel::clicked, this, c.acao);
+        for (const QKeySequence &k : c.teclas)
+            tecla(k, c.acao);
+    }
+    tecla(Qt::CTRL | Qt::Key_PageDown, [this] { m_modelo.abaVizinha(1); });
+    tecla(Qt::CTRL | Qt::Key_PageUp, [this] { m_modelo.abaVizinha(-1); });
+    for (QWidget *w : {static_cast<QWidget *>(m_lstContatos), static_cast<QWidget *>(m_txtFone),
+                       static_cast<QWidget *>(m_txtMail)})
+        w->installEventFilter(this);
+    m_relogio.start();
     const auto &grupos = GruposLetras();
     for (int g = 0; g < NUM_GRUPOS; ++g) {
         connect(imagem(grupos[g].Aba.toLatin1().constData()), &RotuloClicavel::clicked, this,
@@ -135,6 +159,36 @@ void KV_Principal::criarControles()
         imagem(e.nome)->definirEfeito(QPoint(e.pressionadoLeft, e.pressionadoTop),
                                       QPoint(e.soltoLeft, e.soltoTop));
     }
+}
+
+bool KV_Principal::teclaDeBusca(const QKeyEvent *e)
+{
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    ModeloPrincipal::Busca r = ModeloPrincipal::Busca::Ignorada;
+    if (e->key() == Qt::Key_Backspace)
+        r = m_modelo.apagarBusca(m_relogio.elapsed());
+    else if (e->key() == Qt::Key_Escape)
+        r = m_modelo.limparBusca();
+    else if (e->text().size() == 1)
+        r = m_modelo.digitar(e->text().front(), m_relogio.elapsed());
+    if (r == ModeloPrincipal::Busca::SemContato)
+        QApplication::beep();
+    return r != ModeloPrincipal::Busca::Ignorada;
+}
+
+void KV_Principal::keyPressEvent(QKeyEvent *e)
+{
+    if (!teclaDeBusca(e))
+        QWidget::keyPressEvent(e);
+}
+
+bool KV_Principal::eventFilter(QObject *o, QEvent *e)
+{
+    // Before the list's own search among the ten rows it shows.
+    if (e->type() == QEvent::KeyPress && teclaDeBusca(static_cast<QKeyEvent *>(e)))
+        return true;
+    return QWidget::eventFilter(o, e);
 }
 
 void KV_Principal::paintEvent(QPaintEvent *)

@@ -14,6 +14,7 @@
 #include "main_window/model/modelo_principal.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QPointF>
 #include <QUrl>
@@ -85,9 +86,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
     // Form_QueryUnload and Form_Unload: the place saved, the icon removed.
     void closeEvent(QCloseEvent *e) override;
+    // Typing finds a contact, whichever of the window's controls has focus.
+    void keyPressEvent(QKeyEvent *e) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
     void criarControles();
+    void criarTeclas();
+    bool teclaDeBusca(const QKeyEvent *e);
     RotuloClicavel *imagem(const char *nome);
     void lstContatos_Click();
     void agendarMeiaNoite();
@@ -114,6 +120,7 @@ private:
     QPointF m_posicaoTwips;
     QPoint m_posicaoPixels;
     bool m_renderizando = false;
+    QElapsedTimer m_relogio;
     // Moving by hand where no window manager takes the move.
     bool m_arrastando = false;
     QPoint m_pegada;

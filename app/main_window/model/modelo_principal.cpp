@@ -10,7 +10,7 @@ constexpr int GRUPO_AB = 0;
 
 ModeloPrincipal::ModeloPrincipal(const QString &caminhoArquivo, const QLocale &locale)
     : m_arquivo(caminhoArquivo), m_locale(locale), m_grupos(locale), m_lstInicio(locale, m_grupos),
-      m_navegacao(m_lstInicio)
+      m_navegacao(m_lstInicio), m_busca(m_lstInicio, locale)
 {
 }
 
@@ -107,12 +107,18 @@ void ModeloPrincipal::escolherAba(int grupo)
 
 void ModeloPrincipal::avancarPagina()
 {
+    // Only while its arrow is shown, whatever asks.
+    if (!m_navegacao.imgAvancaVisivel)
+        return;
     m_navegacao.AvancarPagina();
     notificar(true);
 }
 
 void ModeloPrincipal::retornarPagina()
 {
+    // Only while its arrow is shown, whatever asks.
+    if (!m_navegacao.imgRetornaVisivel)
+        return;
     m_navegacao.RetornarPagina();
     notificar(true);
 }
@@ -121,6 +127,41 @@ void ModeloPrincipal::selecionar(int linha)
 {
     m_navegacao.selecionar(linha);
     notificar(false);
+}
+
+void ModeloPrincipal::abaVizinha(int passo)
+{
+    escolherAba((m_navegacao.grupo + passo + NUM_GRUPOS) % NUM_GRUPOS);
+}
+
+ModeloPrincipal::Busca ModeloPrincipal::buscar(BuscaContato::Efeito efeito)
+{
+    if (efeito == BuscaContato::Efeito::Nenhum)
+        return Busca::Ignorada;
+    if (efeito == BuscaContato::Efeito::Vazio)
+        return Busca::Feita;
+    const qsizetype i = m_busca.primeiro(m_busca.prefixo());
+    if (i < 0)
+        return Busca::SemContato;
+    const Lote lote(*this);
+    escolherAba(m_lstInicio.grupo(i));
+    m_navegacao.mostrarEntrada(i);
+    return Busca::Feita;
+}
+
+ModeloPrincipal::Busca ModeloPrincipal::digitar(QChar c, qint64 agoraMs)
+{
+    return buscar(m_busca.digitar(c, agoraMs));
+}
+
+ModeloPrincipal::Busca ModeloPrincipal::apagarBusca(qint64 agoraMs)
+{
+    return buscar(m_busca.apagar(agoraMs));
+}
+
+ModeloPrincipal::Busca ModeloPrincipal::limparBusca()
+{
+    return buscar(m_busca.limpar());
 }
 
 bool ModeloPrincipal::RecarregarLista()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main_window/model/busca_contato.h"
 #include "main_window/model/classificador_grupos.h"
 #include "main_window/model/letter_group.h"
 #include "main_window/model/lista_inicio.h"
@@ -63,6 +64,19 @@ public:
     void retornarPagina();
     // The user selected a row of the page; -1 for none.
     void selecionar(int linha);
+    // The tab after (1) or before (-1) the group shown, in tab order, round.
+    void abaVizinha(int passo);
+
+    // Typing to find a contact (BuscaContato): a found contact's tab is
+    // chosen, its page shown, it is selected.
+    enum class Busca {
+        Ignorada,   // not a key of the search
+        Feita,      // found, or nothing left to find
+        SemContato, // nothing moved: no contact starts so
+    };
+    Busca digitar(QChar c, qint64 agoraMs);
+    Busca apagarBusca(qint64 agoraMs);
+    Busca limparBusca();
 
     // Rebuilds lstInicio from the file. False when the file could not be
     // read; lstInicio then stays as it was.
@@ -111,12 +125,14 @@ private:
     bool lerParaLista();
     void atualizarTotal();
     void notificar(bool tudo);
+    Busca buscar(BuscaContato::Efeito efeito);
 
     ArquivoContatos m_arquivo;
     QLocale m_locale;
     ClassificadorGrupos m_grupos;
     ListaInicio m_lstInicio;
     NavegacaoContatos m_navegacao;
+    BuscaContato m_busca;
     QString m_lblTotalContatos = QStringLiteral("0");
     QString m_lblDataHoje;
     bool m_ultimaLeituraFalhou = false;

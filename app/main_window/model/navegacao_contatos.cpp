@@ -31,6 +31,7 @@ void NavegacaoContatos::ListarGrupo(int grupo, const QString &aviso)
     imgAvancaVisivel = imgRetornaVisivel = false;
     limpar();
     lstPorLetra.clear();
+    this->grupo = grupo;
     for (qsizetype i = 0; i < n; ++i) {
         if (m_lstInicio.grupo(i) == grupo)
             lstPorLetra.append(i);

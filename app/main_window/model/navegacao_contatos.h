@@ -29,7 +29,9 @@ public:
     // Empties the visible list and the detail fields.
     void limpar();
 
-    // Indexes into lstInicio of the group shown, in list order.
+    // The group shown (listed last), and the indexes into lstInicio of its
+    // entries, in list order.
+    int grupo = 0;
     QList<qsizetype> lstPorLetra;
     // The page shown: entry texts, and each row's index into lstInicio
     // (-1 for the placeholder).
