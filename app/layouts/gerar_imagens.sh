@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Draws the pictures again and writes them into app/layouts/imagens (GIF, the
-# main background as JPEG, the icon as ICO) and converter/conversor.ico.
+# Draws the pictures again, each at 1x and at 2x (name@2x, for screens of more
+# pixels per point), and writes them into app/layouts/imagens (GIF, the main
+# background as JPEG, the icon as ICO) and converter/conversor.ico.
 # Needs ImageMagick (convert) besides the build tools.
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/../.." && pwd)"
@@ -14,7 +15,7 @@ destino="$raiz/app/layouts/imagens"
 mkdir -p "$destino"
 for png in "$tmp"/*.png; do
     nome="$(basename "$png" .png)"
-    if [ "$nome" = fundo ]; then
+    if [ "${nome%@2x}" = fundo ]; then
         convert "$png" -strip -quality 92 "$destino/$nome.jpg"
     else
         convert "$png" -strip "$destino/$nome.gif"

@@ -13,8 +13,9 @@ namespace Imagens {
 // pattern), "imgAdiciona", "imgAtualiza", "imgDeleta", "imgRefresh", "imgAbout",
 // "imgFecha", "imgMinimiza", "imgAvanca", "imgAvancaDisable", "imgRetorna",
 // "imgRetornaDisable", "fundoDialogo", and the tabs by their objectName
-// ("lblAB" ... "lbl09"), "mao" (hand pointer), "sobre" (About picture). A
-// null pixmap for an unknown name.
+// ("lblAB" ... "lbl09"), "mao" (hand pointer), "sobre" (About picture). Each
+// also drawn at 2x (name@2x), used where a screen has more pixels per point.
+// A null pixmap for an unknown name.
 QPixmap imagem(const QString &nome);
 
 // The program's icon, in all its sizes.

@@ -17,9 +17,15 @@ namespace {
 const QColor kTexto(0xE8, 0xE6, 0xE3);
 const QColor kFundoEscuro(0x26, 0x27, 0x2B);
 
-QImage nova(int w, int h)
+// Pixels per point of the pictures being drawn: 1, or 2 for the @2x set that
+// Qt picks on screens of more pixels per point. Every picture is drawn in
+// points; a painter on an image of ratio 2 doubles it.
+int escala = 1;
+
+QImage nova(int w, int h, QImage::Format formato = QImage::Format_ARGB32_Premultiplied)
 {
-    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    QImage img(w * escala, h * escala, formato);
+    img.setDevicePixelRatio(escala);
     img.fill(Qt::transparent);
     return img;
 }
@@ -35,7 +41,7 @@ QFont fonte(int px, bool negrito)
 
 QImage fundoPrincipal()
 {
-    QImage img(196, 300, QImage::Format_RGB32);
+    QImage img = nova(196, 300, QImage::Format_RGB32);
     img.fill(Qt::black);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -64,12 +70,12 @@ QImage painel()
 
 QImage padraoLista()
 {
-    QImage img(180, 259, QImage::Format_RGB32);
+    QImage img = nova(180, 259, QImage::Format_RGB32);
     img.fill(QColor(0x1B, 0x1D, 0x22));
     QPainter p(&img);
     p.setPen(QColor(0x23, 0x26, 0x2C));
     for (int y = 0; y < 259; y += 13)
-        p.drawLine(0, y, 179, y);
+        p.fillRect(QRectF(0, y, 180, 1), QColor(0x23, 0x26, 0x2C));
     p.setPen(QColor(0x21, 0x23, 0x29));
     for (int x = -259; x < 180; x += 9)
         p.drawLine(x, 258, x + 259, 0);
@@ -199,7 +205,7 @@ QImage fundoDialogo()
 {
     // Dark behind the white captions and notices at the top, light at the
     // bottom behind the About window's blue notice.
-    QImage img(180, 259, QImage::Format_RGB32);
+    QImage img = nova(180, 259, QImage::Format_RGB32);
     QPainter p(&img);
     QLinearGradient g(0, 0, 0, 259);
     g.setColorAt(0, QColor(0x2F, 0x4E, 0x6B));
@@ -241,7 +247,7 @@ QImage mao()
 // The About picture: the brand's round mark, large.
 QImage sobre()
 {
-    QImage img(48, 48, QImage::Format_RGB32);
+    QImage img = nova(48, 48, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -458,15 +464,23 @@ int main(int argc, char *argv[])
         {QStringLiteral("sobre"), Qt::white},
     };
     bool ok = true;
-    for (const auto &[nome, fosco] : imagens)
-        ok &= binarizar(desenhar(nome), fosco).save(png.filePath(nome + QStringLiteral(".png")));
-    for (const char *aba :
-         {"AB", "CD", "EF", "GH", "IJ", "KL", "MN", "OP", "QR", "ST", "UV", "WX", "YZ", "09"}) {
-        const QString nome = QStringLiteral("lbl") + QLatin1String(aba);
-        ok &=
-            binarizar(desenhar(nome), Qt::black).save(png.filePath(nome + QStringLiteral(".png")));
+    for (const int e : {1, 2}) {
+        escala = e;
+        const QString sufixo = e == 1 ? QStringLiteral(".png") : QStringLiteral("@2x.png");
+        for (const auto &[nome, fosco] : imagens) {
+            // The pointer keeps the system's size.
+            if (e == 1 || nome != QLatin1String("mao"))
+                ok &= binarizar(desenhar(nome), fosco).save(png.filePath(nome + sufixo));
+        }
+        for (const char *aba :
+             {"AB", "CD", "EF", "GH", "IJ", "KL", "MN", "OP", "QR", "ST", "UV", "WX", "YZ", "09"}) {
+            const QString nome = QStringLiteral("lbl") + QLatin1String(aba);
+            ok &= binarizar(desenhar(nome), Qt::black).save(png.filePath(nome + sufixo));
+        }
     }
 
+    // The icons hold their sizes themselves.
+    escala = 1;
     QList<QImage> tamanhos;
     for (int lado : {16, 24, 32, 48, 64})
         tamanhos.append(icone(lado));
