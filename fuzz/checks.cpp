@@ -3,6 +3,7 @@
 #include "conversao.h"
 #include "main_window/model/classificador_grupos.h"
 #include "main_window/model/lista_inicio.h"
+#include "store/contatos_externos.h"
 #include "store/formato_contatos.h"
 
 #include <cstdio>
@@ -16,9 +17,50 @@ namespace {
     std::abort();
 }
 
+void externos(const ContatosExternos::Lidos &lidos, ContatosExternos::Formato formato)
+{
+    QList<ContactRecord> contatos;
+    for (const ContactRecord &r : lidos.contatos) {
+        for (const QString *campo : {&r.Nome, &r.Telefone, &r.Email}) {
+            if (campo->contains(u'\r') || campo->contains(u'\n') ||
+                campo->contains(FormatoContatos::SEPARADOR))
+                falha("a contact's field holds CR, LF or the separator");
+        }
+        if (formato == ContatosExternos::Formato::VCard || r != ContactRecord{})
+            contatos.append(r);
+    }
+    const auto deVolta =
+        ContatosExternos::ler(ContatosExternos::escrever(contatos, formato)).contatos;
+    if (deVolta != contatos)
+        falha("the contacts written and read back differ");
+}
+
 } // namespace
 
 namespace Verificacoes {
+
+void vcard(QByteArrayView bytes)
+{
+    externos(ContatosExternos::lerVCard(bytes), ContatosExternos::Formato::VCard);
+}
+
+void csv(QByteArrayView bytes)
+{
+    externos(ContatosExternos::lerCsv(bytes), ContatosExternos::Formato::Csv);
+}
+
+bool porAlvo(const QString &alvo, QByteArrayView bytes)
+{
+    const std::pair<const char *, void (*)(QByteArrayView)> alvos[] = {
+        {"leitor", leitor}, {"conversor", conversor}, {"vcard", vcard}, {"csv", csv}};
+    for (const auto &[nome, verificar] : alvos) {
+        if (alvo == QLatin1String(nome)) {
+            verificar(bytes);
+            return true;
+        }
+    }
+    return false;
+}
 
 void leitor(QByteArrayView bytes)
 {

@@ -16,4 +16,14 @@ void leitor(QByteArrayView bytes);
 // converting again only adds one empty line.
 void conversor(QByteArrayView bytes);
 
+// The vCard and CSV readers: no field holds CR, LF or the separator; the
+// contacts written in that format and read back are the same (a CSV row of
+// three empty fields is no contact).
+void vcard(QByteArrayView bytes);
+void csv(QByteArrayView bytes);
+
+// The check for a kept input, by the name of its target's folder
+// ("leitor", "conversor", "vcard", "csv"); false for an unknown one.
+bool porAlvo(const QString &alvo, QByteArrayView bytes);
+
 } // namespace Verificacoes

@@ -2,6 +2,7 @@
 // broke something) still passes the fuzzers' checks, in the ordinary build.
 #include "checks.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QTest>
@@ -15,24 +16,28 @@ private Q_SLOTS:
 
 void TestFuzzRegressao::entradas_data()
 {
+    // fuzz/corpus/<target>/... and fuzz/regressao/<target>/...
     QTest::addColumn<QString>("caminho");
-    QTest::addColumn<bool>("leitor");
-    QDirIterator it(QStringLiteral(MARVESSA_FUZZ_DIR), QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString c = it.next();
-        QTest::newRow(qPrintable(c.mid(c.indexOf(QLatin1String("/fuzz/")) + 6)))
-            << c << c.contains(QLatin1String("/leitor/"));
+    QTest::addColumn<QString>("alvo");
+    for (const char *pasta : {"corpus", "regressao"}) {
+        const QDir raiz(QStringLiteral(MARVESSA_FUZZ_DIR) + u'/' + QLatin1String(pasta));
+        QDirIterator it(raiz.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString c = it.next();
+            const QString relativo = raiz.relativeFilePath(c);
+            QTest::newRow(qPrintable(QLatin1String(pasta) + u'/' + relativo))
+                << c << relativo.section(u'/', 0, 0);
+        }
     }
 }
 
 void TestFuzzRegressao::entradas()
 {
     QFETCH(QString, caminho);
-    QFETCH(bool, leitor);
+    QFETCH(QString, alvo);
     QFile f(caminho);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    const QByteArray bytes = f.readAll();
-    leitor ? Verificacoes::leitor(bytes) : Verificacoes::conversor(bytes);
+    QVERIFY2(Verificacoes::porAlvo(alvo, f.readAll()), qPrintable(alvo));
 }
 
 QTEST_GUILESS_MAIN(TestFuzzRegressao)

@@ -11,7 +11,7 @@ cmake --build --preset fuzz --parallel "$(nproc)"
 trabalho="$(mktemp -d)"
 trap 'rm -rf "$trabalho"' EXIT
 falhou=0
-for alvo in leitor conversor; do
+for alvo in leitor conversor vcard csv; do
     mkdir -p "$trabalho/$alvo" "$trabalho/$alvo-falhas"
     echo "== fuzz_$alvo for ${segundos}s"
     if ! ASAN_OPTIONS=detect_leaks=0 "build-fuzz/fuzz/fuzz_$alvo" -max_total_time="$segundos" \
@@ -20,6 +20,7 @@ for alvo in leitor conversor; do
         >"$trabalho/$alvo.log" 2>&1; then
         falhou=1
         tail -n 40 "$trabalho/$alvo.log"
+        mkdir -p "fuzz/regressao/$alvo"
         cp "$trabalho/$alvo-falhas/"* "fuzz/regressao/$alvo/" 2>/dev/null || true
         echo "fuzz_$alvo broke a check; the input is in fuzz/regressao/$alvo/"
     else

@@ -46,6 +46,11 @@ struct Principal {
         o.hoje = [] { return QDate(2026, 12, 6); };
         o.arquivoConfiguracoes = ini();
         o.abrirEndereco = [this](const QUrl &u) { enderecos.append(u); };
+        o.escolherImportacao = [this] { return importar; };
+        o.escolherExportacao = [this](ContatosExternos::Formato &f) {
+            f = formatoExportar;
+            return exportar;
+        };
         janela = std::make_unique<KV_Principal>(std::move(o));
     }
 
@@ -58,6 +63,10 @@ struct Principal {
     QString caminho;
     AvisosGravados avisos;
     QList<QUrl> enderecos;
+    // What the file dialogs of import and export answer.
+    QStringList importar;
+    QString exportar;
+    ContatosExternos::Formato formatoExportar = ContatosExternos::Formato::VCard;
     std::unique_ptr<KV_Principal> janela;
 };
 

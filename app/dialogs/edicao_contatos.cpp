@@ -3,11 +3,13 @@
 #include "store/codificacao.h"
 #include "store/formato_contatos.h"
 
+#include <QSet>
 #include <array>
 
 namespace {
 
 constexpr int GRUPO_AB = 0;
+constexpr qsizetype IMPORTAR_UM_A_UM = 16;
 
 // Whether a list's names equal a name once both are upper-cased by the
 // locale. Most names are told apart by their first letter alone, so the
@@ -125,21 +127,75 @@ ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fo
         r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
         return r;
     }
-    QByteArray escrito = Codificacoes::marca(cod).toByteArray() +
-                         FormatoContatos::semLinhasVazias(FormatoContatos::corpo(atual.bytes, cod));
-    FormatoContatos::anexarRegistro(escrito, novo, cod);
-    FormatoContatos::fecharArquivo(escrito);
-    if (!Codificacoes::lidoDeVoltaIgual(escrito, cod)) {
-        r.avisos.append(Mensagens::INVALIDOS);
+    const auto escrito = anexar(atual.bytes, cod, {novo}, r);
+    if (!escrito)
         return r;
-    }
-    if (!m_modelo.arquivo().gravar(escrito)) {
-        r.avisos.append(Mensagens::FALHA_GRAVACAO);
-        return r;
-    }
     // The list was read from this very file, so only the new record is new.
     const bool base = atual.assinatura() == m_modelo.assinaturaLida();
-    r = gravado(Mensagens::INSERIDO, escrito, base, [&](ListaInicio &l) { l.inserir(novo); });
+    r = gravado(Mensagens::INSERIDO, *escrito, base, [&](ListaInicio &l) { l.inserir(novo); });
+    m_modelo.relistarGrupo(GRUPO_AB);
+    return r;
+}
+
+ResultadoEdicao EdicaoContatos::importar(const QList<ContactRecord> &contatos,
+                                         qsizetype jaIgnorados)
+{
+    const ModeloPrincipal::Lote lote(m_modelo);
+    ResultadoEdicao r;
+    if (m_modelo.ultimaLeituraFalhou()) {
+        r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
+        return r;
+    }
+    const ArquivoContatos::Leitura atual = m_modelo.arquivo().lerBytes();
+    if (atual.estado == ArquivoContatos::Estado::Falhou) {
+        r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
+        return r;
+    }
+    // Names are taken by what the file holds now, another program's
+    // additions included.
+    if (atual.assinatura() != m_modelo.assinaturaLida())
+        m_modelo.RecarregarLista();
+    const ListaInicio &lista = m_modelo.lstInicio();
+    const Codificacao cod = atual.estado == ArquivoContatos::Estado::Lido
+                                ? Codificacoes::detectar(atual.bytes)
+                                : lista.codificacao();
+    // The names taken, upper-cased as the add compares them.
+    const QLocale &loc = m_modelo.locale();
+    QSet<QString> tomados;
+    tomados.reserve(lista.count() + contatos.size());
+    for (qsizetype i = 0; i < lista.count(); ++i)
+        tomados.insert(loc.toUpper(lista.nome(i).toString()));
+    QList<ContactRecord> aceitos;
+    qsizetype ignorados = jaIgnorados;
+    for (const ContactRecord &c : contatos) {
+        // Leading spaces are the other file's layout, not a typed name's.
+        const ContactRecord novo{aparar(c.Nome), aparar(c.Telefone), aparar(c.Email)};
+        const QString chave = loc.toUpper(novo.Nome);
+        if (novo.Nome.isEmpty() || PrimeiroProibido(novo.Nome) || !camposGravaveis(novo, cod, {}) ||
+            tomados.contains(chave)) {
+            ++ignorados;
+            continue;
+        }
+        tomados.insert(chave);
+        aceitos.append(novo);
+    }
+    const QString aviso = Mensagens::importados(aceitos.size(), ignorados);
+    if (aceitos.isEmpty()) {
+        r.avisos.append(aviso);
+        m_modelo.relistarGrupo(GRUPO_AB);
+        r.desfecho = ResultadoEdicao::Desfecho::Relistado;
+        return r;
+    }
+    const auto escrito = anexar(atual.bytes, cod, aceitos, r);
+    if (!escrito)
+        return r;
+    // A few go into the sorted list one by one; many are sorted in anew.
+    const bool base =
+        atual.assinatura() == m_modelo.assinaturaLida() && aceitos.size() <= IMPORTAR_UM_A_UM;
+    r = gravado(aviso, *escrito, base, [&](ListaInicio &l) {
+        for (const ContactRecord &a : aceitos)
+            l.inserir(a);
+    });
     m_modelo.relistarGrupo(GRUPO_AB);
     return r;
 }
@@ -248,6 +304,26 @@ ResultadoEdicao EdicaoContatos::gravado(const QString &aviso, const QByteArray &
     r.avisos.append(aviso);
     m_modelo.recarregarAposGravar(escrito, baseIntacta, mudanca);
     return r;
+}
+
+std::optional<QByteArray> EdicaoContatos::anexar(QByteArrayView atual, Codificacao cod,
+                                                 const QList<ContactRecord> &novos,
+                                                 ResultadoEdicao &r)
+{
+    QByteArray escrito = Codificacoes::marca(cod).toByteArray() +
+                         FormatoContatos::semLinhasVazias(FormatoContatos::corpo(atual, cod));
+    for (const ContactRecord &n : novos)
+        FormatoContatos::anexarRegistro(escrito, n, cod);
+    FormatoContatos::fecharArquivo(escrito);
+    if (!Codificacoes::lidoDeVoltaIgual(escrito, cod)) {
+        r.avisos.append(Mensagens::INVALIDOS);
+        return std::nullopt;
+    }
+    if (!m_modelo.arquivo().gravar(escrito)) {
+        r.avisos.append(Mensagens::FALHA_GRAVACAO);
+        return std::nullopt;
+    }
+    return escrito;
 }
 
 std::optional<QByteArray> EdicaoContatos::GravarContatos(const QString &nome,

@@ -24,6 +24,23 @@ inline const QString INVALIDOS = QStringLiteral("Há caracteres que não podem s
 inline const QString ALTERADA =
     QStringLiteral("A lista foi alterada por outro programa. Confira e tente novamente!");
 inline const QString NAO_EXISTE = QStringLiteral("Este contato não existe mais na lista!");
+inline QString naoReconhecido(const QString &arquivo)
+{
+    return QStringLiteral("O arquivo %1 não é um vCard nem um CSV de contatos!").arg(arquivo);
+}
+inline QString naoLido(const QString &arquivo)
+{
+    return QStringLiteral("Não foi possível ler o arquivo %1!").arg(arquivo);
+}
+inline QString naoGravado(const QString &arquivo)
+{
+    return QStringLiteral("Não foi possível gravar o arquivo %1!").arg(arquivo);
+}
+inline const QString EXPORTADOS = QStringLiteral("Contatos exportados!");
+inline QString importados(qsizetype n, qsizetype ignorados)
+{
+    return QStringLiteral("Contatos importados: %1. Ignorados: %2.").arg(n).arg(ignorados);
+}
 } // namespace Mensagens
 
 // What a confirm click comes to, for the dialog to carry out in order: the
@@ -64,6 +81,13 @@ public:
     // The delete dialog's confirm: every contact named exactly so goes.
     ResultadoEdicao deletar(const QString &nome);
 
+    // Contacts from other programs' files, each by the add's rules (its
+    // fields trimmed; a name empty, starting with a forbidden character or
+    // already in the list or earlier in the import, or a field the file
+    // cannot hold, leaves it out, counted with those already left out), all
+    // appended in one write to the file as it is now. Relists AB afterwards.
+    ResultadoEdicao importar(const QList<ContactRecord> &contatos, qsizetype jaIgnorados = 0);
+
 private:
     // Every contact of the list named exactly so.
     QList<ContactRecord> guardados(const QString &nome) const;
@@ -74,6 +98,11 @@ private:
     // The success of a write: the list brought up to date by the change.
     ResultadoEdicao gravado(const QString &aviso, const QByteArray &escrito, bool baseIntacta,
                             const std::function<void(ListaInicio &)> &mudanca);
+    // Appends the records to the file's bytes as read now (their empty lines
+    // dropped) and writes it: the bytes written, or nothing, with the reason
+    // in r, when the write failed (the old file is then intact).
+    std::optional<QByteArray> anexar(QByteArrayView atual, Codificacao cod,
+                                     const QList<ContactRecord> &novos, ResultadoEdicao &r);
     // Rewrites the file from the in-memory list, every contact named exactly
     // nome replaced by novo (left out when there is none): the bytes written,
     // or nothing, with the reason in r, when the write failed (the old file is

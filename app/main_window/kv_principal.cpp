@@ -17,15 +17,22 @@
 #include "layouts/layout_principal.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QDateTime>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -59,6 +66,8 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
     setMask(QRegion(QPolygon(CriarRegiaoJanela(1.0, 1.0, 0, 0))));
     setFixedSize(Twips::px(LayoutPrincipal::LARGURA), Twips::px(LayoutPrincipal::ALTURA));
     setFont(Fontes::padrao());
+    // Contact files dropped anywhere on it are imported.
+    setAcceptDrops(true);
     criarControles();
     // The window shows what the model holds, whenever it changes.
     connect(&m_modelo, &ModeloPrincipal::mudou, this, &KV_Principal::mostrarEstado);
@@ -189,6 +198,133 @@ bool KV_Principal::eventFilter(QObject *o, QEvent *e)
     if (e->type() == QEvent::KeyPress && teclaDeBusca(static_cast<QKeyEvent *>(e)))
         return true;
     return QWidget::eventFilter(o, e);
+}
+
+void KV_Principal::importarArquivos(const QStringList &caminhos)
+{
+    QList<ContactRecord> contatos;
+    qsizetype rejeitados = 0;
+    for (const QString &c : caminhos) {
+        const QString nome = QFileInfo(c).fileName();
+        const auto lida = ArquivoContatos(c).lerBytes();
+        if (lida.estado != ArquivoContatos::Estado::Lido) {
+            MostrarAviso(Mensagens::naoLido(nome));
+            return;
+        }
+        const ContatosExternos::Lidos lidos = ContatosExternos::ler(lida.bytes);
+        if (!lidos.reconhecido) {
+            MostrarAviso(Mensagens::naoReconhecido(nome));
+            return;
+        }
+        contatos += lidos.contatos;
+        rejeitados += lidos.rejeitados;
+    }
+    const ModeloPrincipal::Lote lote(m_modelo);
+    for (const QString &aviso : EdicaoContatos(m_modelo).importar(contatos, rejeitados).avisos)
+        MostrarAviso(aviso);
+}
+
+void KV_Principal::exportarPara(const QString &caminho, ContatosExternos::Formato formato)
+{
+    const ListaInicio &lista = m_modelo.lstInicio();
+    QList<ContactRecord> contatos;
+    contatos.reserve(lista.count());
+    for (qsizetype i = 0; i < lista.count(); ++i)
+        contatos.append(lista.registro(i));
+    const bool ok = ArquivoContatos(caminho).gravar(ContatosExternos::escrever(contatos, formato));
+    MostrarAviso(ok ? Mensagens::EXPORTADOS : Mensagens::naoGravado(QFileInfo(caminho).fileName()));
+}
+
+QMenu *KV_Principal::criarMenuContatos()
+{
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto acao = [menu](const QString &texto, const char *nome, auto &&f) {
+        QAction *a = menu->addAction(texto);
+        a->setObjectName(QLatin1String(nome));
+        connect(a, &QAction::triggered, menu, f);
+        return a;
+    };
+    acao(QStringLiteral("Importar contatos..."), "acaoImportar", [this] {
+        const QStringList arquivos =
+            m_opcoes.escolherImportacao
+                ? m_opcoes.escolherImportacao()
+                : QFileDialog::getOpenFileNames(this, QStringLiteral("Importar contatos"), {},
+                                                QStringLiteral("Contatos (*.vcf *.csv)"));
+        if (!arquivos.isEmpty())
+            importarArquivos(arquivos);
+    });
+    acao(QStringLiteral("Exportar contatos..."), "acaoExportar", [this] {
+        auto formato = ContatosExternos::Formato::VCard;
+        QString caminho;
+        if (m_opcoes.escolherExportacao) {
+            caminho = m_opcoes.escolherExportacao(formato);
+        } else {
+            const QString vcf = QStringLiteral("vCard (*.vcf)"),
+                          csv = QStringLiteral("CSV (*.csv)");
+            QString filtro = vcf;
+            caminho = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar contatos"),
+                                                   QStringLiteral("contatos.vcf"),
+                                                   vcf + QLatin1String(";;") + csv, &filtro);
+            if (filtro == csv || caminho.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+                formato = ContatosExternos::Formato::Csv;
+        }
+        if (!caminho.isEmpty())
+            exportarPara(caminho, formato);
+    });
+    menu->addSeparator();
+    const auto contato = m_modelo.contatoSelecionado();
+    const auto copiar = [](const QString &texto) { QGuiApplication::clipboard()->setText(texto); };
+    acao(QStringLiteral("Copiar telefone"), "acaoCopiarTelefone", [=] {
+        copiar(contato->Telefone);
+    })->setEnabled(contato && !contato->Telefone.isEmpty());
+    acao(QStringLiteral("Copiar e-mail"), "acaoCopiarEmail", [=] {
+        copiar(contato->Email);
+    })->setEnabled(contato && !contato->Email.isEmpty());
+    return menu;
+}
+
+void KV_Principal::contextMenuEvent(QContextMenuEvent *e)
+{
+    if (!m_lstContatos->geometry().contains(e->pos())) {
+        e->ignore();
+        return;
+    }
+    criarMenuContatos()->popup(e->globalPos());
+}
+
+namespace {
+
+bool soContatos(const QMimeData *dados)
+{
+    if (!dados->hasUrls())
+        return false;
+    for (const QUrl &u : dados->urls()) {
+        const QString sufixo = QFileInfo(u.toLocalFile()).suffix().toLower();
+        if (!u.isLocalFile() || (sufixo != u"vcf" && sufixo != u"csv"))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void KV_Principal::dragEnterEvent(QDragEnterEvent *e)
+{
+    if (soContatos(e->mimeData()))
+        e->acceptProposedAction();
+}
+
+void KV_Principal::dropEvent(QDropEvent *e)
+{
+    if (!soContatos(e->mimeData()))
+        return;
+    e->acceptProposedAction();
+    QStringList caminhos;
+    for (const QUrl &u : e->mimeData()->urls())
+        caminhos.append(u.toLocalFile());
+    // After the drop has ended: a notice is a modal window of its own.
+    QTimer::singleShot(0, this, [this, caminhos] { importarArquivos(caminhos); });
 }
 
 void KV_Principal::paintEvent(QPaintEvent *)

@@ -12,6 +12,7 @@
 //   the dialogs, which edit through the model and the notices.
 
 #include "main_window/model/modelo_principal.h"
+#include "store/contatos_externos.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -27,6 +28,7 @@ class IconeBandeja;
 class QSettings;
 class RotuloClicavel;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class ListaSelecaoUnica;
 class QTimer;
@@ -41,6 +43,10 @@ struct OpcoesPrincipal {
     QString arquivoConfiguracoes;
     // Opens the About window's link; null: the desktop's browser.
     std::function<void(const QUrl &)> abrirEndereco;
+    // The files to import, and the file to export to with its format;
+    // null: the platform's file dialogs.
+    std::function<QStringList()> escolherImportacao;
+    std::function<QString(ContatosExternos::Formato &)> escolherExportacao;
 };
 
 // The main window: renders the model and forwards the user's clicks to it.
@@ -72,6 +78,14 @@ public:
     // The window's place in twips, as it is stored.
     QPointF posicaoTwips() const;
 
+    // Contacts in and out (the list's context menu, files dropped): every
+    // contact of the files, or none when one is no vCard or CSV or cannot be
+    // read; every contact of the list, in its order.
+    void importarArquivos(const QStringList &caminhos);
+    void exportarPara(const QString &caminho, ContatosExternos::Formato formato);
+    // The list's context menu for the contact selected now, to be shown.
+    QMenu *criarMenuContatos();
+
     // Shows the model's state in the widgets; the details alone.
     void mostrarEstado();
     void mostrarDetalhes();
@@ -89,6 +103,10 @@ protected:
     // Typing finds a contact, whichever of the window's controls has focus.
     void keyPressEvent(QKeyEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
+    // A right click on the list, enabled or not, opens its menu.
+    void contextMenuEvent(QContextMenuEvent *e) override;
+    void dragEnterEvent(QDragEnterEvent *e) override;
+    void dropEvent(QDropEvent *e) override;
 
 private:
     void criarControles();

@@ -1,0 +1,263 @@
+#include "gui_helpers.h"
+
+#include "main_window/model/modelo_principal.h"
+#include "store/contatos_externos.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QTest>
+
+using Teste::Principal;
+using Formato = ContatosExternos::Formato;
+
+namespace {
+
+// "name|telephone|e-mail" of each contact.
+QStringList textos(const QList<ContactRecord> &contatos)
+{
+    QStringList out;
+    for (const ContactRecord &c : contatos)
+        out.append(c.Nome + u'|' + c.Telefone + u'|' + c.Email);
+    return out;
+}
+
+QString amostra(const QString &nome)
+{
+    return QStringLiteral(MARVESSA_AMOSTRAS) + u'/' + nome;
+}
+
+QList<ContactRecord> lista(const ModeloPrincipal &m)
+{
+    QList<ContactRecord> out;
+    for (qsizetype i = 0; i < m.lstInicio().count(); ++i)
+        out.append(m.lstInicio().registro(i));
+    return out;
+}
+
+void acionar(Principal &p, const char *acao)
+{
+    QMenu *menu = p.janela->criarMenuContatos();
+    menu->findChild<QAction *>(QLatin1String(acao))->trigger();
+    delete menu;
+}
+
+} // namespace
+
+// Contacts in and out: vCard and CSV files as other programs write them,
+// imported through the main window by the add's rules, and exported.
+class TestExchange : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void amostras_data();
+    void amostras();
+    void vcardDobradoEEscapado();
+    void importarPelasRegras();
+    void soltarArquivo_data();
+    void soltarArquivo();
+    void idaEVolta_data();
+    void idaEVolta();
+    void menuDaLista();
+};
+
+void TestExchange::amostras_data()
+{
+    QTest::addColumn<QString>("arquivo");
+    QTest::addColumn<QStringList>("contatos");
+    QTest::newRow("iPhone, vCard 3.0")
+        << u"vcard/iphone.vcf"_s
+        << QStringList{u"Ana Souza|(11) 99999-0001|ana.souza@exemplo.com.br"_s,
+                       u"João Pedro Gonçalves|+55 21 98888-7777|"_s,
+                       u"Carlos Ribeiro, Filho|0800 123 4567|carlos@exemplo.com"_s,
+                       u"Maria Aparecida da Conceição dos Santos Guimarães de Magalhães "
+                       u"Albuquerque|(31) 97777-1234|"_s};
+    QTest::newRow("Android, vCard 2.1")
+        << u"vcard/android21.vcf"_s
+        << QStringList{u"Lúcia Araújo|+5511977776666|lucia@exemplo.com"_s,
+                       u"José Antônio de Magalhães e Silva Conceição|+552140041234|"
+                       u"jose@trabalho.com.br"_s,
+                       u"Padaria Estrela|3222-1111|"_s, u"Érica|91234-5678|"_s};
+    QTest::newRow("vCard 4.0") << u"vcard/contatos40.vcf"_s
+                               << QStringList{u"Beatriz Lima|+55-11-91234-5678|bia@pessoal.com"_s};
+    QTest::newRow("Google CSV") << u"csv/google.csv"_s
+                                << QStringList{
+                                       u"Renata Alves|+55 11 98765-4321|renata@gmail.com"_s,
+                                       u"Paulo Henrique Oliveira|(19) 3232-1010|"_s,
+                                       u"Dra. Sônia \"Soninha\" Prado||sonia@prado.med.br"_s};
+    QTest::newRow("Outlook CSV, Windows-1252")
+        << u"csv/outlook.csv"_s
+        << QStringList{u"Fábio Gomes|(41) 99800-1234|fabio@gomes.eng.br"_s,
+                       u"Íris Maria Peçanha|(21) 2555-0000|iris@exemplo.com"_s, u"Tomás||"_s};
+    QTest::newRow("this program's CSV")
+        << u"csv/marvessa.csv"_s
+        << QStringList{u"Ângela Castro|(11) 4004-0000|angela@exemplo.com"_s,
+                       u"Ponto; e vírgula, e \"aspas\"|1|"_s, u"Zé||ze@exemplo.com"_s};
+    QTest::newRow("spreadsheet CSV, semicolons")
+        << u"csv/excel-pt.csv"_s
+        << QStringList{u"Joaquim Antunes|(85) 98888-0000|joaquim@exemplo.com"_s,
+                       u"Luísa||luisa@exemplo.com"_s};
+}
+
+void TestExchange::amostras()
+{
+    QFETCH(QString, arquivo);
+    const ContatosExternos::Lidos l = ContatosExternos::ler(Teste::ler(amostra(arquivo)));
+    QVERIFY(l.reconhecido);
+    QTEST(textos(l.contatos), "contatos");
+    QCOMPARE(l.rejeitados, 0);
+}
+
+void TestExchange::vcardDobradoEEscapado()
+{
+    const QList<ContactRecord> contatos = {
+        {QString(30, u'ç') + u"; a, b\\c"_s + QString(30, u'é'), u"+55 (11) 1234"_s, u"x@y"_s},
+        {u"Só nome"_s, {}, {}}};
+    const QByteArray v = ContatosExternos::escrever(contatos, Formato::VCard);
+    for (const QByteArray &linha : v.split('\n'))
+        QVERIFY2(linha.size() <= 76, linha.constData()); // 75 octets and the CR
+    QVERIFY(v.contains("\\; a\\, b\\\\c"));
+    QVERIFY(v.contains("\r\n "));
+    QVERIFY(!v.contains("TEL:\r\n"));
+    QCOMPARE(QString::fromUtf8(v), QString::fromUtf8(v).toUtf8()); // no sequence cut
+    QCOMPARE(textos(ContatosExternos::ler(v).contatos), textos(contatos));
+}
+
+void TestExchange::importarPelasRegras()
+{
+    const QByteArray inicial = Teste::arquivo({Teste::linha(u"Ana"_s, u"0"_s)});
+    Principal p(&inicial);
+    // Another program adds a contact after the list was read.
+    const QByteArray outro =
+        Teste::arquivo({Teste::linha(u"Ana"_s, u"0"_s), Teste::linha(u"Bia"_s)});
+    Teste::gravar(p.caminho, outro);
+    const QString longo = QString(60, u'L');
+    const QString csv = p.dir.filePath(u"novos.csv"_s);
+    Teste::gravar(csv, (u"Nome,Telefone,E-mail\r\n"
+                        u"Carla,1,c@x\r\nana,2,\r\nBia,3,\r\nDora,4,\r\nDORA,5,\r\n-Eva,6,\r\n"
+                        u",7,\r\n\"Fé\tTab\",8,\r\n\"Gil\nGomes\",9,\r\n  "_s +
+                        longo + u"  ,10,\r\n"_s)
+                           .toUtf8());
+    p.importar = {csv};
+    acionar(p, "acaoImportar");
+    QCOMPARE(p.avisos.textos, QStringList{u"Contatos importados: 4. Ignorados: 6."_s});
+    // Appended after what the file holds, the other program's contact kept.
+    QCOMPARE(
+        Teste::ler(p.caminho),
+        Teste::arquivo({Teste::linha(u"Ana"_s, u"0"_s), Teste::linha(u"Bia"_s),
+                        Teste::linha(u"Carla"_s, u"1"_s, u"c@x"_s), Teste::linha(u"Dora"_s, u"4"_s),
+                        Teste::linha(u"Gil Gomes"_s, u"9"_s), Teste::linha(longo, u"10"_s)}));
+    QCOMPARE(p.janela->modelo().navegacao().lblLetraInicial, u"a"_s);
+    QCOMPARE(p.filho<QListWidget>(u"lstContatos"_s)->count(), 2); // AB: Ana, Bia
+    QCOMPARE(p.janela->modelo().lstInicio().count(), 6);
+}
+
+void TestExchange::soltarArquivo_data()
+{
+    QTest::addColumn<QString>("arquivo");
+    QTest::addColumn<QByteArray>("conteudo"); // empty: none at all
+    QTest::addColumn<QString>("aviso");
+    QTest::newRow("vCard") << u"a.vcf"_s << QByteArray("BEGIN:VCARD\r\nFN:Caio\r\nEND:VCARD\r\n")
+                           << u"Contatos importados: 1. Ignorados: 0."_s;
+    QTest::newRow("not contacts") << u"b.csv"_s << QByteArray("x,y\r\n1,2\r\n")
+                                  << u"O arquivo b.csv não é um vCard nem um CSV de contatos!"_s;
+    QTest::newRow("unreadable") << u"c.vcf"_s << QByteArray()
+                                << u"Não foi possível ler o arquivo c.vcf!"_s;
+}
+
+void TestExchange::soltarArquivo()
+{
+    QFETCH(QString, arquivo);
+    QFETCH(QByteArray, conteudo);
+    QFETCH(QString, aviso);
+    const QByteArray inicial = Teste::arquivo({Teste::linha(u"Ana"_s)});
+    Principal p(&inicial);
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
+    const QString caminho = p.dir.filePath(arquivo);
+    if (!conteudo.isEmpty())
+        Teste::gravar(caminho, conteudo);
+    QMimeData dados;
+    dados.setUrls({QUrl::fromLocalFile(caminho)});
+    // Dropped on the list, which passes it to the window.
+    QWidget *alvo = p.filho<QListWidget>(u"lstContatos"_s)->viewport();
+    QDragEnterEvent entra(QPoint(5, 5), Qt::CopyAction, &dados, Qt::LeftButton, {});
+    QApplication::sendEvent(alvo, &entra);
+    QVERIFY(entra.isAccepted());
+    QDropEvent solta(QPointF(5, 5), Qt::CopyAction, &dados, Qt::LeftButton, {});
+    QApplication::sendEvent(alvo, &solta);
+    QTRY_COMPARE(p.avisos.textos, QStringList{aviso});
+    if (!aviso.startsWith(u"Contatos"))
+        QCOMPARE(Teste::ler(p.caminho), inicial);
+}
+
+void TestExchange::idaEVolta_data()
+{
+    QTest::addColumn<int>("formato");
+    QTest::newRow("vCard") << int(Formato::VCard);
+    QTest::newRow("CSV") << int(Formato::Csv);
+}
+
+void TestExchange::idaEVolta()
+{
+    QFETCH(int, formato);
+    QStringList linhas = {
+        Teste::linha(u"Ângela; \"Anja\", a \\ sério"_s, u"(11) 4004-0000"_s, u"a@x.com"_s),
+        Teste::linha(u"Zé"_s), Teste::linha(u"1º Cartório"_s, u"+55 11 3333"_s),
+        Teste::linha(QString(70, u'ã'), {}, u"longo@x"_s), Teste::linha(u"Æsir"_s, u"9"_s)};
+    const QByteArray conteudo = Teste::arquivo(linhas);
+    Principal de(&conteudo);
+    de.exportar = de.dir.filePath(u"saida"_s);
+    de.formatoExportar = Formato(formato);
+    acionar(de, "acaoExportar");
+    QCOMPARE(de.avisos.textos, QStringList{u"Contatos exportados!"_s});
+
+    Principal para;
+    para.importar = {de.exportar};
+    acionar(para, "acaoImportar");
+    QCOMPARE(para.avisos.textos, QStringList{u"Contatos importados: 5. Ignorados: 0."_s});
+    QCOMPARE(textos(lista(para.janela->modelo())), textos(lista(de.janela->modelo())));
+}
+
+void TestExchange::menuDaLista()
+{
+    Principal p; // no contact: the list is disabled
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
+    auto *lst = p.filho<QListWidget>(u"lstContatos"_s);
+    const auto menuAposCliqueEm = [&](QWidget *w) -> QStringList {
+        // What a right click sends (offscreen makes none of its own).
+        QContextMenuEvent clique(QContextMenuEvent::Mouse, QPoint(10, 10),
+                                 w->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(w, &clique);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu)
+            return {};
+        QStringList acoes;
+        for (QAction *a : menu->actions()) {
+            if (!a->isSeparator())
+                acoes.append(a->text() + (a->isEnabled() ? QString() : u" (off)"_s));
+        }
+        menu->close();
+        return acoes;
+    };
+    QCOMPARE(menuAposCliqueEm(lst->viewport()),
+             (QStringList{u"Importar contatos..."_s, u"Exportar contatos..."_s,
+                          u"Copiar telefone (off)"_s, u"Copiar e-mail (off)"_s}));
+    QCOMPARE(menuAposCliqueEm(p.filho(u"lblDataHoje"_s)), QStringList());
+
+    // The selected contact's fields to the clipboard.
+    const QByteArray um = Teste::arquivo({Teste::linha(u"Ana"_s, u"(11) 1234"_s, u"ana@x"_s)});
+    Teste::gravar(p.caminho, um);
+    p.janela->imgRefresh_Click();
+    acionar(p, "acaoCopiarTelefone");
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"(11) 1234"_s);
+    acionar(p, "acaoCopiarEmail");
+    QCOMPARE(QGuiApplication::clipboard()->text(), u"ana@x"_s);
+}
+
+QTEST_MAIN(TestExchange)
+#include "test_exchange.moc"
