@@ -219,7 +219,7 @@ void KV_Principal::importarArquivos(const QStringList &caminhos)
         contatos += lidos.contatos;
         rejeitados += lidos.rejeitados;
     }
-    const ModeloPrincipal::Lote lote(m_modelo);
+    // The list is shown as it is now, then the notice over it.
     for (const QString &aviso : EdicaoContatos(m_modelo).importar(contatos, rejeitados).avisos)
         MostrarAviso(aviso);
 }
