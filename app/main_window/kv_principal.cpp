@@ -268,6 +268,10 @@ QMenu *KV_Principal::criarMenuContatos()
                                                    vcf + QLatin1String(";;") + csv, &filtro);
             if (filtro == csv || caminho.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
                 formato = ContatosExternos::Formato::Csv;
+            // A name typed without its type gets the one chosen.
+            if (!caminho.isEmpty() && QFileInfo(caminho).suffix().isEmpty())
+                caminho += formato == ContatosExternos::Formato::Csv ? QLatin1String(".csv")
+                                                                     : QLatin1String(".vcf");
         }
         if (!caminho.isEmpty())
             exportarPara(caminho, formato);
