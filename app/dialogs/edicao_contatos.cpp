@@ -5,6 +5,7 @@
 
 #include <QSet>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -315,15 +316,7 @@ std::optional<QByteArray> EdicaoContatos::anexar(QByteArrayView atual, Codificac
     for (const ContactRecord &n : novos)
         FormatoContatos::anexarRegistro(escrito, n, cod);
     FormatoContatos::fecharArquivo(escrito);
-    if (!Codificacoes::lidoDeVoltaIgual(escrito, cod)) {
-        r.avisos.append(Mensagens::INVALIDOS);
-        return std::nullopt;
-    }
-    if (!m_modelo.arquivo().gravar(escrito)) {
-        r.avisos.append(Mensagens::FALHA_GRAVACAO);
-        return std::nullopt;
-    }
-    return escrito;
+    return gravar(std::move(escrito), cod, r);
 }
 
 std::optional<QByteArray> EdicaoContatos::GravarContatos(const QString &nome,
@@ -343,6 +336,12 @@ std::optional<QByteArray> EdicaoContatos::GravarContatos(const QString &nome,
             FormatoContatos::anexarRegistro(bytes, *novo, cod);
     }
     FormatoContatos::fecharArquivo(bytes);
+    return gravar(std::move(bytes), cod, r);
+}
+
+std::optional<QByteArray> EdicaoContatos::gravar(QByteArray bytes, Codificacao cod,
+                                                 ResultadoEdicao &r)
+{
     if (!Codificacoes::lidoDeVoltaIgual(bytes, cod)) {
         r.avisos.append(Mensagens::INVALIDOS);
         return std::nullopt;

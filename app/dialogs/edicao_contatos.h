@@ -98,6 +98,10 @@ private:
     // The success of a write: the list brought up to date by the change.
     ResultadoEdicao gravado(const QString &aviso, const QByteArray &escrito, bool baseIntacta,
                             const std::function<void(ListaInicio &)> &mudanca);
+    // Writes a whole file's bytes, unless they would read back in another
+    // encoding: the bytes written, or nothing, with the reason in r (the old
+    // file is then intact).
+    std::optional<QByteArray> gravar(QByteArray bytes, Codificacao cod, ResultadoEdicao &r);
     // Appends the records to the file's bytes as read now (their empty lines
     // dropped) and writes it: the bytes written, or nothing, with the reason
     // in r, when the write failed (the old file is then intact).
