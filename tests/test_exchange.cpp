@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QStringEncoder>
 #include <QTest>
 
 using Teste::Principal;
@@ -55,8 +56,12 @@ class TestExchange : public QObject {
 private Q_SLOTS:
     void amostras_data();
     void amostras();
+    void leitura_data();
+    void leitura();
+    void limites();
     void vcardDobradoEEscapado();
     void importarPelasRegras();
+    void importarNomesIguais();
     void soltarArquivo_data();
     void soltarArquivo();
     void idaEVolta_data();
@@ -106,9 +111,123 @@ void TestExchange::amostras()
 {
     QFETCH(QString, arquivo);
     const ContatosExternos::Lidos l = ContatosExternos::ler(Teste::ler(amostra(arquivo)));
-    QVERIFY(l.reconhecido);
+    QVERIFY(l.ok());
     QTEST(textos(l.contatos), "contatos");
     QCOMPARE(l.rejeitados, 0);
+}
+
+namespace {
+
+QByteArray utf16(const QString &s, QStringEncoder::Encoding e)
+{
+    QStringEncoder enc(e);
+    return enc(s);
+}
+
+QByteArray cartao(const QByteArray &corpo)
+{
+    return "BEGIN:VCARD\r\nVERSION:2.1\r\n" + corpo + "\r\nEND:VCARD\r\n";
+}
+
+} // namespace
+
+void TestExchange::leitura_data()
+{
+    using F = ContatosExternos::Falha;
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("contatos");
+    QTest::addColumn<int>("rejeitados");
+    QTest::addColumn<int>("falha");
+    QTest::addColumn<int>("linha");
+    const auto ok = [](const char *nome, const QByteArray &b, const QStringList &cs, int rej = 0) {
+        QTest::newRow(nome) << b << cs << rej << int(F::Nenhuma) << 0;
+    };
+    ok("UTF-8 vCard, one Windows-1252 byte",
+       cartao("FN:José\r\nNOTE:caf\xE9") + cartao("FN:Lu\xEDsa"), {u"José||"_s, u"Luísa||"_s});
+    ok("UTF-8 CSV, one Windows-1252 byte", "Nome,Telefone,E-mail\r\nJosé,1,\r\nM\xFCller,2,\r\n",
+       {u"José|1|"_s, u"Müller|2|"_s});
+    ok("CHARSET=ISO-8859-2", cartao("FN;CHARSET=ISO-8859-2:\xA3ukasz"), {u"Łukasz||"_s});
+    ok("CHARSET=KOI8-R", cartao("FN;CHARSET=KOI8-R:\xE9\xD7\xC1\xCE"), {u"Иван||"_s});
+    ok("CHARSET=SHIFT_JIS, quoted-printable",
+       cartao("FN;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:=93=FA=96=7B"), {u"日本||"_s});
+    ok("CHARSET=WINDOWS-1251", cartao("FN;CHARSET=WINDOWS-1251:\xC8\xE2\xE0\xED"), {u"Иван||"_s});
+    ok("a charset unknown here", cartao("FN;CHARSET=X-MARTE:Zork") + cartao("FN:Ana"),
+       {u"Ana||"_s}, 1);
+    ok("a card without its END",
+       "BEGIN:VCARD\r\nFN:Ana\r\n" + cartao("FN:Bia") + cartao("FN:Caio") + cartao("FN:Dora") +
+           cartao("FN:Eva"),
+       {u"Ana||"_s, u"Bia||"_s, u"Caio||"_s, u"Dora||"_s, u"Eva||"_s});
+    ok("vCard 2.1 AGENT, a card inside the card",
+       cartao("FN:Ana\r\nAGENT:\r\nBEGIN:VCARD\r\nFN:Agente\r\nTEL:0\r\nEND:VCARD\r\nTEL:1"),
+       {u"Ana|1|"_s});
+    ok("a fold inside a UTF-8 character", cartao("FN:\xCE\x91\xCE\r\n \xB2\xCE\xB3"),
+       {u"Αβγ||"_s});
+    ok("UTF-16 big-endian without a mark",
+       utf16(u"BEGIN:VCARD\r\nFN:Zoë\r\nEND:VCARD\r\n"_s, QStringEncoder::Utf16BE), {u"Zoë||"_s});
+    ok("UTF-16 little-endian CSV without a mark",
+       utf16(u"Nome,Telefone\r\nZoë,1\r\n"_s, QStringEncoder::Utf16LE), {u"Zoë|1|"_s});
+    ok("Thunderbird",
+       "First Name,Last Name,Display Name,Nickname,Primary Email,Secondary Email,Work Phone,"
+       "Home Phone,Mobile Number\r\nAna,Souza,Ana S.,,ana@x,ana2@x,3333,,9999\r\n,,,,,b@x\r\n"
+       ",Lima,,,,c@x\r\n",
+       {u"Ana S.|9999|ana@x"_s, u"||b@x"_s, u"Lima||c@x"_s});
+    ok("Yahoo",
+       "First,Middle,Last,Nickname,Email,Category,Home,Work,Mobile\r\n"
+       "Rita,de,Cássia,,rita@y,,1111,2222,\r\n",
+       {u"Rita de Cássia|1111|rita@y"_s});
+    ok("Outlook in Portuguese",
+       "Nome,Segundo Nome,Sobrenome,Telefone comercial,Telefone celular,Endereço de email\r\n"
+       "João,,Silva,3333,99999,joao@x\r\n",
+       {u"João Silva|99999|joao@x"_s});
+    ok("Outlook in German",
+       "Vorname;Weitere Vornamen;Nachname;Telefon (gesch\xE4""ftlich);Mobiltelefon;"
+       "E-Mail-Adresse\r\nJ\xFCrgen;;Wei\xDF;0301234;0170123;j@w.de\r\n",
+       {u"Jürgen Weiß|0170123|j@w.de"_s});
+    ok("Outlook in French", "Prénom,Deuxième prénom,Nom,Téléphone mobile,Adresse de messagerie\r\n"
+                            "Élodie,,Martin,0612,e@m.fr\r\n",
+       {u"Élodie Martin|0612|e@m.fr"_s});
+    ok("Outlook in Spanish",
+       "Nombre,Segundo nombre,Apellidos,Teléfono móvil,Dirección de correo electrónico\r\n"
+       "Lucía,,García,600,l@g.es\r\n",
+       {u"Lucía García|600|l@g.es"_s});
+    ok("Google's several values", "Name,Phone 1 - Value,E-mail 1 - Value\r\nAna,1 ::: 2,a ::: b\r\n",
+       {u"Ana|1|a"_s});
+    ok("this program's CSV keeps \" ::: \" and spaces",
+       "Nome,Telefone,E-mail\r\n Ana ,123 ::: 456,\r\n", {u" Ana |123 ::: 456|"_s});
+    QTest::newRow("a quote that never closes")
+        << QByteArray("Nome,Telefone\r\nAna,1\r\n\"Ana Paula,1111\r\nBia,2\r\nCaio,3\r\n")
+        << QStringList() << 0 << int(F::AspasAbertas) << 3;
+}
+
+void TestExchange::leitura()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, linha);
+    const ContatosExternos::Lidos l = ContatosExternos::ler(bytes);
+    QTEST(textos(l.contatos), "contatos");
+    QTEST(l.rejeitados, "rejeitados");
+    QTEST(int(l.falha), "falha");
+    QCOMPARE(l.linha, linha);
+}
+
+void TestExchange::limites()
+{
+    using F = ContatosExternos::Falha;
+    ContatosExternos::Limites lim;
+    lim.linha = lim.campo = 100;
+    lim.colunas = 5;
+    lim.contatos = 2;
+    const auto falha = [&](const QByteArray &b) { return ContatosExternos::ler(b, lim).falha; };
+    QCOMPARE(falha(cartao("FN:" + QByteArray(50, 'a') + "\r\n " + QByteArray(60, 'b'))), F::Grande);
+    QCOMPARE(falha(cartao("PHOTO;ENCODING=b:" + QByteArray(500, 'A')) + cartao("FN:A")), F::Nenhuma);
+    QCOMPARE(falha(cartao("FN:A") + cartao("FN:B") + cartao("FN:C")), F::Grande);
+    QCOMPARE(falha("Nome,Telefone\r\nAna," + QByteArray(101, '1') + "\r\n"), F::Grande);
+    QCOMPARE(falha("Nome,Telefone\r\nAna,1,2,3,4,5\r\n"), F::Grande);
+    QCOMPARE(falha("Nome,Telefone\r\nA,1\r\nB,2\r\nC,3\r\n"), F::Grande);
+    // A quote left open is told as such, long before the file's end.
+    const auto l = ContatosExternos::ler("Nome\r\n\"A\r\n" + QByteArray(1000, 'x') + "\r\n", lim);
+    QCOMPARE(l.falha, F::AspasAbertas);
+    QCOMPARE(l.linha, 2);
 }
 
 void TestExchange::vcardDobradoEEscapado()
@@ -136,14 +255,18 @@ void TestExchange::importarPelasRegras()
     Teste::gravar(p.caminho, outro);
     const QString longo = QString(60, u'L');
     const QString csv = p.dir.filePath(u"novos.csv"_s);
-    Teste::gravar(csv, (u"Nome,Telefone,E-mail\r\n"
+    // Another program's layout: the spaces around its fields go. A name no
+    // tab shows is left out (a non-breaking space, an emoji, Ł, Æ, Š).
+    Teste::gravar(csv, (u"Name,Phone,Email\r\n"
                         u"Carla,1,c@x\r\nana,2,\r\nBia,3,\r\nDora,4,\r\nDORA,5,\r\n-Eva,6,\r\n"
                         u",7,\r\n\"Fé\tTab\",8,\r\n\"Gil\nGomes\",9,\r\n  "_s +
-                        longo + u"  ,10,\r\n"_s)
+                        longo +
+                        u"  ,10,\r\nCarla,11\r\n\u00A0Ivo,13\r\n"
+                        u"\U0001F600 Rui,14\r\nŁukasz,15\r\nÆsir,16\r\nŠárka,17\r\n"_s)
                            .toUtf8());
     p.importar = {csv};
     acionar(p, "acaoImportar");
-    QCOMPARE(p.avisos.textos, QStringList{u"Contatos importados: 4. Ignorados: 6."_s});
+    QCOMPARE(p.avisos.textos, QStringList{u"Contatos importados: 4. Ignorados: 12."_s});
     // Appended after what the file holds, the other program's contact kept.
     QCOMPARE(
         Teste::ler(p.caminho),
@@ -153,6 +276,22 @@ void TestExchange::importarPelasRegras()
     QCOMPARE(p.janela->modelo().navegacao().lblLetraInicial, u"a"_s);
     QCOMPARE(p.filho<QListWidget>(u"lstContatos"_s)->count(), 2); // AB: Ana, Bia
     QCOMPARE(p.janela->modelo().lstInicio().count(), 6);
+}
+
+void TestExchange::importarNomesIguais()
+{
+    // In a UTF-8 file, which could hold them: names alike but for an accent
+    // typed as a combining mark are one name.
+    const QByteArray inicial = QStringLiteral("José\x7F\x7F\r\n\r\n\r\n").toUtf8();
+    Principal p(&inicial);
+    p.importar = {p.dir.filePath(u"a.vcf"_s)};
+    Teste::gravar(p.importar[0], u"BEGIN:VCARD\r\nFN:Jose\u0301\r\nEND:VCARD\r\n"
+                                 u"BEGIN:VCARD\r\nFN:A\u0301lvaro\r\nEND:VCARD\r\n"
+                                 u"BEGIN:VCARD\r\nFN:álvaro\r\nEND:VCARD\r\n"_s.toUtf8());
+    acionar(p, "acaoImportar");
+    QCOMPARE(p.avisos.textos, QStringList{u"Contatos importados: 1. Ignorados: 2."_s});
+    // The bytes imported, as they came.
+    QVERIFY(Teste::ler(p.caminho).contains(u"A\u0301lvaro"_s.toUtf8()));
 }
 
 void TestExchange::soltarArquivo_data()
@@ -204,21 +343,29 @@ void TestExchange::idaEVolta_data()
 void TestExchange::idaEVolta()
 {
     QFETCH(int, formato);
-    QStringList linhas = {
+    // Every field comes back exactly: spaces, separators, what a spreadsheet
+    // would run as a formula, this program's own " ::: ".
+    const QStringList linhas = {
         Teste::linha(u"Ângela; \"Anja\", a \\ sério"_s, u"(11) 4004-0000"_s, u"a@x.com"_s),
-        Teste::linha(u"Zé"_s), Teste::linha(u"1º Cartório"_s, u"+55 11 3333"_s),
-        Teste::linha(QString(70, u'ã'), {}, u"longo@x"_s), Teste::linha(u"Æsir"_s, u"9"_s)};
+        Teste::linha(u"Zé  "_s, u" 1 "_s), Teste::linha(u"1º Cartório"_s, u"+55 11 3333"_s),
+        Teste::linha(QString(70, u'ã'), {}, u"longo@x"_s),
+        Teste::linha(u"Bia"_s, u"=1+1"_s, u"@SUM(1)"_s), Teste::linha(u"Caio"_s, u"-5"_s, u"'=x"_s),
+        Teste::linha(u"Dora"_s, u"123 ::: 456"_s, u"''@"_s)};
     const QByteArray conteudo = Teste::arquivo(linhas);
     Principal de(&conteudo);
     de.exportar = de.dir.filePath(u"saida"_s);
     de.formatoExportar = Formato(formato);
     acionar(de, "acaoExportar");
     QCOMPARE(de.avisos.textos, QStringList{u"Contatos exportados!"_s});
+    if (Formato(formato) == Formato::Csv) {
+        const QByteArray csv = Teste::ler(de.exportar);
+        QVERIFY(csv.contains("\"'=1+1\",\"'@SUM(1)\"") && csv.contains("\"'+55 11 3333\""));
+    }
 
     Principal para;
     para.importar = {de.exportar};
     acionar(para, "acaoImportar");
-    QCOMPARE(para.avisos.textos, QStringList{u"Contatos importados: 5. Ignorados: 0."_s});
+    QCOMPARE(para.avisos.textos, QStringList{u"Contatos importados: 7. Ignorados: 0."_s});
     QCOMPARE(textos(lista(para.janela->modelo())), textos(lista(de.janela->modelo())));
 }
 

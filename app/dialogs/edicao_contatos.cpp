@@ -12,13 +12,21 @@ namespace {
 constexpr int GRUPO_AB = 0;
 constexpr qsizetype IMPORTAR_UM_A_UM = 16;
 
-// Whether a list's names equal a name once both are upper-cased by the
-// locale. Most names are told apart by their first letter alone, so the
-// whole upper-casing runs only for those that share it.
+// A name as the duplicate rule compares it: in one normal form (a typed
+// "é" and an imported "e" with a combining accent are one letter), upper-cased
+// by the locale.
+QString chaveDoNome(const QLocale &locale, QStringView nome)
+{
+    return locale.toUpper(nome.toString().normalized(QString::NormalizationForm_C));
+}
+
+// Whether a list's names equal a name by chaveDoNome. Most names are told
+// apart by their first letter alone, so the whole comparison runs only for
+// those that share it (or whose first letter carries a combining mark).
 class MesmoNome {
 public:
     MesmoNome(const QLocale &locale, const QString &nome)
-        : m_locale(locale), m_chave(locale.toUpper(nome))
+        : m_locale(locale), m_chave(chaveDoNome(locale, nome))
     {
         for (int c = 0; c < 256; ++c) {
             const QString u = locale.toUpper(QString(QChar(c)));
@@ -31,9 +39,10 @@ public:
         if (nome.isEmpty() || m_chave.isEmpty())
             return nome.isEmpty() && m_chave.isEmpty();
         const char16_t c = nome.front().unicode();
-        if (c < 256 && m_primeira[c] != m_chave.front().unicode())
+        const bool marcada = nome.size() > 1 && nome[1].isMark();
+        if (c < 256 && !marcada && m_primeira[c] != m_chave.front().unicode())
             return false;
-        return m_locale.toUpper(nome.toString()) == m_chave;
+        return chaveDoNome(m_locale, nome) == m_chave;
     }
 
 private:
@@ -160,19 +169,22 @@ ResultadoEdicao EdicaoContatos::importar(const QList<ContactRecord> &contatos,
     const Codificacao cod = atual.estado == ArquivoContatos::Estado::Lido
                                 ? Codificacoes::detectar(atual.bytes)
                                 : lista.codificacao();
-    // The names taken, upper-cased as the add compares them.
+    // The names taken, as the add compares them.
     const QLocale &loc = m_modelo.locale();
     QSet<QString> tomados;
     tomados.reserve(lista.count() + contatos.size());
     for (qsizetype i = 0; i < lista.count(); ++i)
-        tomados.insert(loc.toUpper(lista.nome(i).toString()));
+        tomados.insert(chaveDoNome(loc, lista.nome(i)));
     QList<ContactRecord> aceitos;
     qsizetype ignorados = jaIgnorados;
-    for (const ContactRecord &c : contatos) {
-        // Leading spaces are the other file's layout, not a typed name's.
-        const ContactRecord novo{aparar(c.Nome), aparar(c.Telefone), aparar(c.Email)};
-        const QString chave = loc.toUpper(novo.Nome);
-        if (novo.Nome.isEmpty() || PrimeiroProibido(novo.Nome) || !camposGravaveis(novo, cod, {}) ||
+    for (const ContactRecord &novo : contatos) {
+        // The fields as the reader gave them: another program's layout
+        // already trimmed, this program's own export exact. A name that no
+        // tab could show would be imported out of the user's reach.
+        const QString aparado = aparar(novo.Nome);
+        const QString chave = chaveDoNome(loc, aparado);
+        if (aparado.isEmpty() || PrimeiroProibido(novo.Nome) ||
+            m_modelo.grupos().grupoDe(novo.Nome) < 0 || !camposGravaveis(novo, cod, {}) ||
             tomados.contains(chave)) {
             ++ignorados;
             continue;
@@ -219,7 +231,7 @@ ResultadoEdicao EdicaoContatos::atualizar(const QString &nomeOriginal, const QSt
     // A name changed only in letter case or by surrounding spaces is never a
     // duplicate; otherwise any other contact of that name is.
     const QLocale &loc = m_modelo.locale();
-    if (loc.toUpper(aparado) != loc.toUpper(nomeOriginal)) {
+    if (chaveDoNome(loc, aparado) != chaveDoNome(loc, nomeOriginal)) {
         const MesmoNome mesmo(loc, aparado);
         const ListaInicio &lista = m_modelo.lstInicio();
         for (qsizetype i = 0; i < lista.count(); ++i) {

@@ -36,7 +36,20 @@ inline QString naoGravado(const QString &arquivo)
 {
     return QStringLiteral("Não foi possível gravar o arquivo %1!").arg(arquivo);
 }
+inline QString aspasAbertas(const QString &arquivo, qsizetype linha)
+{
+    return QStringLiteral("O arquivo %1 não é um CSV de contatos: as aspas abertas na linha %2 "
+                          "não se fecham!")
+        .arg(arquivo)
+        .arg(linha);
+}
+inline QString grandeDemais(const QString &arquivo)
+{
+    return QStringLiteral("O arquivo %1 é grande demais para ser importado!").arg(arquivo);
+}
 inline const QString EXPORTADOS = QStringLiteral("Contatos exportados!");
+inline const QString EXPORTAR_SOBRE =
+    QStringLiteral("Os contatos não podem ser exportados sobre o próprio arquivo contatos.txt!");
 inline QString importados(qsizetype n, qsizetype ignorados)
 {
     return QStringLiteral("Contatos importados: %1. Ignorados: %2.").arg(n).arg(ignorados);
@@ -82,10 +95,11 @@ public:
     ResultadoEdicao deletar(const QString &nome);
 
     // Contacts from other programs' files, each by the add's rules (its
-    // fields trimmed; a name empty, starting with a forbidden character or
-    // already in the list or earlier in the import, or a field the file
-    // cannot hold, leaves it out, counted with those already left out), all
-    // appended in one write to the file as it is now. Relists AB afterwards.
+    // fields as the reader gave them; a name empty, starting with a
+    // forbidden character, in no tab, or already in the list or earlier in
+    // the import, or a field the file cannot hold, leaves it out, counted
+    // with those already left out), all appended in one write to the file as
+    // it is now. Relists AB afterwards.
     ResultadoEdicao importar(const QList<ContactRecord> &contatos, qsizetype jaIgnorados = 0);
 
 private:

@@ -7,7 +7,9 @@
 #include "chrome/regiao_janela.h"
 #include "chrome/rotulo_clicavel.h"
 #include "dialogs/avisos.h"
+#include "dialogs/dialogo_exportacao.h"
 #include "dialogs/edicao_contatos.h"
+#include "dialogs/intercambio_contatos.h"
 #include "dialogs/kv_about.h"
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
@@ -202,37 +204,14 @@ bool KV_Principal::eventFilter(QObject *o, QEvent *e)
 
 void KV_Principal::importarArquivos(const QStringList &caminhos)
 {
-    QList<ContactRecord> contatos;
-    qsizetype rejeitados = 0;
-    for (const QString &c : caminhos) {
-        const QString nome = QFileInfo(c).fileName();
-        const auto lida = ArquivoContatos(c).lerBytes();
-        if (lida.estado != ArquivoContatos::Estado::Lido) {
-            MostrarAviso(Mensagens::naoLido(nome));
-            return;
-        }
-        const ContatosExternos::Lidos lidos = ContatosExternos::ler(lida.bytes);
-        if (!lidos.reconhecido) {
-            MostrarAviso(Mensagens::naoReconhecido(nome));
-            return;
-        }
-        contatos += lidos.contatos;
-        rejeitados += lidos.rejeitados;
-    }
-    // The list is shown as it is now, then the notice over it.
-    for (const QString &aviso : EdicaoContatos(m_modelo).importar(contatos, rejeitados).avisos)
+    // The list is shown as it is now, then the notices over it.
+    for (const QString &aviso : IntercambioContatos(m_modelo).importar(caminhos))
         MostrarAviso(aviso);
 }
 
 void KV_Principal::exportarPara(const QString &caminho, ContatosExternos::Formato formato)
 {
-    const ListaInicio &lista = m_modelo.lstInicio();
-    QList<ContactRecord> contatos;
-    contatos.reserve(lista.count());
-    for (qsizetype i = 0; i < lista.count(); ++i)
-        contatos.append(lista.registro(i));
-    const bool ok = ArquivoContatos(caminho).gravar(ContatosExternos::escrever(contatos, formato));
-    MostrarAviso(ok ? Mensagens::EXPORTADOS : Mensagens::naoGravado(QFileInfo(caminho).fileName()));
+    MostrarAviso(IntercambioContatos(m_modelo).exportar(caminho, formato));
 }
 
 QMenu *KV_Principal::criarMenuContatos()
@@ -256,23 +235,9 @@ QMenu *KV_Principal::criarMenuContatos()
     });
     acao(QStringLiteral("Exportar contatos..."), "acaoExportar", [this] {
         auto formato = ContatosExternos::Formato::VCard;
-        QString caminho;
-        if (m_opcoes.escolherExportacao) {
-            caminho = m_opcoes.escolherExportacao(formato);
-        } else {
-            const QString vcf = QStringLiteral("vCard (*.vcf)"),
-                          csv = QStringLiteral("CSV (*.csv)");
-            QString filtro = vcf;
-            caminho = QFileDialog::getSaveFileName(this, QStringLiteral("Exportar contatos"),
-                                                   QStringLiteral("contatos.vcf"),
-                                                   vcf + QLatin1String(";;") + csv, &filtro);
-            if (filtro == csv || caminho.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-                formato = ContatosExternos::Formato::Csv;
-            // A name typed without its type gets the one chosen.
-            if (!caminho.isEmpty() && QFileInfo(caminho).suffix().isEmpty())
-                caminho += formato == ContatosExternos::Formato::Csv ? QLatin1String(".csv")
-                                                                     : QLatin1String(".vcf");
-        }
+        const QString caminho = m_opcoes.escolherExportacao
+                                    ? m_opcoes.escolherExportacao(formato)
+                                    : DialogoExportacao::escolher(this, formato);
         if (!caminho.isEmpty())
             exportarPara(caminho, formato);
     });

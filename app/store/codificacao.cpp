@@ -123,6 +123,35 @@ QString decodificar(QByteArrayView bytes, Codificacao c)
     return s;
 }
 
+QString decodificarMisto(QByteArrayView bytes)
+{
+    QString s;
+    s.reserve(bytes.size());
+    const auto *inicio = reinterpret_cast<const uchar *>(bytes.data());
+    const uchar *fim = inicio + bytes.size();
+    while (inicio < fim) {
+        const auto *lf = static_cast<const uchar *>(std::memchr(inicio, '\n', size_t(fim - inicio)));
+        const uchar *ate = lf ? lf + 1 : fim;
+        qsizetype validas = 0, soltos = 0;
+        for (const uchar *p = aposAscii(inicio, ate); p < ate; p = aposAscii(p, ate)) {
+            const int n = sequencia(p, ate);
+            if (n == 0) {
+                ++soltos;
+                ++p;
+            } else {
+                ++validas;
+                p += n;
+            }
+        }
+        const auto linha = QByteArrayView(reinterpret_cast<const char *>(inicio), ate - inicio);
+        anexarDecodificado(linha, validas > 0 && validas >= soltos ? Codificacao::Utf8
+                                                                   : Codificacao::Windows1252,
+                           s);
+        inicio = ate;
+    }
+    return s;
+}
+
 QByteArray codificar(QStringView texto, Codificacao c)
 {
     return c == Codificacao::Windows1252 ? Cp1252::encode(texto) : texto.toUtf8();

@@ -30,6 +30,12 @@ QByteArrayView marca(Codificacao c);
 QString decodificar(QByteArrayView bytes, Codificacao c);
 void anexarDecodificado(QByteArrayView bytes, Codificacao c, QString &destino);
 
+// Text from another program's file, whose lines may mix encodings (a UTF-8
+// export with one line a Windows-1252 editor touched): each line that holds
+// at least as many well-formed UTF-8 sequences as stray high bytes is UTF-8
+// (its stray bytes Windows-1252), any other line Windows-1252.
+QString decodificarMisto(QByteArrayView bytes);
+
 // Bytes of a text; callers check podeCodificar first.
 QByteArray codificar(QStringView texto, Codificacao c);
 bool podeCodificar(QStringView texto, Codificacao c);

@@ -105,6 +105,7 @@ public:
 
     const ArquivoContatos &arquivo() const { return m_arquivo; }
     const QLocale &locale() const { return m_locale; }
+    const ClassificadorGrupos &grupos() const { return m_grupos; }
     const ListaInicio &lstInicio() const { return m_lstInicio; }
     const NavegacaoContatos &navegacao() const { return m_navegacao; }
     const QString &lblTotalContatos() const { return m_lblTotalContatos; }

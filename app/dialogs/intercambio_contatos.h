@@ -1,0 +1,31 @@
+#pragma once
+
+#include "main_window/model/modelo_principal.h"
+#include "store/contatos_externos.h"
+
+#include <QString>
+#include <QStringList>
+
+// Contacts in and out through other programs' files, over the main
+// window's model: the import reads every file first and adds their contacts
+// by the add's rules in one write; the export writes what the contact file
+// holds now, and never over that file.
+class IntercambioContatos {
+public:
+    explicit IntercambioContatos(ModeloPrincipal &modelo) : m_modelo(modelo) {}
+
+    // The notices to show, in order. Nothing is imported when one file
+    // cannot be read, is no vCard or CSV of contacts, or is past the limits.
+    QStringList importar(const QStringList &caminhos,
+                         const ContatosExternos::Limites &limites = {});
+    // The notice to show.
+    QString exportar(const QString &caminho, ContatosExternos::Formato formato);
+
+    // Why a file's contacts cannot be imported, or nothing when they can.
+    static QString recusa(const ContatosExternos::Lidos &lidos, const QString &nomeArquivo);
+
+private:
+    bool ehOArquivoDeContatos(const QString &caminho) const;
+
+    ModeloPrincipal &m_modelo;
+};
