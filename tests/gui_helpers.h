@@ -46,11 +46,13 @@ struct Principal {
         o.hoje = [] { return QDate(2026, 12, 6); };
         o.arquivoConfiguracoes = ini();
         o.abrirEndereco = [this](const QUrl &u) { enderecos.append(u); };
-        o.escolherImportacao = [this] { return importar; };
-        o.escolherExportacao = [this](ContatosExternos::Formato &f) {
-            f = formatoExportar;
-            return exportar;
-        };
+        if (!dialogosReais) {
+            o.escolherImportacao = [this] { return importar; };
+            o.escolherExportacao = [this](ContatosExternos::Formato &f) {
+                f = formatoExportar;
+                return exportar;
+            };
+        }
         janela = std::make_unique<KV_Principal>(std::move(o));
     }
 
@@ -63,7 +65,8 @@ struct Principal {
     QString caminho;
     AvisosGravados avisos;
     QList<QUrl> enderecos;
-    // What the file dialogs of import and export answer.
+    // The platform's file dialogs, or these answers of theirs.
+    bool dialogosReais = false;
     QStringList importar;
     QString exportar;
     ContatosExternos::Formato formatoExportar = ContatosExternos::Formato::VCard;

@@ -1,6 +1,7 @@
 #include "gui_helpers.h"
 
 #include "main_window/model/modelo_principal.h"
+#include "dialogs/edicao_contatos.h"
 #include "store/contatos_externos.h"
 
 #include <QAction>
@@ -9,9 +10,20 @@
 #include <QDir>
 #include <QListWidget>
 #include <QMenu>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
 #include <QStringEncoder>
 #include <QTest>
+#include <optional>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using Teste::Principal;
 using Formato = ContatosExternos::Formato;
@@ -66,6 +78,11 @@ private Q_SLOTS:
     void soltarArquivo();
     void idaEVolta_data();
     void idaEVolta();
+    void exportarRecusado_data();
+    void exportarRecusado();
+    void exportarPeloDialogo_data();
+    void exportarPeloDialogo();
+    void importarSoArquivosComuns();
     void menuDaLista();
 };
 
@@ -367,6 +384,130 @@ void TestExchange::idaEVolta()
     acionar(para, "acaoImportar");
     QCOMPARE(para.avisos.textos, QStringList{u"Contatos importados: 7. Ignorados: 0."_s});
     QCOMPARE(textos(lista(para.janela->modelo())), textos(lista(de.janela->modelo())));
+}
+
+void TestExchange::exportarRecusado_data()
+{
+    QTest::addColumn<QString>("alvo"); // in the folder; "" the contact file itself
+    QTest::addColumn<bool>("ilegivel");
+    QTest::addColumn<QString>("aviso");
+    QTest::newRow("over the contact file") << QString() << false << Mensagens::EXPORTAR_SOBRE;
+    QTest::newRow("over it by another path") << u"sub/../contatos.txt"_s << false
+                                             << Mensagens::EXPORTAR_SOBRE;
+#ifndef Q_OS_WIN
+    QTest::newRow("over it through a link") << u"link.vcf"_s << false << Mensagens::EXPORTAR_SOBRE;
+#endif
+    QTest::newRow("contact file unreadable")
+        << u"saida.vcf"_s << true << ModeloPrincipal::AVISO_FALHA_LEITURA;
+}
+
+void TestExchange::exportarRecusado()
+{
+    QFETCH(QString, alvo);
+    QFETCH(bool, ilegivel);
+    const QByteArray inicial = Teste::arquivo({Teste::linha(u"Ana"_s, u"1"_s)});
+    Principal p(&inicial);
+    QDir(p.dir.path()).mkdir(u"sub"_s);
+    QFile::link(p.caminho, p.dir.filePath(u"link.vcf"_s));
+    p.exportar = alvo.isEmpty() ? p.caminho : p.dir.filePath(alvo);
+    std::optional<Teste::Travado> travado;
+    if (ilegivel) {
+        travado.emplace(p.caminho, false);
+        QVERIFY(travado->ok());
+    }
+    const QByteArray antes = Teste::ler(p.caminho);
+    acionar(p, "acaoExportar");
+    QTEST(p.avisos.textos.value(0), "aviso");
+    travado.reset();
+    QCOMPARE(Teste::ler(p.caminho), antes);
+    if (ilegivel)
+        QVERIFY(!QFile::exists(p.exportar));
+}
+
+void TestExchange::exportarPeloDialogo_data()
+{
+    QTest::addColumn<bool>("csv");       // the CSV filter chosen
+    QTest::addColumn<bool>("existe");    // "agenda" of that type is there already
+    QTest::addColumn<bool>("substituir"); // the answer to the dialog's question
+    QTest::newRow("vCard, not replaced") << false << true << false;
+    QTest::newRow("vCard, replaced") << false << true << true;
+    QTest::newRow("CSV by its filter") << true << false << false;
+}
+
+void TestExchange::exportarPeloDialogo()
+{
+    QFETCH(bool, csv);
+    QFETCH(bool, existe);
+    QFETCH(bool, substituir);
+    const QByteArray inicial = Teste::arquivo({Teste::linha(u"Ana"_s, u"1"_s)});
+    Principal p(&inicial, false);
+    p.dialogosReais = true;
+    p.abrir();
+    const QString agenda = p.dir.filePath(csv ? u"agenda.csv"_s : u"agenda.vcf"_s);
+    if (existe)
+        Teste::gravar(agenda, "antigo");
+    // A user types "agenda" with no type, and answers the question asked.
+    QStringList perguntas;
+    bool digitado = false;
+    QTimer usuario;
+    connect(&usuario, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *caixa = qobject_cast<QMessageBox *>(modal)) {
+            perguntas.append(caixa->text());
+            caixa->button(substituir ? QMessageBox::Yes : QMessageBox::No)->click();
+        } else if (auto *d = qobject_cast<QFileDialog *>(modal)) {
+            if (digitado) {
+                d->reject();
+                return;
+            }
+            QCOMPARE(d->objectName(), u"dialogoExportar"_s);
+            d->setDirectory(p.dir.path());
+            if (csv) {
+                // Chosen in the dialog's list of types, as a user does.
+                auto *tipos = d->findChild<QComboBox *>(u"fileTypeCombo"_s);
+                QTest::keyClick(tipos, Qt::Key_Down);
+                QCOMPARE(d->selectedNameFilter(), u"CSV (*.csv)"_s);
+            }
+            d->findChild<QLineEdit *>(u"fileNameEdit"_s)->setText(u"agenda"_s);
+            digitado = true;
+            // Queued: the question it asks is answered by the next tick.
+            QMetaObject::invokeMethod(d, "accept", Qt::QueuedConnection);
+        }
+    });
+    usuario.start(20);
+    acionar(p, "acaoExportar");
+    usuario.stop();
+    QCOMPARE(perguntas.size(), existe ? 1 : 0);
+    const QByteArray escrito = Teste::ler(agenda);
+    if (existe && !substituir) {
+        QCOMPARE(escrito, QByteArray("antigo"));
+        QVERIFY(p.avisos.textos.isEmpty());
+        return;
+    }
+    QCOMPARE(p.avisos.textos, QStringList{Mensagens::EXPORTADOS});
+    QVERIFY(escrito.startsWith(csv ? "\xEF\xBB\xBFNome,Telefone,E-mail" : "BEGIN:VCARD"));
+}
+
+void TestExchange::importarSoArquivosComuns()
+{
+    Principal p;
+    p.janela->show();
+    // Refused at once, unread: a FIFO would never end, a huge file would
+    // fill the memory.
+    const QString grande = p.dir.filePath(u"grande.vcf"_s);
+    {
+        QFile f(grande);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(qint64(3) << 30));
+    }
+    p.janela->importarArquivos({grande});
+    QCOMPARE(p.avisos.textos, QStringList{Mensagens::grandeDemais(u"grande.vcf"_s)});
+#ifndef Q_OS_WIN
+    const QString fifo = p.dir.filePath(u"fila.vcf"_s);
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    p.janela->importarArquivos({fifo});
+    QCOMPARE(p.avisos.textos.value(1), Mensagens::naoLido(u"fila.vcf"_s));
+#endif
+    QCOMPARE(p.janela->modelo().lstInicio().count(), 0);
 }
 
 void TestExchange::menuDaLista()
