@@ -1,4 +1,5 @@
 #include "chrome/instancia_unica.h"
+#include "dialogs/avisos.h"
 #include "main_window/kv_principal.h"
 #include "main_window/model/locale_app.h"
 #include "store/arquivo_contatos.h"
@@ -11,15 +12,24 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Marvessa Fonelo"));
     QApplication::setOrganizationName(QStringLiteral("Marvessa Fonelo"));
 
-    // A copy already running on this folder's file comes forward instead.
+    // A copy already running on this folder's file comes forward instead; a
+    // busy one (a long import, a slow disk) is still the one running.
     const QString chave = InstanciaUnica::chave(ArquivoContatos::caminhoPadrao());
-    const auto resposta = InstanciaUnica::pedirParaMostrar(chave);
+    auto resposta = InstanciaUnica::pedirParaMostrar(chave);
+    InstanciaUnica instancia(chave);
+    if (resposta == InstanciaUnica::Resposta::SemServidor ||
+        resposta == InstanciaUnica::Resposta::Alheio) {
+        // Two copies starting at once: the one that lost comes to the other.
+        if (!instancia.escutar())
+            resposta = InstanciaUnica::pedirParaMostrar(chave);
+    }
     if (resposta == InstanciaUnica::Resposta::Atendido)
         return 0;
-    InstanciaUnica instancia(chave);
-    if (!instancia.escutar(resposta == InstanciaUnica::Resposta::SemServidor) &&
-        InstanciaUnica::pedirParaMostrar(chave) == InstanciaUnica::Resposta::Atendido)
+    if (resposta == InstanciaUnica::Resposta::Ocupado) {
+        Avisos().MostrarAviso(nullptr, QStringLiteral("O Marvessa Fonelo já está aberto nesta "
+                                                      "pasta!"));
         return 0;
+    }
 
     OpcoesPrincipal opcoes;
     opcoes.locale = LocaleApp::efetivo();

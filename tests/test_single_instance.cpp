@@ -8,6 +8,15 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#ifndef Q_OS_WIN
+#include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 using Teste::Principal;
 
 namespace {
@@ -64,7 +73,8 @@ class TestSingleInstance : public QObject {
 private Q_SLOTS:
     void umaCopiaPorArquivo();
     void copiaQueCaiuNaoImpede();
-    void copiaMudaNaoPrende();
+    void copiaOcupadaContinuaSendoAUnica();
+    void chaveDoUsuarioEDoArquivo();
     void soOPedidoCombinadoTrazAJanela();
 };
 
@@ -93,7 +103,7 @@ void TestSingleInstance::copiaQueCaiuNaoImpede()
         a.limparAoFim = false;
 #ifdef Q_OS_UNIX
         // Its socket file is left behind.
-        QVERIFY(QFile::exists(QDir::tempPath() + u'/' + InstanciaUnica::chave(a.arquivo())));
+        QVERIFY(QFile::exists(InstanciaUnica::chave(a.arquivo())));
 #endif
     }
     Copia d(pasta.path());
@@ -105,16 +115,78 @@ void TestSingleInstance::copiaQueCaiuNaoImpede()
     QCOMPARE(d.processo.state(), QProcess::Running);
 }
 
-void TestSingleInstance::copiaMudaNaoPrende()
+void TestSingleInstance::copiaOcupadaContinuaSendoAUnica()
 {
-    // Something holds the channel but never answers: after its second of
-    // waiting, the program starts as usual.
+    // A copy accepts but is too busy to answer (a long import): the new one
+    // waits for it, then ends with a notice instead of opening the same file.
     QTemporaryDir dir;
-    QLocalServer mudo;
-    mudo.setSocketOptions(QLocalServer::UserAccessOption);
-    QVERIFY(mudo.listen(InstanciaUnica::chave(ArquivoContatos::caminhoNaPasta(dir.path()))));
+    QLocalServer ocupada;
+    ocupada.setSocketOptions(QLocalServer::UserAccessOption);
+    QVERIFY(ocupada.listen(InstanciaUnica::chave(ArquivoContatos::caminhoNaPasta(dir.path()))));
     Copia b(dir.path());
-    QVERIFY(b.pronta());
+    QVERIFY(b.processo.waitForFinished(InstanciaUnica::ESPERA_RESPOSTA_MS + 10000));
+    QCOMPARE(b.processo.exitCode(), 0);
+    QVERIFY(!QFile::exists(b.arquivo()));
+}
+
+void TestSingleInstance::chaveDoUsuarioEDoArquivo()
+{
+    QTemporaryDir dir;
+    const QString arquivo = ArquivoContatos::caminhoNaPasta(dir.path());
+    Teste::gravar(arquivo, "");
+    const QString chave = InstanciaUnica::chave(arquivo);
+    QVERIFY(!chave.isEmpty());
+    QCOMPARE(InstanciaUnica::chave(dir.filePath(u"sub/../contatos.txt"_s)), chave);
+#ifdef Q_OS_WIN
+    QVERIFY(chave.contains(u"-S-1-"_s)); // the user's SID
+#else
+    // A link to the same file is the same file.
+    QTemporaryDir outra;
+    QVERIFY(QFile::link(arquivo, ArquivoContatos::caminhoNaPasta(outra.path())));
+    QCOMPARE(InstanciaUnica::chave(ArquivoContatos::caminhoNaPasta(outra.path())), chave);
+    // In a folder of the user's alone.
+    QFileInfo pasta(QFileInfo(chave).absolutePath());
+    QCOMPARE(pasta.ownerId(), uint(::geteuid()));
+    QCOMPARE(pasta.permissions() & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                    QFile::ReadOther | QFile::WriteOther | QFile::ExeOther),
+             QFile::Permissions());
+
+    // Another user's socket in its place (only root can put one there) is
+    // never believed: the program starts, and takes the place over.
+    if (::geteuid() != 0)
+        QSKIP("only root can listen there as another user");
+    QDir().mkdir(dir.filePath(u"d"_s));
+    const QString nossa = InstanciaUnica::chave(dir.filePath(u"d/contatos.txt"_s));
+    const pid_t filho = ::fork();
+    if (filho == 0) {
+        ::signal(SIGPIPE, SIG_IGN);
+        const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un end{};
+        end.sun_family = AF_UNIX;
+        const QByteArray caminho = QFile::encodeName(nossa);
+        std::memcpy(end.sun_path, caminho.constData(), size_t(caminho.size()));
+        if (::bind(s, reinterpret_cast<sockaddr *>(&end), sizeof end) != 0 ||
+            ::setuid(65534) != 0 || ::listen(s, 8) != 0)
+            ::_exit(1);
+        for (;;) {
+            const int c = ::accept(s, nullptr, nullptr);
+            const char ok[] = "MarvessaFonelo 1 ok\n";
+            if (c >= 0 && ::write(c, ok, sizeof ok - 1) > 0)
+                ::close(c);
+        }
+    }
+    QVERIFY(filho > 0);
+    QVERIFY(QTest::qWaitFor([&] { return QFile::exists(nossa); }));
+    QCOMPARE(InstanciaUnica::pedirParaMostrar(nossa), InstanciaUnica::Resposta::Alheio);
+    {
+        Copia c(dir.filePath(u"d"_s));
+        QVERIFY(c.pronta());
+        // It now answers in its turn, the other user's socket gone.
+        QCOMPARE(InstanciaUnica::pedirParaMostrar(nossa), InstanciaUnica::Resposta::Atendido);
+    }
+    ::kill(filho, SIGKILL);
+    ::waitpid(filho, nullptr, 0);
+#endif
 }
 
 void TestSingleInstance::soOPedidoCombinadoTrazAJanela()
@@ -123,7 +195,7 @@ void TestSingleInstance::soOPedidoCombinadoTrazAJanela()
     p.abrir();
     QVERIFY(!p.janela->isVisible());
     InstanciaUnica instancia(InstanciaUnica::chave(p.caminho));
-    QVERIFY(instancia.escutar(true));
+    QVERIFY(instancia.escutar());
     QObject::connect(&instancia, &InstanciaUnica::mostrarPedido, p.janela.get(),
                      &KV_Principal::restaurar);
     QSignalSpy pedidos(&instancia, &InstanciaUnica::mostrarPedido);
