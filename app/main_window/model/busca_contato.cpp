@@ -66,11 +66,26 @@ bool BuscaContato::pesamIgual(QStringView a, QStringView b) const
            m_colacao.compare(com(a, u'a'), com(b, u'b')) < 0;
 }
 
+bool BuscaContato::comecaCom(QStringView nome, QStringView prefixo) const
+{
+    // Some first letters of the name weigh as the prefix: however many
+    // characters they take (a letter and its combining accent are two).
+    const qsizetype ate = std::min(nome.size(), 4 * prefixo.size() + 4);
+    for (qsizetype k = 1; k <= ate; ++k) {
+        if (pesamIgual(nome.first(k), prefixo))
+            return true;
+    }
+    return false;
+}
+
 qsizetype BuscaContato::primeiro(QStringView prefixo) const
 {
     // Without case or accents the prefix weighs least among the names that
     // start with it, so they all come at or after the first name not
-    // before it.
+    // before it, and before the prefix followed by the character that
+    // weighs most. A name in between may still not be one to show (it
+    // belongs to no tab, or starts with a letter that weighs as two, like
+    // Æ), so the search goes on past it to the end of that range.
     const QString p = semCaixaNemAcento(prefixo);
     if (p.isEmpty())
         return -1;
@@ -82,10 +97,10 @@ qsizetype BuscaContato::primeiro(QStringView prefixo) const
         else
             ate = meio;
     }
-    for (qsizetype i = de; i < m_lista.count(); ++i) {
-        if (!pesamIgual(m_lista.nome(i).first(std::min(m_lista.nome(i).size(), p.size())), p))
-            return -1;
-        if (m_lista.grupo(i) >= 0)
+    const QString teto = p + QChar(0xFFFF);
+    for (qsizetype i = de; i < m_lista.count() && m_colacao.compare(m_lista.nome(i), teto) < 0;
+         ++i) {
+        if (m_lista.grupo(i) >= 0 && comecaCom(m_lista.nome(i), p))
             return i;
     }
     return -1;

@@ -35,12 +35,13 @@ public:
     // The first entry of lstInicio, in list order, whose name starts with
     // the prefix at the collation's first level and that a tab can show;
     // -1 when there is none. A binary search, then a walk over the names
-    // that match but belong to no tab.
+    // that sort as starting so but are not to be shown.
     qsizetype primeiro(QStringView prefixo) const;
 
 private:
     bool vivo(qint64 agoraMs) const;
     bool pesamIgual(QStringView a, QStringView b) const;
+    bool comecaCom(QStringView nome, QStringView prefixo) const;
 
     const ListaInicio &m_lista;
     QCollator m_colacao;
