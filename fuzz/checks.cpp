@@ -1,13 +1,19 @@
 #include "checks.h"
 
 #include "conversao.h"
+#include "dialogs/edicao_contatos.h"
 #include "main_window/model/classificador_grupos.h"
 #include "main_window/model/lista_inicio.h"
+#include "main_window/model/modelo_principal.h"
 #include "store/contatos_externos.h"
 #include "store/formato_contatos.h"
 
+#include <QDate>
+#include <QFile>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -15,6 +21,12 @@ namespace {
 {
     std::fprintf(stderr, "broken: %s\n", o_que);
     std::abort();
+}
+
+QByteArray lerArquivo(const QString &caminho)
+{
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 void externos(const ContatosExternos::Lidos &lidos, ContatosExternos::Formato formato)
@@ -33,6 +45,43 @@ void externos(const ContatosExternos::Lidos &lidos, ContatosExternos::Formato fo
         ContatosExternos::ler(ContatosExternos::escrever(contatos, formato)).contatos;
     if (deVolta != contatos)
         falha("the contacts written and read back differ");
+    if (!lidos.ok() && !lidos.contatos.isEmpty())
+        falha("a refused file gave contacts");
+
+    // Imported into an empty phone book: every contact that goes in can be
+    // found on its tab, and the list holds what the file now holds.
+    static QTemporaryDir pasta;
+    static const QString caminho = ArquivoContatos::caminhoNaPasta(pasta.path());
+    static std::unique_ptr<ModeloPrincipal> modelo;
+    QFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        falha("the phone book's file cannot be made");
+    arquivo.close();
+    if (!modelo) {
+        modelo = std::make_unique<ModeloPrincipal>(caminho,
+                                                   QLocale(QLocale::Portuguese, QLocale::Brazil));
+        modelo->iniciar(QDate(2026, 12, 8));
+    }
+    modelo->RecarregarLista();
+    EdicaoContatos(*modelo).importar(lidos.contatos);
+    const ListaInicio &lista = modelo->lstInicio();
+    for (qsizetype i = 0; i < lista.count(); ++i) {
+        if (lista.grupo(i) < 0)
+            falha("an imported contact is in no tab");
+    }
+    if (FormatoContatos::lerRegistros(lerArquivo(caminho)).size() != lista.count())
+        falha("the list and the file differ after an import");
+}
+
+// A line of the card's own: BEGIN:VCARD alone, case aside.
+int cartoesAbertos(QByteArrayView bytes)
+{
+    int n = 0;
+    for (const QByteArray &linha : bytes.toByteArray().split('\n')) {
+        if (linha.trimmed().toUpper() == "BEGIN:VCARD")
+            ++n;
+    }
+    return n;
 }
 
 } // namespace
@@ -41,12 +90,27 @@ namespace Verificacoes {
 
 void vcard(QByteArrayView bytes)
 {
-    externos(ContatosExternos::lerVCard(bytes), ContatosExternos::Formato::VCard);
+    const ContatosExternos::Lidos lidos = ContatosExternos::lerVCard(bytes);
+    // A card never swallows the ones after it (leaving aside vCard 2.1's
+    // cards inside cards and quoted-printable lines that go on).
+    const QByteArray maiusculas = bytes.toByteArray().toUpper();
+    if (lidos.ok() && !maiusculas.contains("AGENT") && !maiusculas.contains("QUOTED-PRINTABLE") &&
+        lidos.contatos.size() + lidos.rejeitados < cartoesAbertos(bytes))
+        falha("a card swallowed another");
+    externos(lidos, ContatosExternos::Formato::VCard);
 }
 
 void csv(QByteArrayView bytes)
 {
-    externos(ContatosExternos::lerCsv(bytes), ContatosExternos::Formato::Csv);
+    const ContatosExternos::Lidos lidos = ContatosExternos::lerCsv(bytes);
+    // A quote left open never makes one field of the rest of the file.
+    for (const ContactRecord &r : lidos.contatos) {
+        for (const QString *campo : {&r.Nome, &r.Telefone, &r.Email}) {
+            if (campo->size() > ContatosExternos::Limites().campo)
+                falha("a field is longer than any real one");
+        }
+    }
+    externos(lidos, ContatosExternos::Formato::Csv);
 }
 
 bool porAlvo(const QString &alvo, QByteArrayView bytes)

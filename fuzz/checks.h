@@ -18,7 +18,9 @@ void conversor(QByteArrayView bytes);
 
 // The vCard and CSV readers: no field holds CR, LF or the separator; the
 // contacts written in that format and read back are the same (a CSV row of
-// three empty fields is no contact).
+// three empty fields is no contact); a refused file gives no contact; no
+// card swallows the cards after it and no open quote the rest of the file;
+// imported, every contact can be found on its tab.
 void vcard(QByteArrayView bytes);
 void csv(QByteArrayView bytes);
 
