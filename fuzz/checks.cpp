@@ -9,6 +9,7 @@
 #include "store/formato_contatos.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -50,7 +51,11 @@ void externos(const ContatosExternos::Lidos &lidos, ContatosExternos::Formato fo
 
     // Imported into an empty phone book: every contact that goes in can be
     // found on its tab, and the list holds what the file now holds.
-    static QTemporaryDir pasta;
+    // In memory where there is such a folder: each import syncs the file
+    // to its disk.
+    static QTemporaryDir pasta(QFile::exists(QStringLiteral("/dev/shm"))
+                                   ? QStringLiteral("/dev/shm/marvessa-fuzz-XXXXXX")
+                                   : QDir::tempPath() + QStringLiteral("/marvessa-fuzz-XXXXXX"));
     static const QString caminho = ArquivoContatos::caminhoNaPasta(pasta.path());
     static std::unique_ptr<ModeloPrincipal> modelo;
     QFile arquivo(caminho);
@@ -73,12 +78,16 @@ void externos(const ContatosExternos::Lidos &lidos, ContatosExternos::Formato fo
         falha("the list and the file differ after an import");
 }
 
-// A line of the card's own: BEGIN:VCARD alone, case aside.
+// Lines of BEGIN:VCARD alone, case aside, that no folded line continues.
 int cartoesAbertos(QByteArrayView bytes)
 {
     int n = 0;
-    for (const QByteArray &linha : bytes.toByteArray().split('\n')) {
-        if (linha.trimmed().toUpper() == "BEGIN:VCARD")
+    // As the reader sees the file: UTF-16 as UTF-8.
+    const QList<QByteArray> linhas = ContatosExternos::semUtf16(bytes).split('\n');
+    for (qsizetype i = 0; i < linhas.size(); ++i) {
+        const QByteArray seguinte = linhas.value(i + 1);
+        if (linhas[i].trimmed().toUpper() == "BEGIN:VCARD" && !seguinte.startsWith(' ') &&
+            !seguinte.startsWith('\t'))
             ++n;
     }
     return n;
