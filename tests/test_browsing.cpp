@@ -607,10 +607,10 @@ void TestBrowsing::buscaPorDigitacao()
 {
     QFETCH(QString, teclas);
     QFETCH(QString, nome);
-    QStringList linhas = {u"carla"_s,  u"Álvaro"_s,  u"Ana Souza"_s, u"Asdrúbal"_s, u"Åsa"_s,
-                          u"Carlos"_s, u"Eva"_s,     u"Gil"_s,       u"1Zé"_s,      u"alvim"_s,
-                          u"Ana"_s,    u" Espaço"_s, u"Øyvind"_s,   u"Æsir"_s,     u"E\u0301lder"_s,
-                          u"Elisa"_s};
+    QStringList linhas = {u"carla"_s,  u"Álvaro"_s, u"Ana Souza"_s,   u"Asdrúbal"_s,
+                          u"Åsa"_s,    u"Carlos"_s, u"Eva"_s,         u"Gil"_s,
+                          u"1Zé"_s,    u"alvim"_s,  u"Ana"_s,         u" Espaço"_s,
+                          u"Øyvind"_s, u"Æsir"_s,   u"E\u0301lder"_s, u"Elisa"_s};
     for (int i = 1; i <= 25; ++i)
         linhas.append(QStringLiteral("B%1").arg(i, 2, 10, QChar(u'0')));
     QString texto = u"\uFEFF"_s; // UTF-8, to hold a combining accent

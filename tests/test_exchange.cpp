@@ -1,24 +1,24 @@
 #include "gui_helpers.h"
 
-#include "main_window/model/modelo_principal.h"
 #include "dialogs/edicao_contatos.h"
+#include "main_window/model/modelo_principal.h"
 #include "store/contatos_externos.h"
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
-#include <QListWidget>
-#include <QMenu>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTimer>
 #include <QStringEncoder>
 #include <QTest>
+#include <QTimer>
 #include <optional>
 
 #ifndef Q_OS_WIN
@@ -168,8 +168,8 @@ void TestExchange::leitura_data()
     ok("CHARSET=SHIFT_JIS, quoted-printable",
        cartao("FN;CHARSET=SHIFT_JIS;ENCODING=QUOTED-PRINTABLE:=93=FA=96=7B"), {u"日本||"_s});
     ok("CHARSET=WINDOWS-1251", cartao("FN;CHARSET=WINDOWS-1251:\xC8\xE2\xE0\xED"), {u"Иван||"_s});
-    ok("a charset unknown here", cartao("FN;CHARSET=X-MARTE:Zork") + cartao("FN:Ana"),
-       {u"Ana||"_s}, 1);
+    ok("a charset unknown here", cartao("FN;CHARSET=X-MARTE:Zork") + cartao("FN:Ana"), {u"Ana||"_s},
+       1);
     ok("a card without its END",
        "BEGIN:VCARD\r\nFN:Ana\r\n" + cartao("FN:Bia") + cartao("FN:Caio") + cartao("FN:Dora") +
            cartao("FN:Eva"),
@@ -177,8 +177,7 @@ void TestExchange::leitura_data()
     ok("vCard 2.1 AGENT, a card inside the card",
        cartao("FN:Ana\r\nAGENT:\r\nBEGIN:VCARD\r\nFN:Agente\r\nTEL:0\r\nEND:VCARD\r\nTEL:1"),
        {u"Ana|1|"_s});
-    ok("a fold inside a UTF-8 character", cartao("FN:\xCE\x91\xCE\r\n \xB2\xCE\xB3"),
-       {u"Αβγ||"_s});
+    ok("a fold inside a UTF-8 character", cartao("FN:\xCE\x91\xCE\r\n \xB2\xCE\xB3"), {u"Αβγ||"_s});
     ok("UTF-16 big-endian without a mark",
        utf16(u"BEGIN:VCARD\r\nFN:Zoë\r\nEND:VCARD\r\n"_s, QStringEncoder::Utf16BE), {u"Zoë||"_s});
     ok("UTF-16 little-endian CSV without a mark",
@@ -197,18 +196,20 @@ void TestExchange::leitura_data()
        "João,,Silva,3333,99999,joao@x\r\n",
        {u"João Silva|99999|joao@x"_s});
     ok("Outlook in German",
-       "Vorname;Weitere Vornamen;Nachname;Telefon (gesch\xE4""ftlich);Mobiltelefon;"
+       "Vorname;Weitere Vornamen;Nachname;Telefon (gesch\xE4"
+       "ftlich);Mobiltelefon;"
        "E-Mail-Adresse\r\nJ\xFCrgen;;Wei\xDF;0301234;0170123;j@w.de\r\n",
        {u"Jürgen Weiß|0170123|j@w.de"_s});
-    ok("Outlook in French", "Prénom,Deuxième prénom,Nom,Téléphone mobile,Adresse de messagerie\r\n"
-                            "Élodie,,Martin,0612,e@m.fr\r\n",
+    ok("Outlook in French",
+       "Prénom,Deuxième prénom,Nom,Téléphone mobile,Adresse de messagerie\r\n"
+       "Élodie,,Martin,0612,e@m.fr\r\n",
        {u"Élodie Martin|0612|e@m.fr"_s});
     ok("Outlook in Spanish",
        "Nombre,Segundo nombre,Apellidos,Teléfono móvil,Dirección de correo electrónico\r\n"
        "Lucía,,García,600,l@g.es\r\n",
        {u"Lucía García|600|l@g.es"_s});
-    ok("Google's several values", "Name,Phone 1 - Value,E-mail 1 - Value\r\nAna,1 ::: 2,a ::: b\r\n",
-       {u"Ana|1|a"_s});
+    ok("Google's several values",
+       "Name,Phone 1 - Value,E-mail 1 - Value\r\nAna,1 ::: 2,a ::: b\r\n", {u"Ana|1|a"_s});
     ok("this program's CSV keeps \" ::: \" and spaces",
        "Nome,Telefone,E-mail\r\n Ana ,123 ::: 456,\r\n", {u" Ana |123 ::: 456|"_s});
     QTest::newRow("a quote that never closes")
@@ -236,7 +237,8 @@ void TestExchange::limites()
     lim.contatos = 2;
     const auto falha = [&](const QByteArray &b) { return ContatosExternos::ler(b, lim).falha; };
     QCOMPARE(falha(cartao("FN:" + QByteArray(50, 'a') + "\r\n " + QByteArray(60, 'b'))), F::Grande);
-    QCOMPARE(falha(cartao("PHOTO;ENCODING=b:" + QByteArray(500, 'A')) + cartao("FN:A")), F::Nenhuma);
+    QCOMPARE(falha(cartao("PHOTO;ENCODING=b:" + QByteArray(500, 'A')) + cartao("FN:A")),
+             F::Nenhuma);
     QCOMPARE(falha(cartao("FN:A") + cartao("FN:B") + cartao("FN:C")), F::Grande);
     QCOMPARE(falha("Nome,Telefone\r\nAna," + QByteArray(101, '1') + "\r\n"), F::Grande);
     QCOMPARE(falha("Nome,Telefone\r\nAna,1,2,3,4,5\r\n"), F::Grande);
@@ -364,9 +366,11 @@ void TestExchange::idaEVolta()
     // would run as a formula, this program's own " ::: ".
     const QStringList linhas = {
         Teste::linha(u"Ângela; \"Anja\", a \\ sério"_s, u"(11) 4004-0000"_s, u"a@x.com"_s),
-        Teste::linha(u"Zé  "_s, u" 1 "_s), Teste::linha(u"1º Cartório"_s, u"+55 11 3333"_s),
+        Teste::linha(u"Zé  "_s, u" 1 "_s),
+        Teste::linha(u"1º Cartório"_s, u"+55 11 3333"_s),
         Teste::linha(QString(70, u'ã'), {}, u"longo@x"_s),
-        Teste::linha(u"Bia"_s, u"=1+1"_s, u"@SUM(1)"_s), Teste::linha(u"Caio"_s, u"-5"_s, u"'=x"_s),
+        Teste::linha(u"Bia"_s, u"=1+1"_s, u"@SUM(1)"_s),
+        Teste::linha(u"Caio"_s, u"-5"_s, u"'=x"_s),
         Teste::linha(u"Dora"_s, u"123 ::: 456"_s, u"''@"_s)};
     const QByteArray conteudo = Teste::arquivo(linhas);
     Principal de(&conteudo);
@@ -392,8 +396,8 @@ void TestExchange::exportarRecusado_data()
     QTest::addColumn<bool>("ilegivel");
     QTest::addColumn<QString>("aviso");
     QTest::newRow("over the contact file") << QString() << false << Mensagens::EXPORTAR_SOBRE;
-    QTest::newRow("over it by another path") << u"sub/../contatos.txt"_s << false
-                                             << Mensagens::EXPORTAR_SOBRE;
+    QTest::newRow("over it by another path")
+        << u"sub/../contatos.txt"_s << false << Mensagens::EXPORTAR_SOBRE;
 #ifndef Q_OS_WIN
     QTest::newRow("over it through a link") << u"link.vcf"_s << false << Mensagens::EXPORTAR_SOBRE;
 #endif
@@ -426,8 +430,8 @@ void TestExchange::exportarRecusado()
 
 void TestExchange::exportarPeloDialogo_data()
 {
-    QTest::addColumn<bool>("csv");       // the CSV filter chosen
-    QTest::addColumn<bool>("existe");    // "agenda" of that type is there already
+    QTest::addColumn<bool>("csv");        // the CSV filter chosen
+    QTest::addColumn<bool>("existe");     // "agenda" of that type is there already
     QTest::addColumn<bool>("substituir"); // the answer to the dialog's question
     QTest::newRow("vCard, not replaced") << false << true << false;
     QTest::newRow("vCard, replaced") << false << true << true;

@@ -13,6 +13,7 @@
 #ifdef Q_OS_WIN
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+// After windows.h, whose types it uses.
 #include <sddl.h>
 #else
 #include <sys/socket.h>

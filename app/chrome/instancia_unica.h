@@ -31,7 +31,8 @@ public:
     // where no private place for it could be had.
     static QString chave(const QString &caminhoArquivo);
     // Asks the copy running on that channel to come forward.
-    static Resposta pedirParaMostrar(const QString &chave, int esperaRespostaMs = ESPERA_RESPOSTA_MS);
+    static Resposta pedirParaMostrar(const QString &chave,
+                                     int esperaRespostaMs = ESPERA_RESPOSTA_MS);
 
     explicit InstanciaUnica(QString chave, QObject *parent = nullptr);
 

@@ -130,7 +130,8 @@ QString decodificarMisto(QByteArrayView bytes)
     const auto *inicio = reinterpret_cast<const uchar *>(bytes.data());
     const uchar *fim = inicio + bytes.size();
     while (inicio < fim) {
-        const auto *lf = static_cast<const uchar *>(std::memchr(inicio, '\n', size_t(fim - inicio)));
+        const auto *lf =
+            static_cast<const uchar *>(std::memchr(inicio, '\n', size_t(fim - inicio)));
         const uchar *ate = lf ? lf + 1 : fim;
         qsizetype validas = 0, soltos = 0;
         for (const uchar *p = aposAscii(inicio, ate); p < ate; p = aposAscii(p, ate)) {
@@ -144,9 +145,9 @@ QString decodificarMisto(QByteArrayView bytes)
             }
         }
         const auto linha = QByteArrayView(reinterpret_cast<const char *>(inicio), ate - inicio);
-        anexarDecodificado(linha, validas > 0 && validas >= soltos ? Codificacao::Utf8
-                                                                   : Codificacao::Windows1252,
-                           s);
+        anexarDecodificado(
+            linha, validas > 0 && validas >= soltos ? Codificacao::Utf8 : Codificacao::Windows1252,
+            s);
         inicio = ate;
     }
     return s;

@@ -200,7 +200,8 @@ ColunasCsv::ColunasCsv(const QStringList &cabecalho)
                             Sentido::TelResidencial, Sentido::TelComercial, Sentido::TelOutro})
         m_telefones += de(s);
     m_emails = de(Sentido::Email) + de(Sentido::EmailOutro);
-    m_propria = cabecalho == QStringList{QStringLiteral("Nome"), QStringLiteral("Telefone"), QStringLiteral("E-mail")};
+    m_propria = cabecalho == QStringList{QStringLiteral("Nome"), QStringLiteral("Telefone"),
+                                         QStringLiteral("E-mail")};
 }
 
 bool ColunasCsv::reconhecidas() const

@@ -36,25 +36,21 @@ UINT paginaDeCodigo(const QByteArray &k)
         UINT pagina;
     };
     static const Pagina paginas[] = {
-        {"ISO88592", 28592},   {"LATIN2", 28592},     {"ISO88593", 28593},
-        {"ISO88594", 28594},   {"ISO88595", 28595},   {"ISO88596", 28596},
-        {"ISO88597", 28597},   {"ISO88598", 28598},   {"ISO88599", 28599},
-        {"LATIN5", 28599},     {"ISO885913", 28603},  {"ISO885915", 28605},
-        {"LATIN9", 28605},     {"KOI8R", 20866},      {"KOI8U", 21866},
-        {"SHIFTJIS", 932},     {"SJIS", 932},         {"MSKANJI", 932},
-        {"WINDOWS31J", 932},   {"CP932", 932},        {"EUCJP", 20932},
-        {"ISO2022JP", 50220},  {"GB2312", 936},       {"GBK", 936},
-        {"CP936", 936},        {"GB18030", 54936},    {"BIG5", 950},
-        {"CP950", 950},        {"EUCKR", 949},        {"KSC56011987", 949},
-        {"CP949", 949},        {"WINDOWS1250", 1250}, {"CP1250", 1250},
-        {"WINDOWS1251", 1251}, {"CP1251", 1251},      {"WINDOWS1253", 1253},
-        {"CP1253", 1253},      {"WINDOWS1254", 1254}, {"CP1254", 1254},
-        {"WINDOWS1255", 1255}, {"CP1255", 1255},      {"WINDOWS1256", 1256},
-        {"CP1256", 1256},      {"WINDOWS1257", 1257}, {"CP1257", 1257},
-        {"WINDOWS1258", 1258}, {"CP1258", 1258},      {"TIS620", 874},
-        {"WINDOWS874", 874},   {"IBM850", 850},       {"CP850", 850},
-        {"IBM437", 437},       {"CP437", 437},        {"MACINTOSH", 10000},
-        {"UTF16BE", 1201},     {"UTF16LE", 1200},     {"UTF7", 65000},
+        {"ISO88592", 28592}, {"LATIN2", 28592},     {"ISO88593", 28593},  {"ISO88594", 28594},
+        {"ISO88595", 28595}, {"ISO88596", 28596},   {"ISO88597", 28597},  {"ISO88598", 28598},
+        {"ISO88599", 28599}, {"LATIN5", 28599},     {"ISO885913", 28603}, {"ISO885915", 28605},
+        {"LATIN9", 28605},   {"KOI8R", 20866},      {"KOI8U", 21866},     {"SHIFTJIS", 932},
+        {"SJIS", 932},       {"MSKANJI", 932},      {"WINDOWS31J", 932},  {"CP932", 932},
+        {"EUCJP", 20932},    {"ISO2022JP", 50220},  {"GB2312", 936},      {"GBK", 936},
+        {"CP936", 936},      {"GB18030", 54936},    {"BIG5", 950},        {"CP950", 950},
+        {"EUCKR", 949},      {"KSC56011987", 949},  {"CP949", 949},       {"WINDOWS1250", 1250},
+        {"CP1250", 1250},    {"WINDOWS1251", 1251}, {"CP1251", 1251},     {"WINDOWS1253", 1253},
+        {"CP1253", 1253},    {"WINDOWS1254", 1254}, {"CP1254", 1254},     {"WINDOWS1255", 1255},
+        {"CP1255", 1255},    {"WINDOWS1256", 1256}, {"CP1256", 1256},     {"WINDOWS1257", 1257},
+        {"CP1257", 1257},    {"WINDOWS1258", 1258}, {"CP1258", 1258},     {"TIS620", 874},
+        {"WINDOWS874", 874}, {"IBM850", 850},       {"CP850", 850},       {"IBM437", 437},
+        {"CP437", 437},      {"MACINTOSH", 10000},  {"UTF16BE", 1201},    {"UTF16LE", 1200},
+        {"UTF7", 65000},
     };
     for (const Pagina &p : paginas) {
         if (k == p.nome)
@@ -72,8 +68,8 @@ std::optional<QString> decodificar(QByteArrayView bytes, QByteArrayView conjunto
     if (k == "UTF8")
         return Codificacoes::decodificar(bytes, Codificacao::Utf8);
     // Latin-1 as senders mean it: the Windows code page that extends it.
-    if (k == "ISO88591" || k == "LATIN1" || k == "WINDOWS1252" || k == "CP1252" ||
-        k == "USASCII" || k == "ASCII" || k == "ANSIX3.41968")
+    if (k == "ISO88591" || k == "LATIN1" || k == "WINDOWS1252" || k == "CP1252" || k == "USASCII" ||
+        k == "ASCII" || k == "ANSIX3.41968")
         return Codificacoes::decodificar(bytes, Codificacao::Windows1252);
     if (bytes.isEmpty())
         return QString();

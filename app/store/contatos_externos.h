@@ -18,7 +18,7 @@ enum class Formato { VCard, Csv };
 // Far beyond any real export; past them a file is refused whole, before it
 // can freeze the program or fill its memory.
 struct Limites {
-    qint64 bytes = qint64(128) << 20;   // the file
+    qint64 bytes = qint64(128) << 20;     // the file
     qsizetype linha = qsizetype(1) << 20; // a vCard line kept, unfolded
     qsizetype campo = qsizetype(1) << 20; // a CSV field, in characters
     qsizetype colunas = 4096;             // a CSV row's fields
