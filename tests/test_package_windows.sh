@@ -101,5 +101,8 @@ esperar 10 bytes_sao "$pasta/contatos.txt" 416e617f317f6140780d0a0d0a ||
 if command -v import >/dev/null; then
     import -window root "$build/windows-conversor.png" 2>/dev/null || true
 fi
-xdotool key --window "$c" alt+F4
+# Closed from the keyboard as a user does: Wine's windows take typed keys,
+# not keys sent to them.
+xdotool windowactivate --sync "$c" key --clearmodifiers alt+F4
+esperar 10 sem_janela '^Marvessa Fonelo Converter$' 258x138 || falha "the converter did not close"
 echo "1 passed, 0 failed"

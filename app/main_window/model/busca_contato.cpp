@@ -21,6 +21,24 @@ BuscaContato::BuscaContato(const ListaInicio &lista, const QLocale &locale)
     : m_lista(lista), m_colacao(locale)
 {
     m_colacao.setCaseSensitivity(Qt::CaseInsensitive);
+    // The character that weighs most after a prefix, by the collator at
+    // hand: ICU gives U+FFFF the last weight of all, Windows leaves it out.
+    // Tried against letters, digits and signs of the scripts names use.
+    static const char16_t *const depois[] = {
+        u"z",      u"zz",     u"\u00FF", u"\u00DF", u"\u03C9", u"\u044F", u"\u05EA", u"\u0649",
+        u"\u0E2E", u"\u4E00", u"\u9FA5", u"\uAC00", u"\uD7A3", u"9",      u"~",      u"\U0001F600"};
+    for (const char16_t *teto :
+         {u"\uFFFF", u"\U0002FA1D", u"\U0002A6D6", u"\uFFE6", u"\u9FFF", u"\uD7A3", u"\u4DB5"}) {
+        const QString t = QLatin1Char('a') + QStringView(teto).toString();
+        bool pesaMais = m_colacao.compare(t, QStringLiteral("b")) < 0;
+        for (const char16_t *d : depois)
+            pesaMais =
+                pesaMais && m_colacao.compare(QLatin1Char('a') + QStringView(d).toString(), t) < 0;
+        if (pesaMais) {
+            m_teto = QStringView(teto).toString();
+            break;
+        }
+    }
 }
 
 bool BuscaContato::vivo(qint64 agoraMs) const
@@ -97,10 +115,15 @@ qsizetype BuscaContato::primeiro(QStringView prefixo) const
         else
             ate = meio;
     }
-    const QString teto = p + QChar(0xFFFF);
-    for (qsizetype i = de; i < m_lista.count() && m_colacao.compare(m_lista.nome(i), teto) < 0;
-         ++i) {
-        if (m_lista.grupo(i) >= 0 && comecaCom(m_lista.nome(i), p))
+    const QString teto = p + m_teto;
+    for (qsizetype i = de; i < m_lista.count(); ++i) {
+        const QStringView nome = m_lista.nome(i);
+        const bool comeca = comecaCom(nome, p);
+        // Without a character that weighs most, the first name that does
+        // not start so ends the search.
+        if (m_teto.isEmpty() ? !comeca : m_colacao.compare(nome, teto) >= 0)
+            return -1;
+        if (comeca && m_lista.grupo(i) >= 0)
             return i;
     }
     return -1;

@@ -45,6 +45,7 @@ private:
 
     const ListaInicio &m_lista;
     QCollator m_colacao;
+    QString m_teto; // weighs more than anything after a prefix; empty if none
     QString m_prefixo;
     qint64 m_ultima = 0;
 };
