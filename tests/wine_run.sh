@@ -24,5 +24,13 @@ log="$(mktemp)"
 trap 'rm -f "$log"' EXIT
 wine "$prog" "$@" -o "Z:$log,txt" </dev/null
 rc=$?
+# A program that wrote not even its log's first line never started: Wine
+# can fail so at once while the prefix's server is shutting down. Once more.
+if [ "$rc" -ne 0 ] && [ ! -s "$log" ]; then
+    echo "wine_run: $(basename "$prog") did not start (exit $rc); starting it again" >&2
+    sleep 2
+    wine "$prog" "$@" -o "Z:$log,txt" </dev/null
+    rc=$?
+fi
 cat "$log"
 exit "$rc"
