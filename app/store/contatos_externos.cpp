@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace ContatosExternos {
 
@@ -113,7 +114,11 @@ Lidos lerArquivo(const QString &caminho, const Limites &limites)
     QFile f(caminho);
     if (!f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return l;
-    const QByteArray bytes = f.read(limites.bytes + 1);
+    // Sized by what it held when looked at; one that grew since is read on,
+    // up to the limit and a byte more to tell that it is past it.
+    QByteArray bytes = f.read(std::min(info.size(), limites.bytes) + 1);
+    while (bytes.size() <= limites.bytes && !f.atEnd() && f.error() == QFileDevice::NoError)
+        bytes += f.read(std::min(qint64(1) << 24, limites.bytes + 1 - bytes.size()));
     if (f.error() != QFileDevice::NoError)
         return l;
     if (bytes.size() > limites.bytes) {
