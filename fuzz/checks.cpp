@@ -86,8 +86,10 @@ int cartoesAbertos(QByteArrayView bytes)
     const QList<QByteArray> linhas = ContatosExternos::semUtf16(bytes).split('\n');
     for (qsizetype i = 0; i < linhas.size(); ++i) {
         const QByteArray seguinte = linhas.value(i + 1);
-        if (linhas[i].trimmed().toUpper() == "BEGIN:VCARD" && !seguinte.startsWith(' ') &&
-            !seguinte.startsWith('\t'))
+        // A line that starts with a space or a TAB goes on the one before.
+        const bool dobrada = linhas[i].startsWith(' ') || linhas[i].startsWith('\t');
+        if (!dobrada && linhas[i].trimmed().toUpper() == "BEGIN:VCARD" &&
+            !seguinte.startsWith(' ') && !seguinte.startsWith('\t'))
             ++n;
     }
     return n;
