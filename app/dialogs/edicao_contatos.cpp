@@ -78,12 +78,7 @@ bool EdicaoContatos::PrimeiroProibido(QStringView nome)
 
 QString EdicaoContatos::aparar(QStringView texto)
 {
-    qsizetype ini = 0, fim = texto.size();
-    while (ini < fim && texto[ini] == u' ')
-        ++ini;
-    while (fim > ini && texto[fim - 1] == u' ')
-        --fim;
-    return texto.sliced(ini, fim - ini).toString();
+    return FormatoContatos::aparar(texto);
 }
 
 ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fone,

@@ -62,7 +62,7 @@ QString IntercambioContatos::exportar(const QString &caminho, ContatosExternos::
     if (m_modelo.ultimaLeituraFalhou() ||
         m_modelo.arquivo().lerBytes().assinatura() != m_modelo.assinaturaLida()) {
         const ModeloPrincipal::Lote lote(m_modelo);
-        if (!m_modelo.RecarregarLista() || m_modelo.ultimaLeituraFalhou())
+        if (!m_modelo.RecarregarLista())
             return ModeloPrincipal::AVISO_FALHA_LEITURA;
         m_modelo.AtualizarAba();
     }

@@ -24,16 +24,6 @@ QString semQuebras(QString s)
     return s;
 }
 
-QString semEspacosEmVolta(const QString &s)
-{
-    qsizetype ini = 0, fim = s.size();
-    while (ini < fim && s[ini] == u' ')
-        ++ini;
-    while (fim > ini && s[fim - 1] == u' ')
-        --fim;
-    return s.sliced(ini, fim - ini);
-}
-
 // UTF-16 without its mark: the first characters of a header or of
 // "BEGIN:VCARD" are ASCII, one zero byte each.
 std::optional<QStringDecoder::Encoding> utf16SemMarca(QByteArrayView b)
@@ -74,7 +64,7 @@ void acrescentar(Lidos &l, ContactRecord r, bool exato)
     for (QString *campo : {&r.Nome, &r.Telefone, &r.Email}) {
         *campo = semQuebras(*campo);
         if (!exato)
-            *campo = semEspacosEmVolta(*campo);
+            *campo = FormatoContatos::aparar(*campo);
         if (campo->contains(FormatoContatos::SEPARADOR)) {
             ++l.rejeitados;
             return;

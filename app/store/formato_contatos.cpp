@@ -18,6 +18,16 @@ qsizetype maximoDeLinhas(QByteArrayView bytes)
     return std::count(bytes.begin(), bytes.end(), '\r') + 1;
 }
 
+QString aparar(QStringView texto)
+{
+    qsizetype ini = 0, fim = texto.size();
+    while (ini < fim && texto[ini] == u' ')
+        ++ini;
+    while (fim > ini && texto[fim - 1] == u' ')
+        --fim;
+    return texto.sliced(ini, fim - ini).toString();
+}
+
 bool linhaEmBranco(QByteArrayView linha)
 {
     for (const char c : linha) {

@@ -45,6 +45,10 @@ template <typename F> void paraCadaLinha(QByteArrayView bytes, F &&f)
 // At most how many lines the bytes hold, found at once, to size a list.
 qsizetype maximoDeLinhas(QByteArrayView bytes);
 
+// Without its leading and trailing spaces (0x20), and nothing else: the
+// trimming of the add, and of other programs' fields.
+QString aparar(QStringView texto);
+
 // Empty or spaces only (a TAB is not blank): such a line holds no contact.
 bool linhaEmBranco(QByteArrayView linha);
 

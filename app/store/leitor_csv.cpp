@@ -144,7 +144,7 @@ Lidos LeitorCsv::ler(QByteArrayView original, const Limites &lim)
         if (vazia)
             continue;
         if (l.contatos.size() + l.rejeitados >= lim.contatos)
-            return l.falha = Falha::Grande, l.contatos.clear(), std::move(l);
+            return {Falha::Grande, 0, {}, 0};
         ContatosExternos::acrescentar(l, colunas.registro(*linha), colunas.propria());
     }
     return linhas.falha() == Falha::Nenhuma ? std::move(l) : falhou();

@@ -195,7 +195,7 @@ struct Cartao {
 
 class Leitura {
 public:
-    Leitura(const Limites &limites) : m_lim(limites) {}
+    explicit Leitura(const Limites &limites) : m_lim(limites) {}
 
     // One unfolded line; false once the file is refused.
     bool linha(QByteArrayView linha);
