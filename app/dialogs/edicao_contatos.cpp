@@ -12,13 +12,7 @@ namespace {
 constexpr int GRUPO_AB = 0;
 constexpr qsizetype IMPORTAR_UM_A_UM = 16;
 
-// A name as the duplicate rule compares it: in one normal form (a typed
-// "é" and an imported "e" with a combining accent are one letter), upper-cased
-// by the locale.
-QString chaveDoNome(const QLocale &locale, QStringView nome)
-{
-    return locale.toUpper(nome.toString().normalized(QString::NormalizationForm_C));
-}
+using FormatoContatos::chaveDoNome;
 
 // Whether a list's names equal a name by chaveDoNome. Most names are told
 // apart by their first letter alone, so the whole comparison runs only for
@@ -72,8 +66,7 @@ bool camposGravaveis(const ContactRecord &r, Codificacao c, const QList<ContactR
 
 bool EdicaoContatos::PrimeiroProibido(QStringView nome)
 {
-    static const QString proibidos = QStringLiteral(".,:;<>=()'+\\/@&*|{}-[]!?_ \"");
-    return !nome.isEmpty() && proibidos.contains(nome.front());
+    return FormatoContatos::primeiroProibido(nome);
 }
 
 QString EdicaoContatos::aparar(QStringView texto)
@@ -132,7 +125,7 @@ ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fo
         r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
         return r;
     }
-    const auto escrito = anexar(atual.bytes, cod, {novo}, r);
+    const auto escrito = anexar(atual, cod, {novo}, r);
     if (!escrito)
         return r;
     // The list was read from this very file, so only the new record is new.
@@ -194,7 +187,7 @@ ResultadoEdicao EdicaoContatos::importar(const QList<ContactRecord> &contatos,
         r.desfecho = ResultadoEdicao::Desfecho::Relistado;
         return r;
     }
-    const auto escrito = anexar(atual.bytes, cod, aceitos, r);
+    const auto escrito = anexar(atual, cod, aceitos, r);
     if (!escrito)
         return r;
     // A few go into the sorted list one by one; many are sorted in anew.
@@ -314,16 +307,16 @@ ResultadoEdicao EdicaoContatos::gravado(const QString &aviso, const QByteArray &
     return r;
 }
 
-std::optional<QByteArray> EdicaoContatos::anexar(QByteArrayView atual, Codificacao cod,
-                                                 const QList<ContactRecord> &novos,
+std::optional<QByteArray> EdicaoContatos::anexar(const ArquivoContatos::Leitura &atual,
+                                                 Codificacao cod, const QList<ContactRecord> &novos,
                                                  ResultadoEdicao &r)
 {
     QByteArray escrito = Codificacoes::marca(cod).toByteArray() +
-                         FormatoContatos::semLinhasVazias(FormatoContatos::corpo(atual, cod));
+                         FormatoContatos::semLinhasVazias(FormatoContatos::corpo(atual.bytes, cod));
     for (const ContactRecord &n : novos)
         FormatoContatos::anexarRegistro(escrito, n, cod);
     FormatoContatos::fecharArquivo(escrito);
-    return gravar(std::move(escrito), cod, r);
+    return gravar(std::move(escrito), cod, atual.assinatura(), r);
 }
 
 std::optional<QByteArray> EdicaoContatos::GravarContatos(const QString &nome,
@@ -343,17 +336,24 @@ std::optional<QByteArray> EdicaoContatos::GravarContatos(const QString &nome,
             FormatoContatos::anexarRegistro(bytes, *novo, cod);
     }
     FormatoContatos::fecharArquivo(bytes);
-    return gravar(std::move(bytes), cod, r);
+    return gravar(std::move(bytes), cod, m_modelo.assinaturaLida(), r);
 }
 
 std::optional<QByteArray> EdicaoContatos::gravar(QByteArray bytes, Codificacao cod,
+                                                 const ArquivoContatos::Assinatura &base,
                                                  ResultadoEdicao &r)
 {
     if (!Codificacoes::lidoDeVoltaIgual(bytes, cod)) {
         r.avisos.append(Mensagens::INVALIDOS);
         return std::nullopt;
     }
-    if (!m_modelo.arquivo().gravar(bytes)) {
+    switch (m_modelo.arquivo().gravarSeInalterado(base, bytes)) {
+    case ArquivoContatos::Gravacao::Gravado:
+        break;
+    case ArquivoContatos::Gravacao::Alterado:
+        r.avisos.append(Mensagens::ALTERADA);
+        return std::nullopt;
+    case ArquivoContatos::Gravacao::Falhou:
         r.avisos.append(Mensagens::FALHA_GRAVACAO);
         return std::nullopt;
     }

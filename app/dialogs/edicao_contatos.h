@@ -113,13 +113,15 @@ private:
     ResultadoEdicao gravado(const QString &aviso, const QByteArray &escrito, bool baseIntacta,
                             const std::function<void(ListaInicio &)> &mudanca);
     // Writes a whole file's bytes, unless they would read back in another
-    // encoding: the bytes written, or nothing, with the reason in r (the old
-    // file is then intact).
-    std::optional<QByteArray> gravar(QByteArray bytes, Codificacao cod, ResultadoEdicao &r);
+    // encoding or the file is no longer the one they were made from (base):
+    // the bytes written, or nothing, with the reason in r (the old file is
+    // then intact).
+    std::optional<QByteArray> gravar(QByteArray bytes, Codificacao cod,
+                                     const ArquivoContatos::Assinatura &base, ResultadoEdicao &r);
     // Appends the records to the file's bytes as read now (their empty lines
     // dropped) and writes it: the bytes written, or nothing, with the reason
     // in r, when the write failed (the old file is then intact).
-    std::optional<QByteArray> anexar(QByteArrayView atual, Codificacao cod,
+    std::optional<QByteArray> anexar(const ArquivoContatos::Leitura &atual, Codificacao cod,
                                      const QList<ContactRecord> &novos, ResultadoEdicao &r);
     // Rewrites the file from the in-memory list, every contact named exactly
     // nome replaced by novo (left out when there is none): the bytes written,

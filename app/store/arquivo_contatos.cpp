@@ -83,3 +83,11 @@ bool ArquivoContatos::gravar(const QByteArray &conteudo) const
     }
     return f.commit();
 }
+
+ArquivoContatos::Gravacao ArquivoContatos::gravarSeInalterado(const Assinatura &lida,
+                                                              const QByteArray &conteudo) const
+{
+    if (lerBytes().assinatura() != lida)
+        return Gravacao::Alterado;
+    return gravar(conteudo) ? Gravacao::Gravado : Gravacao::Falhou;
+}

@@ -61,6 +61,16 @@ public:
     // write leaves the old file intact.
     bool gravar(const QByteArray &conteudo) const;
 
+    enum class Gravacao {
+        Gravado,
+        Alterado, // the file is no longer what was read: nothing written
+        Falhou,   // could not be written: the old file is intact
+    };
+    // The one write of a rewrite made from what was read: refused when
+    // another program (or another copy) changed the file since, whose change
+    // would otherwise be lost.
+    Gravacao gravarSeInalterado(const Assinatura &lida, const QByteArray &conteudo) const;
+
 private:
     QString m_caminho;
 };

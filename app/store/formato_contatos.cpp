@@ -28,6 +28,17 @@ QString aparar(QStringView texto)
     return texto.sliced(ini, fim - ini).toString();
 }
 
+bool primeiroProibido(QStringView nome)
+{
+    static const QString proibidos = QStringLiteral(".,:;<>=()'+\\/@&*|{}-[]!?_ \"");
+    return !nome.isEmpty() && proibidos.contains(nome.front());
+}
+
+QString chaveDoNome(const QLocale &locale, QStringView nome)
+{
+    return locale.toUpper(nome.toString().normalized(QString::NormalizationForm_C));
+}
+
 bool linhaEmBranco(QByteArrayView linha)
 {
     for (const char c : linha) {

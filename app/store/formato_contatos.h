@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QLocale>
 #include <QStringList>
 #include <QStringView>
 #include <cstring>
@@ -48,6 +49,15 @@ qsizetype maximoDeLinhas(QByteArrayView bytes);
 // Without its leading and trailing spaces (0x20), and nothing else: the
 // trimming of the add, and of other programs' fields.
 QString aparar(QStringView texto);
+
+// The 27 characters a name may not begin with (the first character as it
+// stands, untrimmed).
+bool primeiroProibido(QStringView nome);
+
+// A name as the duplicate rule compares it: in one normal form (a typed "é"
+// and an imported "e" with a combining accent are one letter), upper-cased
+// by the locale.
+QString chaveDoNome(const QLocale &locale, QStringView nome);
 
 // Empty or spaces only (a TAB is not blank): such a line holds no contact.
 bool linhaEmBranco(QByteArrayView linha);

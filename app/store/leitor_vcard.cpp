@@ -171,6 +171,15 @@ QStringList componentes(QStringView v)
     return out;
 }
 
+// A TEL's or EMAIL's text: unescaped, a tel: URI as its number.
+QString textoFinal(const Propriedade &p, const QString &v)
+{
+    QString t = semEscapes(v);
+    if (p.nome == "TEL" && p.uri && t.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
+        t.remove(0, 4);
+    return t;
+}
+
 struct Cartao {
     std::optional<QString> fn;
     QStringList n;
@@ -280,9 +289,7 @@ void Leitura::valor(const Propriedade &p)
     } else if (n) {
         m_c.n = componentes(*v);
     } else {
-        QString t = semEscapes(*v);
-        if (tel && p.uri && t.startsWith(QLatin1String("tel:"), Qt::CaseInsensitive))
-            t.remove(0, 4);
+        const QString t = textoFinal(p, *v);
         auto &pref = tel ? m_c.telPref : m_c.emailPref;
         auto &primeiro = tel ? m_c.tel : m_c.email;
         if (p.pref && !pref)
@@ -316,6 +323,17 @@ bool quotedPrintable(QByteArrayView linha)
 }
 
 } // namespace
+
+std::optional<LeitorVCard::Linha> LeitorVCard::linha(QByteArrayView desdobrada)
+{
+    const auto p = propriedade(desdobrada);
+    if (!p)
+        return std::nullopt;
+    Linha l{p->nome, p->pref, p->tipos.contains("CELL"), textoDoValor(*p)};
+    if (l.texto)
+        l.texto = textoFinal(*p, *l.texto);
+    return l;
+}
 
 Lidos LeitorVCard::ler(QByteArrayView original, const Limites &lim)
 {

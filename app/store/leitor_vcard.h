@@ -2,6 +2,8 @@
 
 #include "store/contatos_externos.h"
 
+#include <optional>
+
 // vCard 2.1, 3.0 and 4.0, read line by line as phones and address books
 // write them: lines unfolded as bytes before they are decoded (a fold may
 // split a character), each value in the character set it declares, a card
@@ -10,4 +12,16 @@ class LeitorVCard {
 public:
     static ContatosExternos::Lidos ler(QByteArrayView bytes,
                                        const ContatosExternos::Limites &limites);
+
+    // One unfolded property line as the reader takes it, for changing a card
+    // in place: its name (upper-case, without its group), whether it is
+    // marked preferred or a cell phone, and its text (nothing when its
+    // character set is unknown here).
+    struct Linha {
+        QByteArray nome;
+        bool pref = false;
+        bool celular = false;
+        std::optional<QString> texto;
+    };
+    static std::optional<Linha> linha(QByteArrayView desdobrada);
 };

@@ -1,0 +1,284 @@
+#include "sync/cartao_vcard.h"
+
+#include "store/leitor_vcard.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+// A value as vCard text: the characters that structure a line escaped.
+QString escapado(const QString &v, bool estruturado)
+{
+    QString out;
+    out.reserve(v.size());
+    for (const QChar c : v) {
+        if (c == u'\\' || (estruturado && (c == u';' || c == u','))) {
+            out += u'\\';
+            out += c;
+        } else if (c == u'\n') {
+            out += QLatin1String("\\n");
+        } else if (c != u'\r') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+bool continua(const QByteArray &fisica)
+{
+    return !fisica.isEmpty() && (fisica[0] == ' ' || fisica[0] == '\t');
+}
+
+} // namespace
+
+std::optional<CartaoVCard> CartaoVCard::ler(const QByteArray &bytes)
+{
+    if (bytes.size() > TAMANHO_MAXIMO)
+        return std::nullopt;
+    const ContatosExternos::Lidos l = LeitorVCard::ler(bytes, {});
+    if (!l.ok() || l.contatos.size() != 1 || l.rejeitados != 0)
+        return std::nullopt;
+    CartaoVCard c;
+    c.m_registro = l.contatos.first();
+    // Physical lines, each with its line end; folded ones (and the soft
+    // breaks of quoted-printable) joined to the line they go on.
+    qsizetype i = 0;
+    bool qp = false;
+    while (i < bytes.size()) {
+        qsizetype f = bytes.indexOf('\n', i);
+        f = f < 0 ? bytes.size() : f + 1;
+        const QByteArray fisica = bytes.mid(i, f - i);
+        QByteArray semFim = fisica;
+        while (semFim.endsWith('\n') || semFim.endsWith('\r'))
+            semFim.chop(1);
+        if (i == 0 && fisica.endsWith("\n") && !fisica.endsWith("\r\n"))
+            c.m_fimDeLinha = "\n";
+        if (!c.m_linhas.isEmpty() && (qp || continua(fisica))) {
+            Linha &l = c.m_linhas.last();
+            l.bruta += fisica;
+            if (qp)
+                l.desdobrada.chop(1);
+            l.desdobrada += qp ? semFim : semFim.mid(1);
+        } else {
+            c.m_linhas.append({fisica, semFim, {}, false});
+        }
+        const QByteArray &d = c.m_linhas.last().desdobrada;
+        const qsizetype doisPontos = d.indexOf(':');
+        qp = doisPontos > 0 && d.left(doisPontos).toUpper().contains("QUOTED-PRINTABLE") &&
+             semFim.endsWith('=');
+        i = f;
+    }
+    c.analisar();
+    return c;
+}
+
+void CartaoVCard::analisar()
+{
+    int nivel = 0;
+    for (Linha &l : m_linhas) {
+        const qsizetype fimNome = [&] {
+            qsizetype k = 0;
+            while (k < l.desdobrada.size() && l.desdobrada[k] != ';' && l.desdobrada[k] != ':')
+                ++k;
+            return k;
+        }();
+        QByteArray n = l.desdobrada.left(fimNome).trimmed().toUpper();
+        l.nome = n.mid(n.lastIndexOf('.') + 1);
+        const bool vcard = l.desdobrada.mid(fimNome + 1).trimmed().toUpper() == "VCARD";
+        if (l.nome == "BEGIN" && vcard)
+            ++nivel;
+        l.doCartao = nivel == 1 && l.nome != "BEGIN";
+        if (l.nome == "END" && vcard) {
+            l.doCartao = false;
+            --nivel;
+        }
+        if (l.doCartao && l.nome == "VERSION" && m_versao.isEmpty())
+            m_versao = l.desdobrada.mid(fimNome + 1).trimmed();
+    }
+}
+
+CartaoVCard CartaoVCard::novo(const ContactRecord &contato, const QString &uid)
+{
+    CartaoVCard c;
+    c.m_versao = "3.0";
+    for (const char *l : {"BEGIN:VCARD", "VERSION:3.0", "PRODID:-//Marvessa//Marvessa Fonelo//PT"})
+        c.m_linhas.append({QByteArray(l) + "\r\n", l, {}, false});
+    c.m_linhas.append({"END:VCARD\r\n", "END:VCARD", "END", false});
+    c.inserir(c.fim(), "UID", escapado(uid, true));
+    c.inserir(c.fim(), "FN", escapado(contato.Nome, true));
+    c.trocarN(contato.Nome);
+    c.trocarCampo("TEL", contato.Telefone);
+    c.trocarCampo("EMAIL", contato.Email);
+    c.analisar();
+    c.reler();
+    return c;
+}
+
+QByteArray CartaoVCard::bytes() const
+{
+    QByteArray b;
+    for (const Linha &l : m_linhas)
+        b += l.bruta;
+    return b;
+}
+
+qsizetype CartaoVCard::primeira(const QByteArray &nome) const
+{
+    for (qsizetype i = 0; i < m_linhas.size(); ++i) {
+        if (m_linhas[i].doCartao && m_linhas[i].nome == nome)
+            return i;
+    }
+    return -1;
+}
+
+// The TEL or EMAIL the reader shows: the preferred one, else the first cell
+// phone, else the first.
+qsizetype CartaoVCard::mostrada(const QByteArray &nome) const
+{
+    qsizetype pref = -1, celular = -1, primeiro = -1;
+    for (qsizetype i = 0; i < m_linhas.size(); ++i) {
+        if (!m_linhas[i].doCartao || m_linhas[i].nome != nome)
+            continue;
+        const auto l = LeitorVCard::linha(m_linhas[i].desdobrada);
+        if (!l || !l->texto)
+            continue;
+        if (l->pref && pref < 0)
+            pref = i;
+        if (nome == "TEL" && l->celular && celular < 0)
+            celular = i;
+        if (primeiro < 0)
+            primeiro = i;
+    }
+    return pref >= 0 ? pref : celular >= 0 ? celular : primeiro;
+}
+
+qsizetype CartaoVCard::fim() const
+{
+    for (qsizetype i = m_linhas.size() - 1; i >= 0; --i) {
+        if (m_linhas[i].nome == "END")
+            return i;
+    }
+    return m_linhas.size();
+}
+
+// A line of the prefix (group, name, parameters) and the value, folded at 75
+// octets without splitting a character. The value is written in UTF-8, so
+// an older card's own character set and encoding parameters go.
+QByteArray CartaoVCard::montar(QByteArrayView prefixo, const QString &valor) const
+{
+    QByteArray p;
+    for (const QByteArray &parte : prefixo.toByteArray().split(';')) {
+        const QByteArray u = parte.trimmed().toUpper();
+        if (u.startsWith("CHARSET=") || u.startsWith("ENCODING=") || u == "QUOTED-PRINTABLE")
+            continue;
+        p += (p.isEmpty() ? "" : ";") + parte;
+    }
+    const QByteArray v = valor.toUtf8();
+    if (m_versao == "2.1" && v.size() != valor.size())
+        p += ";CHARSET=UTF-8";
+    const QByteArray inteira = p + ':' + v;
+    QByteArray out;
+    qsizetype i = 0, largura = 75;
+    while (inteira.size() - i > largura) {
+        qsizetype corte = i + largura;
+        while (corte > i + 1 && (uchar(inteira[corte]) & 0xC0) == 0x80)
+            --corte;
+        out += inteira.mid(i, corte - i) + m_fimDeLinha + ' ';
+        i = corte;
+        largura = 74;
+    }
+    return out + inteira.mid(i) + m_fimDeLinha;
+}
+
+void CartaoVCard::trocar(qsizetype i, const QString &valor)
+{
+    Linha &l = m_linhas[i];
+    qsizetype k = 0;
+    bool aspas = false;
+    for (; k < l.desdobrada.size(); ++k) {
+        if (l.desdobrada[k] == '"')
+            aspas = !aspas;
+        else if (l.desdobrada[k] == ':' && !aspas)
+            break;
+    }
+    l.bruta = montar(QByteArrayView(l.desdobrada).first(k), valor);
+    l.desdobrada = l.bruta.chopped(m_fimDeLinha.size()).replace(m_fimDeLinha + ' ', "");
+}
+
+void CartaoVCard::inserir(qsizetype antes, QByteArrayView prefixo, const QString &valor)
+{
+    Linha l{montar(prefixo, valor), {}, prefixo.toByteArray(), true};
+    l.desdobrada = l.bruta.chopped(m_fimDeLinha.size()).replace(m_fimDeLinha + ' ', "");
+    m_linhas.insert(antes, l);
+}
+
+void CartaoVCard::trocarCampo(const QByteArray &nome, const QString &valor)
+{
+    const qsizetype i = mostrada(nome);
+    const bool uri = i >= 0 && m_linhas[i].desdobrada.toUpper().contains("VALUE=URI");
+    const QString v = escapado(valor, false);
+    if (i >= 0 && valor.isEmpty())
+        m_linhas.removeAt(i);
+    else if (i >= 0)
+        trocar(i, uri && nome == "TEL" ? QLatin1String("tel:") + v : v);
+    else if (!valor.isEmpty())
+        inserir(fim(), nome, v);
+}
+
+// N as "Family;Given": the last word the family name, the rest given.
+void CartaoVCard::trocarN(const QString &nome)
+{
+    const QString n = nome.trimmed();
+    const qsizetype espaco = n.lastIndexOf(u' ');
+    const QString familia = espaco < 0 ? n : n.mid(espaco + 1);
+    const QString dado = espaco < 0 ? QString() : n.left(espaco).trimmed();
+    const QString v = escapado(familia, true) + u';' + escapado(dado, true) + QLatin1String(";;;");
+    const qsizetype i = primeira("N");
+    if (i >= 0)
+        trocar(i, v);
+    else if (m_versao != "4.0")
+        inserir(fim(), "N", v);
+}
+
+void CartaoVCard::aplicar(const ContactRecord &c)
+{
+    if (c.Nome != m_registro.Nome) {
+        const qsizetype fn = primeira("FN");
+        if (fn >= 0)
+            trocar(fn, escapado(c.Nome, true));
+        else
+            inserir(fim(), "FN", escapado(c.Nome, true));
+        trocarN(c.Nome);
+    }
+    if (c.Telefone != m_registro.Telefone)
+        trocarCampo("TEL", c.Telefone);
+    if (c.Email != m_registro.Email)
+        trocarCampo("EMAIL", c.Email);
+    reler();
+}
+
+void CartaoVCard::acrescentarTelefone(const QString &telefone)
+{
+    inserir(fim(), "TEL", escapado(telefone, false));
+    reler();
+}
+
+void CartaoVCard::acrescentarEmail(const QString &email)
+{
+    inserir(fim(), "EMAIL", escapado(email, false));
+    reler();
+}
+
+void CartaoVCard::acrescentarNota(const QString &nota)
+{
+    inserir(fim(), "NOTE", escapado(nota, true));
+}
+
+// What the reader makes of the card now: a value with spaces around it, in
+// another program's card, reads back without them.
+void CartaoVCard::reler()
+{
+    const ContatosExternos::Lidos l = LeitorVCard::ler(bytes(), {});
+    if (l.ok() && l.contatos.size() == 1)
+        m_registro = l.contatos.first();
+}

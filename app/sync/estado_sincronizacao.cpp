@@ -1,0 +1,99 @@
+#include "sync/estado_sincronizacao.h"
+
+#include <QCborArray>
+#include <QCborMap>
+#include <QCborValue>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+constexpr qint64 TAMANHO_MAXIMO = qint64(1) << 30;
+const QString FORMATO = QStringLiteral("Marvessa Fonelo sincronização 1");
+
+QCborArray campos(const ContactRecord &r)
+{
+    return {r.Nome, r.Telefone, r.Email};
+}
+
+ContactRecord registro(const QCborValue &v)
+{
+    const QCborArray a = v.toArray();
+    return {a.at(0).toString(), a.at(1).toString(), a.at(2).toString()};
+}
+
+} // namespace
+
+QString EstadoSincronizacao::caminhoAoLado(const QString &caminhoContatos)
+{
+    return QFileInfo(caminhoContatos).absolutePath() + QLatin1Char('/') + QLatin1String(NOME);
+}
+
+EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho)
+{
+    QFile f(caminho);
+    if (!f.open(QIODevice::ReadOnly) || f.size() > TAMANHO_MAXIMO)
+        return {};
+    const QCborMap m = QCborValue::fromCbor(f.readAll()).toMap();
+    if (m.value(QLatin1String("formato")).toString() != FORMATO)
+        return {};
+    EstadoSincronizacao e;
+    e.endereco = m.value(QLatin1String("endereco")).toString();
+    e.usuario = m.value(QLatin1String("usuario")).toString();
+    e.colecao = m.value(QLatin1String("colecao")).toString();
+    e.syncToken = m.value(QLatin1String("token")).toString();
+    e.ctag = m.value(QLatin1String("ctag")).toString();
+    e.semSyncCollection = m.value(QLatin1String("semSync")).toBool();
+    for (const QCborValue &v : m.value(QLatin1String("cartoes")).toArray()) {
+        const QCborMap c = v.toMap();
+        Cartao k;
+        k.etag = c.value(QLatin1String("etag")).toByteArray();
+        k.bytes = c.value(QLatin1String("bytes")).toByteArray();
+        k.servidor = registro(c.value(QLatin1String("servidor")));
+        if (c.contains(QStringLiteral("local")))
+            k.local = registro(c.value(QLatin1String("local")));
+        const QString href = c.value(QLatin1String("href")).toString();
+        if (!href.isEmpty())
+            e.cartoes.insert(href, k);
+    }
+    const QCborMap deixados = m.value(QLatin1String("deixados")).toMap();
+    for (auto it = deixados.begin(); it != deixados.end(); ++it)
+        e.deixados.insert(it.key().toString(), it.value().toByteArray());
+    return e;
+}
+
+bool EstadoSincronizacao::gravar(const QString &caminho) const
+{
+    QCborMap m;
+    m.insert(QLatin1String("formato"), FORMATO);
+    m.insert(QLatin1String("endereco"), endereco);
+    m.insert(QLatin1String("usuario"), usuario);
+    m.insert(QLatin1String("colecao"), colecao);
+    m.insert(QLatin1String("token"), syncToken);
+    m.insert(QLatin1String("ctag"), ctag);
+    m.insert(QLatin1String("semSync"), semSyncCollection);
+    QCborArray lista;
+    for (auto it = cartoes.begin(); it != cartoes.end(); ++it) {
+        QCborMap c;
+        c.insert(QLatin1String("href"), it.key());
+        c.insert(QLatin1String("etag"), it->etag);
+        c.insert(QLatin1String("bytes"), it->bytes);
+        c.insert(QLatin1String("servidor"), campos(it->servidor));
+        if (it->local)
+            c.insert(QLatin1String("local"), campos(*it->local));
+        lista.append(c);
+    }
+    m.insert(QLatin1String("cartoes"), lista);
+    QCborMap d;
+    for (auto it = deixados.begin(); it != deixados.end(); ++it)
+        d.insert(it.key(), it.value());
+    m.insert(QLatin1String("deixados"), d);
+    const QByteArray bytes = m.toCborValue().toCbor();
+    QSaveFile f(caminho);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "store/contact_record.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <optional>
+
+// What the last sync agreed with the server, kept in one file beside the
+// contact file and rewritten atomically after it. Without it every sync
+// would be a first one.
+struct EstadoSincronizacao {
+    // One card of the address book as the last sync left it.
+    struct Cartao {
+        QByteArray etag;
+        QByteArray bytes;       // the card as last seen
+        ContactRecord servidor; // the card's fields, as the import reads them
+        // The fields last agreed with the contact file; none while the card
+        // has not reached it yet.
+        std::optional<ContactRecord> local;
+        friend bool operator==(const Cartao &, const Cartao &) = default;
+    };
+
+    QString endereco; // as the user gave it
+    QString usuario;
+    QString colecao; // the address book's URL, once found
+    QString syncToken;
+    QString ctag;
+    bool semSyncCollection = false; // the server has no sync-collection report
+    QHash<QString, Cartao> cartoes; // by href, the path of the card's URL
+    // Cards the contact file cannot hold, by href, with their ETag: left on
+    // the server as they are until they change.
+    QHash<QString, QByteArray> deixados;
+
+    static constexpr const char *NOME = "contatos.sincronizacao";
+    static QString caminhoAoLado(const QString &caminhoContatos);
+
+    // Nothing when the file is missing; an empty state when it is unreadable
+    // or not a state of this program (the next sync is then a first one,
+    // which deletes nothing).
+    static EstadoSincronizacao ler(const QString &caminho);
+    bool gravar(const QString &caminho) const;
+
+    friend bool operator==(const EstadoSincronizacao &, const EstadoSincronizacao &) = default;
+};

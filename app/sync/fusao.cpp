@@ -1,0 +1,325 @@
+#include "sync/fusao.h"
+
+#include "store/formato_contatos.h"
+#include "sync/cartao_vcard.h"
+
+#include <QSet>
+#include <algorithm>
+
+namespace Fusao {
+
+namespace {
+
+using Cartao = EstadoSincronizacao::Cartao;
+constexpr QString ContactRecord::*CAMPOS[] = {&ContactRecord::Nome, &ContactRecord::Telefone,
+                                              &ContactRecord::Email};
+
+class Fusao {
+public:
+    explicit Fusao(const Entrada &e) : m_e(e), m_locais(*e.locais), m_usado(m_locais.size())
+    {
+        // The first contact of each name is the one synced; another of the
+        // same name (by the add's rule) is left as the file holds it.
+        for (qsizetype i = 0; i < m_locais.size(); ++i) {
+            const QString k = chave(m_locais[i].Nome);
+            if (m_chaves.contains(k)) {
+                m_usado[i] = true;
+                continue;
+            }
+            m_chaves.insert(k);
+            m_porChave.insert(k, i);
+            m_porNome.insert(m_locais[i].Nome, i);
+        }
+    }
+
+    Plano fundir()
+    {
+        const auto &base = m_e.base->cartoes;
+        const auto &servidor = *m_e.servidor;
+        QStringList hrefs = base.keys();
+        for (auto it = servidor.begin(); it != servidor.end(); ++it) {
+            if (!base.contains(it.key()))
+                hrefs.append(it.key());
+        }
+        std::sort(hrefs.begin(), hrefs.end());
+        // The contacts the last sync agreed, found by name, or renamed with
+        // their telephone and e-mail unchanged.
+        QHash<QString, qsizetype> localDe;
+        QStringList perdidos;
+        for (const QString &h : hrefs) {
+            const auto b = base.constFind(h);
+            if (b == base.cend() || !b->local)
+                continue;
+            const qsizetype i = m_porNome.value(b->local->Nome, -1);
+            if (i >= 0 && !m_usado[i]) {
+                localDe.insert(h, i);
+                m_usado[i] = true;
+            } else {
+                perdidos.append(h);
+            }
+        }
+        for (const QString &h : perdidos) {
+            const ContactRecord b = *base.value(h).local;
+            if (b.Telefone.isEmpty() && b.Email.isEmpty())
+                continue;
+            qsizetype achado = -1, quantos = 0;
+            for (qsizetype i = 0; i < m_locais.size(); ++i) {
+                if (!m_usado[i] && m_locais[i].Telefone == b.Telefone &&
+                    m_locais[i].Email == b.Email) {
+                    achado = i;
+                    ++quantos;
+                }
+            }
+            if (quantos == 1 && !localDe.contains(h)) {
+                localDe.insert(h, achado);
+                m_usado[achado] = true;
+            }
+        }
+        QStringList novos;
+        for (const QString &h : hrefs) {
+            const auto b = base.constFind(h);
+            const auto s = servidor.constFind(h);
+            if (b == base.cend() || !b->local) {
+                if (s != servidor.cend())
+                    novos.append(h);
+                else
+                    m_p.alvos.insert(h, std::nullopt);
+                continue;
+            }
+            conhecido(h, *b, s == servidor.cend() ? nullptr : &*s, localDe.value(h, -1));
+        }
+        for (const QString &h : novos)
+            doServidor(h, servidor[h]);
+        for (qsizetype i = 0; i < m_locais.size(); ++i) {
+            if (!m_usado[i])
+                daqui(m_locais[i]);
+        }
+        return std::move(m_p);
+    }
+
+private:
+    QString chave(const QString &nome) const
+    {
+        return FormatoContatos::chaveDoNome(m_e.locale, FormatoContatos::aparar(nome));
+    }
+
+    bool cabe(const ContactRecord &r) const
+    {
+        return !FormatoContatos::aparar(r.Nome).isEmpty() &&
+               !FormatoContatos::primeiroProibido(r.Nome) &&
+               std::all_of(std::begin(CAMPOS), std::end(CAMPOS), [&](auto campo) {
+                   return FormatoContatos::campoGravavel(r.*campo, m_e.codificacao);
+               });
+    }
+
+    void deixar(const QString &h, const QByteArray &etag) { m_p.deixados.insert(h, etag); }
+
+    void local(const QString &h, OperacaoLocal::Tipo t, const QString &nome, const ContactRecord &r)
+    {
+        m_p.locais.append({t, nome, r, h});
+    }
+
+    void remota(OperacaoServidor::Tipo t, const QString &h, const QByteArray &etag,
+                const QByteArray &bytes)
+    {
+        m_p.remotas.append({t, h, etag, bytes});
+    }
+
+    // A card the last sync agreed on.
+    void conhecido(const QString &h, const Cartao &b, const CartaoServidor *s, qsizetype i)
+    {
+        if (!s) {
+            if (i < 0) {
+                m_p.alvos.insert(h, std::nullopt);
+            } else if (m_locais[i] == *b.local) {
+                local(h, OperacaoLocal::Tipo::Remover, m_locais[i].Nome, {});
+                m_p.alvos.insert(h, std::nullopt);
+                ++m_p.apagadosAqui;
+            } else {
+                // Changed here, deleted there: it comes back there, whole.
+                auto c = CartaoVCard::ler(b.bytes);
+                if (!c)
+                    c = CartaoVCard::novo(m_locais[i], m_e.novoUid());
+                c->aplicar(m_locais[i]);
+                remota(OperacaoServidor::Tipo::Criar, h, {}, c->bytes());
+                m_p.alvos.insert(h, Cartao{{}, c->bytes(), c->registro(), m_locais[i]});
+                ++m_p.enviados;
+            }
+            return;
+        }
+        const bool mudouLa = s->bytes != b.bytes;
+        std::optional<CartaoVCard> cartao;
+        if (mudouLa) {
+            cartao = CartaoVCard::ler(s->bytes);
+            if (!cartao) {
+                deixar(h, s->etag);
+                return;
+            }
+        }
+        const ContactRecord sr = cartao ? cartao->registro() : b.servidor;
+        if (i < 0) {
+            if (!mudouLa) {
+                remota(OperacaoServidor::Tipo::Apagar, h, s->etag, {});
+                m_p.alvos.insert(h, std::nullopt);
+                ++m_p.apagadosLa;
+            } else if (cabe(sr) && !m_chaves.contains(chave(sr.Nome))) {
+                // Deleted here, changed there: it comes back here.
+                m_chaves.insert(chave(sr.Nome));
+                local(h, OperacaoLocal::Tipo::Acrescentar, {}, sr);
+                m_p.alvos.insert(h, Cartao{s->etag, s->bytes, sr, sr});
+                ++m_p.recebidos;
+            } else {
+                deixar(h, s->etag);
+            }
+            return;
+        }
+        juntar(h, *s, std::move(cartao), sr, m_locais[i], b.servidor, *b.local);
+    }
+
+    // The contact of the file and the card of the server, each against what
+    // the last sync agreed (with nothing agreed, as on a first sync, an
+    // empty field takes the other side's value).
+    void juntar(const QString &h, const CartaoServidor &s, std::optional<CartaoVCard> cartao,
+                const ContactRecord &sr, const ContactRecord &l, const ContactRecord &bs,
+                const ContactRecord &bl)
+    {
+        ContactRecord r = l;
+        QList<QString ContactRecord::*> perdidos;
+        for (auto campo : CAMPOS) {
+            const bool aqui = l.*campo != bl.*campo, la = sr.*campo != bs.*campo;
+            if (la && !aqui) {
+                r.*campo = sr.*campo;
+            } else if (la && aqui && l.*campo != sr.*campo) {
+                if (!(sr.*campo).isEmpty() &&
+                    (campo != &ContactRecord::Nome || chave(sr.Nome) != chave(l.Nome)))
+                    perdidos.append(campo);
+                if (!(sr.*campo).isEmpty())
+                    ++m_p.conflitos;
+            }
+        }
+        if (r != l) {
+            const bool mesmoNome = chave(r.Nome) == chave(l.Nome);
+            if (!cabe(r) || (!mesmoNome && m_chaves.contains(chave(r.Nome)))) {
+                deixar(h, s.etag);
+                return;
+            }
+            m_chaves.insert(chave(r.Nome));
+            local(h, OperacaoLocal::Tipo::Trocar, l.Nome, r);
+            ++m_p.recebidos;
+        }
+        // A field goes to the server when the merge changed it there; one
+        // that only reads differently on each side (a card of another program
+        // read without its spaces) is not sent again.
+        const bool enviar = std::any_of(std::begin(CAMPOS), std::end(CAMPOS), [&](auto campo) {
+            return r.*campo != sr.*campo && r.*campo != bl.*campo;
+        });
+        if (enviar || !perdidos.isEmpty()) {
+            if (!cartao)
+                cartao = CartaoVCard::ler(s.bytes);
+            if (!cartao) {
+                deixar(h, s.etag);
+                return;
+            }
+            cartao->aplicar(r);
+            for (auto campo : perdidos) {
+                if (campo == &ContactRecord::Telefone)
+                    cartao->acrescentarTelefone(sr.Telefone);
+                else if (campo == &ContactRecord::Email)
+                    cartao->acrescentarEmail(sr.Email);
+                else
+                    cartao->acrescentarNota(sr.Nome);
+            }
+            remota(OperacaoServidor::Tipo::Alterar, h, s.etag, cartao->bytes());
+            m_p.alvos.insert(h, Cartao{{}, cartao->bytes(), cartao->registro(), r});
+            ++m_p.enviados;
+        } else {
+            m_p.alvos.insert(h, Cartao{s.etag, s.bytes, sr, r});
+        }
+    }
+
+    // A card this phone book has not agreed on yet: the contact of that name
+    // if there is one (nothing deleted), else a new contact.
+    void doServidor(const QString &h, const CartaoServidor &s)
+    {
+        const auto cartao = CartaoVCard::ler(s.bytes);
+        if (!cartao) {
+            deixar(h, s.etag);
+            return;
+        }
+        const ContactRecord sr = cartao->registro();
+        const QString k = chave(sr.Nome);
+        const qsizetype i = m_porChave.value(k, -1);
+        if (i >= 0 && !m_usado[i]) {
+            m_usado[i] = true;
+            juntar(h, s, cartao, sr, m_locais[i], {sr.Nome, {}, {}}, {m_locais[i].Nome, {}, {}});
+            return;
+        }
+        if (!cabe(sr) || m_chaves.contains(k)) {
+            deixar(h, s.etag);
+            return;
+        }
+        m_chaves.insert(k);
+        local(h, OperacaoLocal::Tipo::Acrescentar, {}, sr);
+        m_p.alvos.insert(h, Cartao{s.etag, s.bytes, sr, sr});
+        ++m_p.recebidos;
+    }
+
+    // A contact the server has not seen: a new card.
+    void daqui(const ContactRecord &l)
+    {
+        const QString uid = m_e.novoUid();
+        const CartaoVCard c = CartaoVCard::novo(l, uid);
+        const QString h = m_e.colecao + uid + QLatin1String(".vcf");
+        remota(OperacaoServidor::Tipo::Criar, h, {}, c.bytes());
+        m_p.alvos.insert(h, Cartao{{}, c.bytes(), c.registro(), l});
+        ++m_p.enviados;
+    }
+
+    const Entrada &m_e;
+    const QList<ContactRecord> &m_locais;
+    QList<bool> m_usado;
+    QSet<QString> m_chaves;
+    QHash<QString, qsizetype> m_porChave;
+    QHash<QString, qsizetype> m_porNome;
+    Plano m_p;
+};
+
+} // namespace
+
+Plano fundir(const Entrada &e)
+{
+    return Fusao(e).fundir();
+}
+
+QByteArray reescrever(QByteArrayView arquivo, Codificacao c, const QList<OperacaoLocal> &ops)
+{
+    QHash<QString, const OperacaoLocal *> porNome;
+    for (const OperacaoLocal &op : ops) {
+        if (op.tipo != OperacaoLocal::Tipo::Acrescentar)
+            porNome.insert(op.nome, &op);
+    }
+    QByteArray out = Codificacoes::marca(c).toByteArray();
+    out.reserve(arquivo.size() + ops.size() * 64 + 8);
+    FormatoContatos::paraCadaLinha(FormatoContatos::corpo(arquivo, c), [&](QByteArrayView linha) {
+        if (FormatoContatos::linhaEmBranco(linha))
+            return;
+        if (!porNome.isEmpty()) {
+            const QString nome = Codificacoes::decodificar(FormatoContatos::campos(linha).nome, c);
+            // Only the first line of a name is the contact synced.
+            if (const OperacaoLocal *op = porNome.take(nome)) {
+                if (op->tipo == OperacaoLocal::Tipo::Trocar)
+                    FormatoContatos::anexarRegistro(out, op->registro, c);
+                return;
+            }
+        }
+        FormatoContatos::anexarLinha(out, linha);
+    });
+    for (const OperacaoLocal &op : ops) {
+        if (op.tipo == OperacaoLocal::Tipo::Acrescentar)
+            FormatoContatos::anexarRegistro(out, op.registro, c);
+    }
+    FormatoContatos::fecharArquivo(out);
+    return out;
+}
+
+} // namespace Fusao

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "store/codificacao.h"
+#include "store/contact_record.h"
+#include "sync/estado_sincronizacao.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// The three-way merge of one sync, with no network and no file: what the
+// contact file holds now, what the server holds now and what the last sync
+// agreed give what each side must be told. Nothing anyone typed is lost: a
+// field changed on both sides keeps the desktop's value on both, and the
+// server's as one more line of the card.
+namespace Fusao {
+
+struct CartaoServidor {
+    QByteArray etag;
+    QByteArray bytes;
+};
+
+struct OperacaoLocal {
+    enum class Tipo { Trocar, Remover, Acrescentar };
+    Tipo tipo;
+    QString nome; // the contact changed or removed, exactly as the file holds it
+    ContactRecord registro;
+    QString href; // the card it agrees with
+};
+
+struct OperacaoServidor {
+    enum class Tipo { Criar, Alterar, Apagar };
+    Tipo tipo;
+    QString href;
+    QByteArray etag; // If-Match of a change or a delete
+    QByteArray bytes;
+};
+
+struct Plano {
+    QList<OperacaoLocal> locais;
+    QList<OperacaoServidor> remotas;
+    // What the state holds for each card touched once all of its operations
+    // are done (nothing: the card is forgotten). A card whose operations
+    // did not all succeed keeps what it had, so the next sync does them again.
+    QHash<QString, std::optional<EstadoSincronizacao::Cartao>> alvos;
+    QHash<QString, QByteArray> deixados;
+    int recebidos = 0, enviados = 0, apagadosAqui = 0, apagadosLa = 0, conflitos = 0;
+};
+
+struct Entrada {
+    const EstadoSincronizacao *base = nullptr;
+    // Every card of the address book now, by href; those not changed since
+    // the last sync with the bytes it saw.
+    const QHash<QString, CartaoServidor> *servidor = nullptr;
+    const QList<ContactRecord> *locais = nullptr;
+    Codificacao codificacao = Codificacao::Windows1252;
+    QLocale locale;
+    QString colecao; // the address book's path, ending in '/', for new cards
+    std::function<QString()> novoUid;
+};
+
+Plano fundir(const Entrada &e);
+
+// The contact file's bytes with the operations done: other lines kept as
+// they stand, blank lines dropped, new contacts at the end, then two empty
+// lines, as the add leaves it.
+QByteArray reescrever(QByteArrayView arquivo, Codificacao c, const QList<OperacaoLocal> &ops);
+
+} // namespace Fusao

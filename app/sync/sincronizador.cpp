@@ -1,0 +1,607 @@
+#include "sync/sincronizador.h"
+
+#include "store/codificacao.h"
+#include "store/formato_contatos.h"
+#include "sync/multistatus.h"
+
+#include <QUuid>
+
+namespace {
+
+constexpr qsizetype LOTE = 100;
+constexpr int EM_CURSO = 4;
+constexpr int RODADAS = 3;
+
+QByteArray escaparXml(const QString &t)
+{
+    return t.toHtmlEscaped().toUtf8();
+}
+
+QByteArray propfindCorpo(const QByteArray &props)
+{
+    return R"(<?xml version="1.0" encoding="utf-8"?>)"
+           R"(<d:propfind xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:carddav" )"
+           R"(xmlns:cs="http://calendarserver.org/ns/"><d:prop>)" +
+           props + "</d:prop></d:propfind>";
+}
+
+// A card as the server's XML gave it: line ends the XML turned into LF alone
+// go back to CR LF, as vCard has them.
+QByteArray bytesDoCartao(const QString &texto)
+{
+    QByteArray b = texto.toUtf8();
+    if (!b.contains('\r'))
+        b.replace('\n', "\r\n");
+    return b;
+}
+
+QString palavras(const QByteArray &corpo)
+{
+    // The start of the server's answer, as plain text, for the notice.
+    QString t = QString::fromUtf8(corpo.left(2000)).simplified();
+    return t.left(200);
+}
+
+} // namespace
+
+Sincronizador::Sincronizador(QString caminhoContatos, QObject *parent)
+    : QObject(parent), m_caminho(std::move(caminhoContatos))
+{
+}
+
+bool Sincronizador::sincronizar(const Conta &conta)
+{
+    if (m_cliente)
+        return false;
+    m_conta = conta;
+    m_r = {};
+    m_falhou = false;
+    m_rodada = 0;
+    m_servidor.clear();
+    m_deixadosIntactos.clear();
+    m_cliente = new ClienteDav(conta.endereco, conta.usuario, conta.senha, this);
+    // Refused before any request, the password with it.
+    if (!ClienteDav::seguro(conta.endereco)) {
+        falhar(Falha::Inseguro);
+        return true;
+    }
+    m_estado = EstadoSincronizacao::ler(EstadoSincronizacao::caminhoAoLado(m_caminho));
+    const QString endereco = conta.endereco.toString(QUrl::FullyEncoded);
+    if (m_estado.endereco != endereco || m_estado.usuario != conta.usuario) {
+        // Another book: what was agreed with the other does not hold here.
+        m_estado = {};
+        m_estado.endereco = endereco;
+        m_estado.usuario = conta.usuario;
+    }
+    if (m_estado.colecao.isEmpty()) {
+        descobrir();
+    } else {
+        m_colecao = QUrl::fromEncoded(m_estado.colecao.toUtf8());
+        listar();
+    }
+    return true;
+}
+
+void Sincronizador::falhar(Falha f, const QString &detalhe)
+{
+    if (m_falhou || !m_cliente)
+        return;
+    m_falhou = true;
+    m_r.falha = f;
+    m_r.detalhe = detalhe;
+    m_r.pedidos = m_cliente->pedidos();
+    m_cliente->cancelar();
+    m_cliente->deleteLater();
+    m_cliente = nullptr;
+    Q_EMIT terminou(m_r);
+}
+
+bool Sincronizador::falhouResposta(const Resposta &r)
+{
+    switch (r.erro) {
+    case ClienteDav::Erro::Nenhum:
+        break;
+    case ClienteDav::Erro::SemConexao:
+        falhar(Falha::SemConexao, r.detalhe);
+        return true;
+    case ClienteDav::Erro::Certificado:
+        falhar(Falha::Certificado, r.detalhe);
+        return true;
+    case ClienteDav::Erro::Inseguro:
+        falhar(Falha::Inseguro);
+        return true;
+    case ClienteDav::Erro::Grande:
+    case ClienteDav::Erro::Desvio:
+        falhar(Falha::Servidor, r.url.toDisplayString());
+        return true;
+    }
+    if (r.status == 401 || r.status == 403) {
+        falhar(Falha::Senha, palavras(r.corpo));
+        return true;
+    }
+    if (r.status == 404 || r.status == 410) {
+        falhar(Falha::Endereco, r.url.toDisplayString());
+        return true;
+    }
+    if (r.status >= 400) {
+        falhar(Falha::Servidor, QString::number(r.status) + u' ' + palavras(r.corpo));
+        return true;
+    }
+    return false;
+}
+
+void Sincronizador::propfind(const QUrl &url, int profundidade, const QByteArray &props,
+                             std::function<void(const Multistatus::Leitura &, const QUrl &)> pronto)
+{
+    m_cliente->pedir("PROPFIND", url, propfindCorpo(props),
+                     {{"Depth", QByteArray::number(profundidade)},
+                      {"Content-Type", "application/xml; charset=utf-8"}},
+                     [this, pronto = std::move(pronto)](const Resposta &r) {
+                         if (falhouResposta(r))
+                             return;
+                         const auto m = Multistatus::ler(r.corpo);
+                         if (r.status != 207 || !m) {
+                             falhar(Falha::Endereco, r.url.toDisplayString());
+                             return;
+                         }
+                         pronto(*m, r.url);
+                     });
+}
+
+// The address given: the address book itself, or a server whose principal
+// and its address books are found from it (RFC 6764, RFC 6352).
+void Sincronizador::descobrir()
+{
+    const QByteArray props = "<d:resourcetype/><d:current-user-principal/>"
+                             "<c:addressbook-home-set/>";
+    const auto seguir = [this](const Multistatus::Leitura &m, const QUrl &onde) -> bool {
+        for (const auto &r : m.respostas) {
+            if (const auto *t = r.propriedade(Multistatus::DAV, u"resourcetype");
+                t && t->filhos.contains(Multistatus::chave(Multistatus::CARDDAV, u"addressbook"))) {
+                m_colecao = onde;
+                listar();
+                return true;
+            }
+            if (const auto *c = r.propriedade(Multistatus::CARDDAV, u"addressbook-home-set");
+                c && !c->hrefs.isEmpty()) {
+                casa(onde.resolved(QUrl(c->hrefs.first())));
+                return true;
+            }
+            if (const auto *p = r.propriedade(Multistatus::DAV, u"current-user-principal");
+                p && !p->hrefs.isEmpty()) {
+                principal(onde.resolved(QUrl(p->hrefs.first())));
+                return true;
+            }
+        }
+        return false;
+    };
+    m_cliente->pedir(
+        "PROPFIND", m_conta.endereco, propfindCorpo(props),
+        {{"Depth", "0"}, {"Content-Type", "application/xml; charset=utf-8"}},
+        [this, props, seguir](const Resposta &r) {
+            if (r.erro != ClienteDav::Erro::Nenhum || r.status == 401 || r.status == 403 ||
+                r.status >= 500) {
+                falhouResposta(r);
+                return;
+            }
+            const auto m = Multistatus::ler(r.corpo);
+            if (r.status == 207 && m && seguir(*m, r.url))
+                return;
+            // A server's own address: its well-known place.
+            propfind(m_conta.endereco.resolved(QUrl(QStringLiteral("/.well-known/carddav"))), 0,
+                     props, [this, seguir](const auto &m2, const QUrl &onde) {
+                         if (!seguir(m2, onde))
+                             falhar(Falha::Endereco, m_conta.endereco.toDisplayString());
+                     });
+        });
+}
+
+void Sincronizador::principal(const QUrl &url)
+{
+    propfind(url, 0, "<c:addressbook-home-set/>", [this](const auto &m, const QUrl &onde) {
+        for (const auto &r : m.respostas) {
+            if (const auto *c = r.propriedade(Multistatus::CARDDAV, u"addressbook-home-set");
+                c && !c->hrefs.isEmpty()) {
+                casa(onde.resolved(QUrl(c->hrefs.first())));
+                return;
+            }
+        }
+        falhar(Falha::Endereco, onde.toDisplayString());
+    });
+}
+
+// The address books of the home: the one named "contacts" or "default",
+// else the first.
+void Sincronizador::casa(const QUrl &url)
+{
+    propfind(url, 1, "<d:resourcetype/><d:displayname/>", [this](const auto &m, const QUrl &onde) {
+        QUrl escolhido;
+        for (const auto &r : m.respostas) {
+            const auto *t = r.propriedade(Multistatus::DAV, u"resourcetype");
+            if (!t || r.hrefs.isEmpty() ||
+                !t->filhos.contains(Multistatus::chave(Multistatus::CARDDAV, u"addressbook")))
+                continue;
+            const QUrl u = onde.resolved(QUrl(r.hrefs.first()));
+            if (u.host().compare(onde.host(), Qt::CaseInsensitive) != 0)
+                continue;
+            const auto *nome = r.propriedade(Multistatus::DAV, u"displayname");
+            const QString ultimo = u.path().section(u'/', -2, -2).toLower();
+            const QString exibido = nome ? nome->texto.trimmed().toLower() : QString();
+            const bool preferido = ultimo == u"contacts" || ultimo == u"default" ||
+                                   exibido == u"contacts" || exibido == u"default";
+            if (escolhido.isEmpty() || preferido) {
+                escolhido = u;
+                if (preferido)
+                    break;
+            }
+        }
+        if (escolhido.isEmpty()) {
+            falhar(Falha::Endereco, onde.toDisplayString());
+            return;
+        }
+        m_colecao = escolhido;
+        listar();
+    });
+}
+
+std::optional<QString> Sincronizador::membro(const QString &href, const QUrl &base) const
+{
+    const QUrl u = base.resolved(QUrl(href));
+    if (u.host().compare(m_colecao.host(), Qt::CaseInsensitive) != 0 ||
+        u.port() != m_colecao.port())
+        return std::nullopt;
+    QString pasta = m_colecao.path(QUrl::FullyEncoded);
+    if (!pasta.endsWith(u'/'))
+        pasta += u'/';
+    const QString caminho = u.path(QUrl::FullyEncoded);
+    if (!caminho.startsWith(pasta) || caminho.size() == pasta.size() ||
+        caminho.indexOf(u'/', pasta.size()) >= 0)
+        return std::nullopt;
+    return caminho;
+}
+
+QUrl Sincronizador::url(const QString &href) const
+{
+    return m_colecao.resolved(QUrl::fromEncoded(href.toUtf8()));
+}
+
+// What changed on the server since the last sync: by sync-collection where
+// the server has it, else by the ETags of every card after a look at the
+// book's own tag.
+void Sincronizador::listar()
+{
+    if (!m_colecao.path().endsWith(u'/'))
+        m_colecao.setPath(m_colecao.path() + u'/');
+    m_estado.colecao = QString::fromUtf8(m_colecao.toEncoded());
+    if (m_estado.semSyncCollection) {
+        listarPorEtag();
+        return;
+    }
+    const QByteArray corpo =
+        R"(<?xml version="1.0" encoding="utf-8"?><d:sync-collection xmlns:d="DAV:"><d:sync-token>)" +
+        escaparXml(m_estado.syncToken) +
+        "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
+        "</d:sync-collection>";
+    m_cliente->pedir("REPORT", m_colecao, corpo,
+                     {{"Depth", "0"}, {"Content-Type", "application/xml; charset=utf-8"}},
+                     [this](const Resposta &r) {
+                         if (r.erro == ClienteDav::Erro::Nenhum && !m_estado.syncToken.isEmpty() &&
+                             (r.status == 403 || r.status == 409)) {
+                             // The token is no longer valid: everything again.
+                             m_estado.syncToken.clear();
+                             listar();
+                             return;
+                         }
+                         if (r.erro == ClienteDav::Erro::Nenhum && r.status != 401 &&
+                             r.status < 500 && r.status != 207 && r.status != 404) {
+                             m_estado.semSyncCollection = true;
+                             listarPorEtag();
+                             return;
+                         }
+                         if (falhouResposta(r))
+                             return;
+                         const auto m = Multistatus::ler(r.corpo);
+                         if (r.status != 207 || !m) {
+                             falhar(Falha::Servidor, palavras(r.corpo));
+                             return;
+                         }
+                         QHash<QString, QByteArray> etags;
+                         QSet<QString> removidos;
+                         for (const auto &resp : m->respostas) {
+                             for (const QString &h : resp.hrefs) {
+                                 const auto href = membro(h, r.url);
+                                 if (!href)
+                                     continue;
+                                 if (resp.status == 404)
+                                     removidos.insert(*href);
+                                 else if (const auto *e =
+                                              resp.propriedade(Multistatus::DAV, u"getetag"))
+                                     etags.insert(*href, e->texto.trimmed().toUtf8());
+                             }
+                         }
+                         const bool completo = m_estado.syncToken.isEmpty();
+                         m_tokenNovo = m->syncToken;
+                         listado(etags, completo, removidos);
+                     });
+}
+
+void Sincronizador::listarPorEtag()
+{
+    propfind(m_colecao, 0, "<cs:getctag/><d:getetag/><d:sync-token/>",
+             [this](const auto &m, const QUrl &) {
+                 QString ctag;
+                 for (const auto &r : m.respostas) {
+                     for (const auto *p : {r.propriedade(Multistatus::CALSERVER, u"getctag"),
+                                           r.propriedade(Multistatus::DAV, u"sync-token"),
+                                           r.propriedade(Multistatus::DAV, u"getetag")}) {
+                         if (p && ctag.isEmpty())
+                             ctag = p->texto.trimmed();
+                     }
+                 }
+                 m_ctagNova = ctag;
+                 if (!ctag.isEmpty() && ctag == m_estado.ctag) {
+                     listado({}, false, {});
+                     return;
+                 }
+                 propfind(m_colecao, 1, "<d:getetag/><d:resourcetype/>",
+                          [this](const auto &m2, const QUrl &onde) {
+                              QHash<QString, QByteArray> etags;
+                              for (const auto &r : m2.respostas) {
+                                  const auto *e = r.propriedade(Multistatus::DAV, u"getetag");
+                                  const auto *t = r.propriedade(Multistatus::DAV, u"resourcetype");
+                                  if (!e || r.hrefs.isEmpty() || (t && !t->filhos.isEmpty()))
+                                      continue;
+                                  if (const auto href = membro(r.hrefs.first(), onde))
+                                      etags.insert(*href, e->texto.trimmed().toUtf8());
+                              }
+                              listado(etags, true, {});
+                          });
+             });
+}
+
+// The server's cards now: those unchanged with the bytes the last sync saw,
+// the others fetched.
+void Sincronizador::listado(const QHash<QString, QByteArray> &etags, bool completo,
+                            const QSet<QString> &removidos)
+{
+    m_servidor.clear();
+    m_deixadosIntactos.clear();
+    QHash<QString, QByteArray> atuais;
+    if (!completo) {
+        for (auto it = m_estado.cartoes.begin(); it != m_estado.cartoes.end(); ++it)
+            atuais.insert(it.key(), it->etag);
+        for (auto it = m_estado.deixados.begin(); it != m_estado.deixados.end(); ++it)
+            atuais.insert(it.key(), it.value());
+        for (const QString &h : removidos)
+            atuais.remove(h);
+    }
+    for (auto it = etags.begin(); it != etags.end(); ++it)
+        atuais.insert(it.key(), it.value());
+    QStringList buscar;
+    for (auto it = atuais.begin(); it != atuais.end(); ++it) {
+        const auto b = m_estado.cartoes.constFind(it.key());
+        if (b != m_estado.cartoes.cend() && !b->etag.isEmpty() && b->etag == it.value()) {
+            m_servidor.insert(it.key(), {b->etag, b->bytes});
+        } else if (b == m_estado.cartoes.cend() && m_estado.deixados.contains(it.key()) &&
+                   m_estado.deixados.value(it.key()) == it.value()) {
+            m_deixadosIntactos.insert(it.key(), it.value());
+        } else {
+            buscar.append(it.key());
+        }
+    }
+    this->buscar(buscar, [this] { ler(); });
+}
+
+// Cards by addressbook-multiget, a batch at a time.
+void Sincronizador::buscar(QStringList hrefs, std::function<void()> depois)
+{
+    if (hrefs.isEmpty()) {
+        depois();
+        return;
+    }
+    const QStringList lote = hrefs.mid(0, LOTE);
+    hrefs.remove(0, lote.size());
+    QByteArray corpo = R"(<?xml version="1.0" encoding="utf-8"?>)"
+                       R"(<c:addressbook-multiget xmlns:d="DAV:" )"
+                       R"(xmlns:c="urn:ietf:params:xml:ns:carddav">)"
+                       "<d:prop><d:getetag/><c:address-data/></d:prop>";
+    for (const QString &h : lote)
+        corpo += "<d:href>" + escaparXml(h) + "</d:href>";
+    corpo += "</c:addressbook-multiget>";
+    m_cliente->pedir(
+        "REPORT", m_colecao, corpo,
+        {{"Depth", "1"}, {"Content-Type", "application/xml; charset=utf-8"}},
+        [this, lote, hrefs, depois = std::move(depois)](const Resposta &r) mutable {
+            if (falhouResposta(r))
+                return;
+            const auto m = Multistatus::ler(r.corpo);
+            if (r.status != 207 || !m) {
+                falhar(Falha::Servidor, palavras(r.corpo));
+                return;
+            }
+            for (const QString &h : lote)
+                m_servidor.remove(h);
+            for (const auto &resp : m->respostas) {
+                const auto *dados = resp.propriedade(Multistatus::CARDDAV, u"address-data");
+                const auto *e = resp.propriedade(Multistatus::DAV, u"getetag");
+                if (!dados || resp.hrefs.isEmpty())
+                    continue;
+                const auto href = membro(resp.hrefs.first(), r.url);
+                if (!href || !lote.contains(*href))
+                    continue;
+                m_servidor.insert(*href, {e ? e->texto.trimmed().toUtf8() : QByteArray(),
+                                          bytesDoCartao(dados->texto)});
+            }
+            buscar(std::move(hrefs), std::move(depois));
+        });
+}
+
+void Sincronizador::ler()
+{
+    m_local = ArquivoContatos(m_caminho).lerBytes();
+    if (m_local.estado == ArquivoContatos::Estado::Falhou) {
+        falhar(Falha::Arquivo);
+        return;
+    }
+    const Codificacao cod = Codificacoes::detectar(m_local.bytes);
+    const QList<ContactRecord> locais = FormatoContatos::lerRegistros(m_local.bytes);
+    Fusao::Entrada e;
+    e.base = &m_estado;
+    e.servidor = &m_servidor;
+    e.locais = &locais;
+    e.codificacao = cod;
+    e.locale = m_locale;
+    e.colecao = m_colecao.path(QUrl::FullyEncoded);
+    e.novoUid = [] { return QUuid::createUuid().toString(QUuid::WithoutBraces); };
+    m_plano = Fusao::fundir(e);
+    executar();
+}
+
+void Sincronizador::executar()
+{
+    m_proxima = 0;
+    m_emCurso = 0;
+    m_feitas.clear();
+    m_etagsNovas.clear();
+    m_repetir.clear();
+    if (m_plano.remotas.isEmpty()) {
+        gravarLocal();
+        return;
+    }
+    Q_EMIT enviando();
+    if (m_falhou)
+        return;
+    for (int i = 0; i < EM_CURSO; ++i)
+        executarProxima();
+}
+
+void Sincronizador::executarProxima()
+{
+    if (m_falhou)
+        return;
+    if (m_proxima >= m_plano.remotas.size()) {
+        if (m_emCurso == 0)
+            gravarLocal();
+        return;
+    }
+    const Fusao::OperacaoServidor op = m_plano.remotas[m_proxima++];
+    ++m_emCurso;
+    using Tipo = Fusao::OperacaoServidor::Tipo;
+    ClienteDav::Cabecalhos cab;
+    if (op.tipo == Tipo::Criar)
+        cab.append(qMakePair(QByteArray("If-None-Match"), QByteArray("*")));
+    else
+        cab.append(qMakePair(QByteArray("If-Match"), op.etag));
+    if (op.tipo != Tipo::Apagar)
+        cab.append(qMakePair(QByteArray("Content-Type"), QByteArray("text/vcard; charset=utf-8")));
+    m_cliente->pedir(op.tipo == Tipo::Apagar ? "DELETE" : "PUT", url(op.href), op.bytes, cab,
+                     [this, op](const Resposta &r) {
+                         --m_emCurso;
+                         if (r.erro == ClienteDav::Erro::Nenhum &&
+                             (r.status == 412 || (op.tipo != Tipo::Criar && r.status == 404))) {
+                             // Changed or gone since it was read: read again,
+                             // merge again.
+                             if (!(op.tipo == Tipo::Apagar && r.status == 404)) {
+                                 m_repetir.append(op.href);
+                                 executarProxima();
+                                 return;
+                             }
+                         } else if (falhouResposta(r)) {
+                             return;
+                         }
+                         m_feitas.insert(op.href);
+                         if (op.tipo == Tipo::Apagar) {
+                             m_servidor.remove(op.href);
+                             ++m_r.apagadosLa;
+                         } else {
+                             m_servidor.insert(op.href, {r.etag, op.bytes});
+                             m_etagsNovas.insert(op.href, r.etag);
+                             ++m_r.enviados;
+                         }
+                         executarProxima();
+                     });
+}
+
+void Sincronizador::gravarLocal()
+{
+    bool escrito = m_plano.locais.isEmpty();
+    if (!escrito) {
+        const Codificacao cod = Codificacoes::detectar(m_local.bytes);
+        const QByteArray novo = Fusao::reescrever(m_local.bytes, cod, m_plano.locais);
+        if (!Codificacoes::lidoDeVoltaIgual(novo, cod)) {
+            falhar(Falha::Arquivo);
+            return;
+        }
+        switch (ArquivoContatos(m_caminho).gravarSeInalterado(m_local.assinatura(), novo)) {
+        case ArquivoContatos::Gravacao::Gravado:
+            escrito = true;
+            for (const auto &op : m_plano.locais) {
+                if (op.tipo == Fusao::OperacaoLocal::Tipo::Remover)
+                    ++m_r.apagadosAqui;
+                else
+                    ++m_r.recebidos;
+            }
+            m_r.conflitos += m_plano.conflitos;
+            break;
+        case ArquivoContatos::Gravacao::Alterado:
+            break; // another program wrote it meanwhile: read it again, merge again
+        case ArquivoContatos::Gravacao::Falhou:
+            falhar(Falha::Arquivo);
+            return;
+        }
+    } else {
+        m_r.conflitos += m_plano.conflitos;
+    }
+    // A card's agreement holds once each of its operations is done.
+    QSet<QString> comLocal, comRemota;
+    for (const auto &op : m_plano.locais)
+        comLocal.insert(op.href);
+    for (const auto &op : m_plano.remotas)
+        comRemota.insert(op.href);
+    for (auto it = m_plano.alvos.begin(); it != m_plano.alvos.end(); ++it) {
+        if ((comLocal.contains(it.key()) && !escrito) ||
+            (comRemota.contains(it.key()) && !m_feitas.contains(it.key())))
+            continue;
+        if (!it.value()) {
+            m_estado.cartoes.remove(it.key());
+            continue;
+        }
+        EstadoSincronizacao::Cartao c = *it.value();
+        if (m_etagsNovas.contains(it.key()))
+            c.etag = m_etagsNovas.value(it.key());
+        m_estado.cartoes.insert(it.key(), c);
+    }
+    if ((!escrito || !m_repetir.isEmpty()) && ++m_rodada < RODADAS) {
+        buscar(m_repetir, [this] { ler(); });
+        return;
+    }
+    concluir();
+}
+
+void Sincronizador::concluir()
+{
+    m_estado.deixados = m_plano.deixados;
+    m_estado.deixados.insert(m_deixadosIntactos);
+    for (auto it = m_estado.deixados.begin(); it != m_estado.deixados.end();) {
+        if (m_estado.cartoes.contains(it.key()))
+            it = m_estado.deixados.erase(it);
+        else
+            ++it;
+    }
+    // The server's token holds only once every change it listed is merged.
+    if (m_repetir.isEmpty()) {
+        if (!m_tokenNovo.isEmpty())
+            m_estado.syncToken = m_tokenNovo;
+        if (!m_ctagNova.isEmpty())
+            m_estado.ctag = m_ctagNova;
+    }
+    m_r.deixados = int(m_estado.deixados.size());
+    if (!m_estado.gravar(EstadoSincronizacao::caminhoAoLado(m_caminho))) {
+        falhar(Falha::Arquivo);
+        return;
+    }
+    m_r.pedidos = m_cliente->pedidos();
+    m_cliente->deleteLater();
+    m_cliente = nullptr;
+    Q_EMIT terminou(m_r);
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "store/arquivo_contatos.h"
+#include "sync/cliente_dav.h"
+#include "sync/estado_sincronizacao.h"
+#include "sync/fusao.h"
+#include "sync/multistatus.h"
+
+#include <QLocale>
+#include <QObject>
+#include <QSet>
+#include <QUrl>
+
+// What one sync came to, for the window to show.
+struct ResultadoSincronizacao {
+    enum class Falha {
+        Nenhuma,
+        Inseguro,    // plain HTTP to another machine: nothing was sent
+        SemConexao,  // no connection, or it was cut, or no answer in time
+        Certificado, // the server's certificate was refused
+        Endereco,    // nothing there, or no address book
+        Senha,       // wrong user or password, or no permission
+        Servidor,    // an error of the server, or an answer that makes no sense
+        Arquivo,     // contatos.txt could not be read or written
+    };
+    Falha falha = Falha::Nenhuma;
+    QString detalhe;      // the server's own words, where it gave any
+    int recebidos = 0;    // contacts added or changed here
+    int enviados = 0;     // cards added or changed there
+    int apagadosAqui = 0; // contacts deleted here
+    int apagadosLa = 0;   // cards deleted there
+    int conflitos = 0;    // fields changed on both sides, merged
+    int deixados = 0;     // cards the contact file cannot hold, left as they are
+    int pedidos = 0;      // requests sent
+    bool ok() const { return falha == Falha::Nenhuma; }
+};
+
+// One sync of "contatos.txt" with a CardDAV address book (RFC 6352): the
+// book found from a server's address, the changes since the last sync
+// fetched, merged three ways, and written to both sides, each write
+// conditional. Asynchronous: the caller's event loop goes on meanwhile.
+class Sincronizador : public QObject {
+    Q_OBJECT
+public:
+    struct Conta {
+        QUrl endereco;
+        QString usuario;
+        QString senha;
+    };
+
+    explicit Sincronizador(QString caminhoContatos, QObject *parent = nullptr);
+
+    void setLocale(const QLocale &locale) { m_locale = locale; }
+    bool ocupado() const { return m_cliente != nullptr; }
+
+    // Starts a sync; false when one is under way already. terminou() follows.
+    bool sincronizar(const Conta &conta);
+
+Q_SIGNALS:
+    // The merge is made and its writes to the server are about to start.
+    void enviando();
+    void terminou(const ResultadoSincronizacao &resultado);
+
+private:
+    using Resposta = ClienteDav::Resposta;
+    using Falha = ResultadoSincronizacao::Falha;
+
+    void propfind(const QUrl &url, int profundidade, const QByteArray &props,
+                  std::function<void(const Multistatus::Leitura &, const QUrl &)> pronto);
+    void descobrir();
+    void principal(const QUrl &url);
+    void casa(const QUrl &url);
+    void listar();
+    void listarPorEtag();
+    void listado(const QHash<QString, QByteArray> &etags, bool completo,
+                 const QSet<QString> &removidos);
+    void buscar(QStringList hrefs, std::function<void()> depois);
+    void ler();
+    void executar();
+    void executarProxima();
+    void gravarLocal();
+    void concluir();
+    void falhar(Falha f, const QString &detalhe = {});
+    bool falhouResposta(const Resposta &r);
+
+    QUrl url(const QString &href) const;
+    // The card's path inside the address book, or nothing for an href outside it.
+    std::optional<QString> membro(const QString &href, const QUrl &base) const;
+
+    QString m_caminho;
+    QLocale m_locale;
+    Conta m_conta;
+    ClienteDav *m_cliente = nullptr;
+    EstadoSincronizacao m_estado;
+    QUrl m_colecao;
+    QString m_tokenNovo, m_ctagNova;
+    QHash<QString, Fusao::CartaoServidor> m_servidor;
+    QHash<QString, QByteArray> m_deixadosIntactos;
+    ArquivoContatos::Leitura m_local;
+    Fusao::Plano m_plano;
+    qsizetype m_proxima = 0;
+    int m_emCurso = 0;
+    int m_rodada = 0;
+    QSet<QString> m_feitas; // hrefs whose server operation succeeded
+    QHash<QString, QByteArray> m_etagsNovas;
+    QStringList m_repetir; // hrefs to read again after a 412
+    bool m_falhou = false;
+    ResultadoSincronizacao m_r;
+};

@@ -1,0 +1,166 @@
+#pragma once
+
+// A real CardDAV server for the sync tests: Radicale, started on a free
+// loopback port with its own storage folder and one htpasswd user, stopped
+// when the object goes. A phone's writes are plain HTTP requests to it.
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QUrl>
+
+class Radicale {
+public:
+    static constexpr const char *USUARIO = "ana";
+    static constexpr const char *SENHA = "s3nh@ é";
+
+    struct Resposta {
+        int status = 0;
+        QByteArray corpo;
+        QByteArray etag;
+    };
+
+    // With TLS, a certificate made here that nothing trusts.
+    explicit Radicale(bool tls = false) : m_tls(tls) { iniciar(); }
+    ~Radicale() { parar(); }
+
+    static bool disponivel()
+    {
+        return !QStandardPaths::findExecutable(QStringLiteral("radicale")).isEmpty();
+    }
+
+    bool iniciar()
+    {
+        if (m_porta == 0) {
+            QTcpServer s;
+            s.listen(QHostAddress::LocalHost);
+            m_porta = s.serverPort();
+        }
+        const QString d = m_dir.path();
+        QFile u(d + QStringLiteral("/usuarios"));
+        u.open(QIODevice::WriteOnly);
+        u.write(QByteArray(USUARIO) + ':' + QByteArray(SENHA) + '\n');
+        u.close();
+        QByteArray conf = "[server]\nhosts = 127.0.0.1:" + QByteArray::number(m_porta) + "\n";
+        if (m_tls) {
+            QProcess::execute(
+                QStringLiteral("openssl"),
+                {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
+                 QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
+                 QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
+                 QStringLiteral("-keyout"), d + QStringLiteral("/chave.pem"),
+                 QStringLiteral("-out"), d + QStringLiteral("/cert.pem")});
+            conf += "ssl = True\ncertificate = " + d.toUtf8() + "/cert.pem\nkey = " + d.toUtf8() +
+                    "/chave.pem\n";
+        }
+        conf += "[auth]\ntype = htpasswd\nhtpasswd_filename = " + d.toUtf8() +
+                "/usuarios\nhtpasswd_encryption = plain\n[rights]\ntype = owner_only\n"
+                "[storage]\nfilesystem_folder = " +
+                d.toUtf8() + "/colecoes\n[logging]\nlevel = warning\n";
+        QFile c(d + QStringLiteral("/config"));
+        c.open(QIODevice::WriteOnly);
+        c.write(conf);
+        c.close();
+        m_processo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_processo.start(QStringLiteral("radicale"),
+                         {QStringLiteral("--config"), d + QStringLiteral("/config")});
+        for (int i = 0; i < 200; ++i) {
+            QTcpSocket s;
+            s.connectToHost(QHostAddress::LocalHost, m_porta);
+            if (s.waitForConnected(100))
+                return true;
+            QThread::msleep(25);
+        }
+        return false;
+    }
+
+    void parar()
+    {
+        if (m_processo.state() != QProcess::NotRunning) {
+            m_processo.terminate();
+            if (!m_processo.waitForFinished(5000))
+                m_processo.kill();
+            m_processo.waitForFinished(5000);
+        }
+    }
+
+    QUrl raiz() const
+    {
+        return QUrl(QStringLiteral("%1://127.0.0.1:%2/")
+                        .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"))
+                        .arg(m_porta));
+    }
+    QUrl livro() const { return raiz().resolved(QUrl(QStringLiteral("/ana/contacts/"))); }
+
+    // A request as another client would send it.
+    Resposta pedir(const QByteArray &metodo, const QUrl &url, const QByteArray &corpo = {},
+                   const QList<QPair<QByteArray, QByteArray>> &cab = {})
+    {
+        QNetworkRequest r(url);
+        r.setRawHeader("Authorization",
+                       "Basic " + (QByteArray(USUARIO) + ':' + QByteArray(SENHA)).toBase64());
+        for (const auto &[k, v] : cab)
+            r.setRawHeader(k, v);
+        QNetworkReply *reply = m_rede.sendCustomRequest(r, metodo, corpo);
+        QEventLoop loop;
+        QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+        loop.exec();
+        Resposta out{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                     reply->readAll(), reply->rawHeader("ETag")};
+        reply->deleteLater();
+        return out;
+    }
+
+    // The address book "contacts" of the user, as a phone's app makes it.
+    bool criarLivro()
+    {
+        const QByteArray corpo =
+            R"(<?xml version="1.0" encoding="utf-8"?><d:mkcol xmlns:d="DAV:" )"
+            R"(xmlns:c="urn:ietf:params:xml:ns:carddav"><d:set><d:prop><d:resourcetype>)"
+            R"(<d:collection/><c:addressbook/></d:resourcetype><d:displayname>contacts)"
+            R"(</d:displayname></d:prop></d:set></d:mkcol>)";
+        return pedir("MKCOL", livro(), corpo).status == 201;
+    }
+
+    Resposta put(const QString &nome, const QByteArray &cartao, const QByteArray &etag = {})
+    {
+        QList<QPair<QByteArray, QByteArray>> cab{{"Content-Type", "text/vcard"}};
+        if (!etag.isEmpty())
+            cab.append({"If-Match", etag});
+        return pedir("PUT", livro().resolved(QUrl(nome)), cartao, cab);
+    }
+    Resposta get(const QString &href) { return pedir("GET", livro().resolved(QUrl(href))); }
+    Resposta apagar(const QString &href) { return pedir("DELETE", livro().resolved(QUrl(href))); }
+
+    // Every card of the book, by href.
+    QMap<QString, QByteArray> cartoes()
+    {
+        const Resposta r = pedir("PROPFIND", livro(),
+                                 R"(<?xml version="1.0"?><d:propfind xmlns:d="DAV:"><d:prop>)"
+                                 R"(<d:getetag/></d:prop></d:propfind>)",
+                                 {{"Depth", "1"}});
+        QMap<QString, QByteArray> out;
+        static const QRegularExpression href(QStringLiteral("<(?:\\w+:)?href>([^<]*)</"));
+        for (const auto &m : href.globalMatch(QString::fromUtf8(r.corpo))) {
+            const QString h = m.captured(1);
+            if (h.endsWith(QLatin1String(".vcf")))
+                out.insert(h.section(u'/', -1), get(h).corpo);
+        }
+        return out;
+    }
+
+private:
+    bool m_tls;
+    quint16 m_porta = 0;
+    QTemporaryDir m_dir;
+    QProcess m_processo;
+    QNetworkAccessManager m_rede;
+};

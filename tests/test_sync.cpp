@@ -1,0 +1,343 @@
+// Sync with a real CardDAV server (Radicale on loopback): both ways, the
+// three-way merge, what the file cannot hold, races and failures.
+#include "helpers.h"
+#include "radicale.h"
+#include "store/arquivo_contatos.h"
+#include "store/formato_contatos.h"
+#include "sync/cartao_vcard.h"
+#include "sync/sincronizador.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using Falha = ResultadoSincronizacao::Falha;
+Q_DECLARE_METATYPE(ResultadoSincronizacao)
+
+namespace {
+
+const QChar DEL(0x7F);
+
+QByteArray cartao(const QByteArray &corpo, const QByteArray &versao = "3.0")
+{
+    return "BEGIN:VCARD\r\nVERSION:" + versao + "\r\n" + corpo + "END:VCARD\r\n";
+}
+
+// Ana as a phone writes her: more than this phone book keeps.
+const QByteArray ANA =
+    cartao("UID:ana-1\r\nFN:Ana Souza\r\nN:Souza;Ana;;;\r\n"
+           "TEL;TYPE=HOME:+55 11 3333-0000\r\nTEL;TYPE=CELL:1111\r\n"
+           "EMAIL:ana@exemplo.com.br\r\nADR;TYPE=HOME:;;Rua A\\, 1;São Paulo;SP;;BR\r\n"
+           "BDAY:1990-05-17\r\nNOTE:amiga\r\n");
+
+} // namespace
+
+class TesteSincronizacao : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Radicale> m_servidor;
+    std::unique_ptr<QTemporaryDir> m_pasta;
+
+    QString contatos() const { return ArquivoContatos::caminhoNaPasta(m_pasta->path()); }
+
+    QList<ContactRecord> locais() const
+    {
+        return FormatoContatos::lerRegistros(Teste::ler(contatos()));
+    }
+
+    ResultadoSincronizacao sincronizar(const QUrl &endereco = {}, const QString &senha = {},
+                                       const std::function<void()> &aoEnviar = {})
+    {
+        Sincronizador s(contatos());
+        s.setLocale(Teste::ptBR());
+        if (aoEnviar)
+            connect(&s, &Sincronizador::enviando, aoEnviar);
+        QSignalSpy fim(&s, &Sincronizador::terminou);
+        s.sincronizar({endereco.isEmpty() ? m_servidor->raiz() : endereco,
+                       QString::fromUtf8(Radicale::USUARIO),
+                       senha.isEmpty() ? QString::fromUtf8(Radicale::SENHA) : senha});
+        if (fim.isEmpty() && !fim.wait(60'000))
+            return {Falha::Servidor, QStringLiteral("sem fim")};
+        return fim.first().first().value<ResultadoSincronizacao>();
+    }
+
+    // Every contact, sorted, as "name|telephone|e-mail".
+    QStringList aqui() const
+    {
+        QStringList out;
+        for (const ContactRecord &r : locais())
+            out.append(r.Nome + u'|' + r.Telefone + u'|' + r.Email);
+        out.sort();
+        return out;
+    }
+
+    QStringList la()
+    {
+        QStringList out;
+        for (const QByteArray &b : m_servidor->cartoes()) {
+            const auto c = CartaoVCard::ler(b);
+            out.append(c ? c->registro().Nome + u'|' + c->registro().Telefone + u'|' +
+                               c->registro().Email
+                         : QStringLiteral("?"));
+        }
+        out.sort();
+        return out;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qRegisterMetaType<ResultadoSincronizacao>();
+        if (!Radicale::disponivel())
+            QFAIL("radicale is not installed (scripts/deps.sh test)");
+    }
+
+    void init()
+    {
+        m_servidor = std::make_unique<Radicale>();
+        QVERIFY(m_servidor->criarLivro());
+        m_pasta = std::make_unique<QTemporaryDir>();
+    }
+
+    void cleanup() { m_servidor.reset(); }
+
+    // The first sync: each way and both ways, found from the server's
+    // address, the principal's or the book's own, in the file's encoding.
+    void primeira_data()
+    {
+        QTest::addColumn<QString>("endereco");
+        QTest::addColumn<QByteArray>("arquivo");
+        QTest::addColumn<QList<QByteArray>>("cartoes");
+        QTest::addColumn<QStringList>("esperados");
+        QTest::addColumn<int>("deixados");
+        const QByteArray joao = cartao("UID:j\r\nFN:\r\nN:Silva;João;;;\r\nTEL;TYPE=WORK:2\r\n"
+                                       "TEL;TYPE=CELL;PREF=1:22\r\nEMAIL:j@x\r\n",
+                                       "4.0");
+        QTest::newRow("aqui para lá, pela raiz")
+            << "/"
+            << Teste::arquivo(
+                   {Teste::linha(u"Ana Souza"_s, u"1111"_s, u"a@x"_s), Teste::linha(u"Zé"_s)})
+            << QList<QByteArray>{} << QStringList{u"Ana Souza|1111|a@x"_s, u"Zé||"_s} << 0;
+        QTest::newRow("lá para cá, pelo principal")
+            << "/ana/" << QByteArray() << QList<QByteArray>{ANA, joao}
+            << QStringList{u"Ana Souza|1111|ana@exemplo.com.br"_s, u"João Silva|22|j@x"_s} << 0;
+        QTest::newRow("dos dois lados, pelo livro, o mesmo nome uma vez")
+            << "/ana/contacts/"
+            << Teste::arquivo(
+                   {Teste::linha(u"ana souza"_s, {}, u"outra@x"_s), Teste::linha(u"Bia"_s, u"9"_s)})
+            << QList<QByteArray>{ANA} << QStringList{u"Bia|9|"_s, u"ana souza|1111|outra@x"_s} << 0;
+        QTest::newRow("UTF-8") << "/" << QByteArray("\xEF\xBB\xBFZo\xC3\xAB\x7F\x7F\r\n")
+                               << QList<QByteArray>{cartao("UID:l\r\nFN:Łukasz 😀\r\n")}
+                               << QStringList{u"Zoë||"_s, u"Łukasz 😀||"_s} << 0;
+        QTest::newRow("Windows-1252: o que o arquivo não guarda fica lá")
+            << "/" << Teste::arquivo({Teste::linha(u"Zoë"_s)})
+            << QList<QByteArray>{cartao("UID:1\r\nFN:Łukasz\r\n"), cartao("UID:2\r\nFN:-hífen\r\n"),
+                                 cartao("UID:3\r\nFN:\r\nTEL:1\r\n"),
+                                 cartao("UID:4\r\nFN:José\r\n"), cartao("UID:5\r\nFN:JOSÉ\r\n")}
+            << QStringList{u"José||"_s, u"Zoë||"_s} << 4;
+    }
+
+    void primeira()
+    {
+        QFETCH(QString, endereco);
+        QFETCH(QByteArray, arquivo);
+        QFETCH(QList<QByteArray>, cartoes);
+        QFETCH(QStringList, esperados);
+        QFETCH(int, deixados);
+        if (!arquivo.isNull())
+            Teste::gravar(contatos(), arquivo);
+        for (qsizetype i = 0; i < cartoes.size(); ++i)
+            QCOMPARE(m_servidor->put(u"c%1.vcf"_s.arg(i), cartoes[i]).status, 201);
+        const auto antes = m_servidor->cartoes();
+        const auto r = sincronizar(m_servidor->raiz().resolved(QUrl(endereco)));
+        QVERIFY2(r.ok(), qPrintable(r.detalhe));
+        QCOMPARE(r.deixados, deixados);
+        QCOMPARE(aqui(), esperados);
+        // Every card the phone wrote is still there, and what was merged
+        // into one is not there twice.
+        const auto depois = m_servidor->cartoes();
+        for (auto it = antes.begin(); it != antes.end(); ++it)
+            QVERIFY(depois.contains(it.key()));
+        QCOMPARE(depois.size(), esperados.size() + deixados);
+        QStringList semDeixados = la();
+        semDeixados.removeAll(u"?"_s);
+        for (const QString &e : esperados)
+            QVERIFY2(semDeixados.contains(e), qPrintable(e));
+        // Converged: nothing more to do either way.
+        const auto outra = sincronizar();
+        QVERIFY(outra.ok());
+        QCOMPARE(outra.recebidos + outra.enviados + outra.apagadosAqui + outra.apagadosLa, 0);
+        QCOMPARE(outra.deixados, deixados);
+        QCOMPARE(m_servidor->cartoes(), depois);
+    }
+
+    // After a first sync of Ana, a change on one side, the other or both.
+    void mudancas_data()
+    {
+        QTest::addColumn<QString>("aquiNovo");  // the line; "-" deleted; "" unchanged
+        QTest::addColumn<QByteArray>("laNovo"); // the card; "-" deleted; "" unchanged
+        QTest::addColumn<QString>("esperado");  // the contact after; "" none
+        QTest::addColumn<QByteArrayList>("noCartao");
+        const QString ana = u"Ana Souza|1111|ana@exemplo.com.br"_s;
+        const QByteArray laTel =
+            QByteArray(ANA).replace("TEL;TYPE=CELL:1111", "TEL;TYPE=CELL:3333");
+        QTest::newRow("editada aqui")
+            << u"Ana Souza|2222|ana@exemplo.com.br"_s << QByteArray()
+            << u"Ana Souza|2222|ana@exemplo.com.br"_s
+            << QByteArrayList{"TEL;TYPE=CELL:2222", "BDAY:1990-05-17",
+                              "TEL;TYPE=HOME:+55 11 3333-0000",
+                              "ADR;TYPE=HOME:;;Rua A\\, 1;São Paulo;SP;;BR"};
+        QTest::newRow("editada lá") << QString() << laTel << u"Ana Souza|3333|ana@exemplo.com.br"_s
+                                    << QByteArrayList{"TEL;TYPE=CELL:3333"};
+        QTest::newRow("campos diferentes dos dois lados")
+            << u"Ana Souza|1111|novo@x"_s << laTel << u"Ana Souza|3333|novo@x"_s
+            << QByteArrayList{"TEL;TYPE=CELL:3333", "EMAIL:novo@x"};
+        QTest::newRow("o mesmo campo dos dois lados: o daqui, e o de lá guardado")
+            << u"Ana Souza|2222|ana@exemplo.com.br"_s << laTel
+            << u"Ana Souza|2222|ana@exemplo.com.br"_s
+            << QByteArrayList{"TEL;TYPE=CELL:2222", "TEL:3333"};
+        QTest::newRow("renomeada aqui: o mesmo cartão")
+            << u"Ana Lima|1111|ana@exemplo.com.br"_s << QByteArray()
+            << u"Ana Lima|1111|ana@exemplo.com.br"_s
+            << QByteArrayList{"FN:Ana Lima", "N:Lima;Ana;;;",
+                              "UID:ana-1",   "BDAY:1990-05-17",
+                              "NOTE:amiga",  "ADR;TYPE=HOME:;;Rua A\\, 1;São Paulo;SP;;BR"};
+        QTest::newRow("renomeada lá")
+            << QString() << QByteArray(ANA).replace("FN:Ana Souza", "FN:Ana S.")
+            << u"Ana S.|1111|ana@exemplo.com.br"_s << QByteArrayList{"FN:Ana S."};
+        QTest::newRow("apagada aqui") << u"-"_s << QByteArray() << QString() << QByteArrayList{};
+        QTest::newRow("apagada lá")
+            << QString() << QByteArray("-") << QString() << QByteArrayList{};
+        QTest::newRow("apagada aqui, editada lá: volta aqui")
+            << u"-"_s << laTel << u"Ana Souza|3333|ana@exemplo.com.br"_s
+            << QByteArrayList{"TEL;TYPE=CELL:3333"};
+        QTest::newRow("apagada lá, editada aqui: volta lá inteira")
+            << u"Ana Souza|2222|ana@exemplo.com.br"_s << QByteArray("-")
+            << u"Ana Souza|2222|ana@exemplo.com.br"_s
+            << QByteArrayList{"TEL;TYPE=CELL:2222", "BDAY:1990-05-17", "UID:ana-1"};
+    }
+
+    void mudancas()
+    {
+        QFETCH(QString, aquiNovo);
+        QFETCH(QByteArray, laNovo);
+        QFETCH(QString, esperado);
+        QFETCH(QByteArrayList, noCartao);
+        Teste::gravar(contatos(), Teste::arquivo({Teste::linha(u"Bia"_s, u"5"_s)}));
+        QCOMPARE(m_servidor->put(u"ana.vcf"_s, ANA).status, 201);
+        QVERIFY(sincronizar().ok());
+        if (aquiNovo == u"-") {
+            Teste::gravar(contatos(), Teste::arquivo({Teste::linha(u"Bia"_s, u"5"_s)}));
+        } else if (!aquiNovo.isEmpty()) {
+            const QStringList c = aquiNovo.split(u'|');
+            Teste::gravar(contatos(), Teste::arquivo({Teste::linha(u"Bia"_s, u"5"_s),
+                                                      Teste::linha(c[0], c[1], c[2])}));
+        }
+        if (laNovo == "-")
+            QCOMPARE(m_servidor->apagar(u"ana.vcf"_s).status, 200);
+        else if (!laNovo.isEmpty())
+            QCOMPARE(m_servidor->put(u"ana.vcf"_s, laNovo).status, 201);
+        const auto r = sincronizar();
+        QVERIFY2(r.ok(), qPrintable(r.detalhe));
+        QStringList esperados{u"Bia|5|"_s};
+        if (!esperado.isEmpty())
+            esperados.append(esperado);
+        esperados.sort();
+        QCOMPARE(aqui(), esperados);
+        QCOMPARE(la(), esperados);
+        const auto cartoes = m_servidor->cartoes();
+        QByteArray daAna;
+        for (const QByteArray &b : cartoes) {
+            if (b.contains("ana-1") || b.contains("Ana"))
+                daAna = b;
+        }
+        for (const QByteArray &linha : noCartao)
+            QVERIFY2(daAna.contains(linha + "\r\n"), linha + "\n" + daAna);
+        if (esperado.isEmpty())
+            QVERIFY(daAna.isEmpty());
+        const auto outra = sincronizar();
+        QCOMPARE(outra.recebidos + outra.enviados + outra.apagadosAqui + outra.apagadosLa, 0);
+    }
+
+    // A phone changes the card between the sync's read and its write: the
+    // write is refused (412), the card read again and merged again.
+    void corrida()
+    {
+        Teste::gravar(contatos(), Teste::arquivo({}));
+        QCOMPARE(m_servidor->put(u"ana.vcf"_s, ANA).status, 201);
+        QVERIFY(sincronizar().ok());
+        Teste::gravar(contatos(),
+                      Teste::arquivo({Teste::linha(u"Ana Souza"_s, u"1111"_s, u"novo@x"_s)}));
+        const QByteArray etag = m_servidor->get(u"ana.vcf"_s).etag;
+        bool feito = false;
+        const auto r = sincronizar({}, {}, [&] {
+            if (std::exchange(feito, true))
+                return;
+            const QByteArray laTel = QByteArray(ANA).replace("CELL:1111", "CELL:3333");
+            QCOMPARE(m_servidor->put(u"ana.vcf"_s, laTel, etag).status, 201);
+        });
+        QVERIFY2(r.ok(), qPrintable(r.detalhe));
+        QCOMPARE(aqui(), QStringList{u"Ana Souza|3333|novo@x"_s});
+        QCOMPARE(la(), aqui());
+    }
+
+    // The requests a sync costs: two at most with nothing changed, four for
+    // one change.
+    void pedidos()
+    {
+        Teste::gravar(contatos(), Teste::arquivo({Teste::linha(u"Bia"_s, u"5"_s)}));
+        QCOMPARE(m_servidor->put(u"ana.vcf"_s, ANA).status, 201);
+        QVERIFY(sincronizar().ok());
+        QVERIFY(sincronizar().ok());
+        QVERIFY(sincronizar().pedidos <= 2);
+        Teste::gravar(contatos(), Teste::arquivo({Teste::linha(u"Bia"_s, u"6"_s),
+                                                  Teste::linha(u"Ana Souza"_s, u"1111"_s,
+                                                               u"ana@exemplo.com.br"_s)}));
+        const auto r = sincronizar();
+        QVERIFY(r.ok());
+        QCOMPARE(r.enviados, 1);
+        QVERIFY(r.pedidos <= 4);
+    }
+
+    void falhas_data()
+    {
+        QTest::addColumn<QString>("endereco");
+        QTest::addColumn<QString>("senha");
+        QTest::addColumn<int>("falha");
+        QTest::newRow("senha errada") << QString() << u"errada"_s << int(Falha::Senha);
+        QTest::newRow("servidor parado") << u"parado"_s << QString() << int(Falha::SemConexao);
+        QTest::newRow("HTTP fora desta máquina")
+            << u"http://192.0.2.1/"_s << QString() << int(Falha::Inseguro);
+        QTest::newRow("certificado desconhecido")
+            << u"tls"_s << QString() << int(Falha::Certificado);
+        QTest::newRow("nenhum livro")
+            << u"http://127.0.0.1:1/"_s << QString() << int(Falha::SemConexao);
+    }
+
+    void falhas()
+    {
+        QFETCH(QString, endereco);
+        QFETCH(QString, senha);
+        QFETCH(int, falha);
+        const QByteArray original = Teste::arquivo({Teste::linha(u"Bia"_s, u"5"_s)});
+        Teste::gravar(contatos(), original);
+        std::unique_ptr<Radicale> tls;
+        QUrl url;
+        if (endereco == u"parado") {
+            m_servidor->parar();
+        } else if (endereco == u"tls") {
+            tls = std::make_unique<Radicale>(true);
+            url = tls->raiz();
+        } else if (!endereco.isEmpty()) {
+            url = QUrl(endereco);
+        }
+        const auto r = sincronizar(url, senha);
+        QCOMPARE(int(r.falha), falha);
+        if (falha == int(Falha::Inseguro))
+            QCOMPARE(r.pedidos, 0);
+        QCOMPARE(Teste::ler(contatos()), original);
+    }
+};
+
+QTEST_GUILESS_MAIN(TesteSincronizacao)
+#include "test_sync.moc"
