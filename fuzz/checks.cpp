@@ -7,11 +7,14 @@
 #include "main_window/model/modelo_principal.h"
 #include "store/contatos_externos.h"
 #include "store/formato_contatos.h"
+#include "sync/cartao_vcard.h"
+#include "sync/multistatus.h"
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -124,10 +127,53 @@ void csv(QByteArrayView bytes)
     externos(lidos, ContatosExternos::Formato::Csv);
 }
 
+void multistatus(QByteArrayView bytes)
+{
+    const auto m = Multistatus::ler(bytes.toByteArray());
+    if (m && m->respostas.size() > Multistatus::RESPOSTAS)
+        falha("more answers than the limit");
+}
+
+void cartao(QByteArrayView bytes)
+{
+    auto c = CartaoVCard::ler(bytes.toByteArray());
+    if (!c)
+        return;
+    if (c->bytes() != bytes)
+        falha("a card read and written is not the same bytes");
+    c->aplicar(c->registro());
+    if (c->bytes() != bytes)
+        falha("a card patched with its own fields changed");
+    const ContactRecord novo{QStringLiteral("Nome Novo"), QStringLiteral("+55 (11) 9"),
+                             QStringLiteral("n@x")};
+    c->aplicar(novo);
+    const auto relido = CartaoVCard::ler(c->bytes());
+    if (!relido || relido->registro() != novo)
+        falha("a patched card does not read back with its new fields");
+    // Every line of another property, as it stood.
+    const QByteArray saida = c->bytes();
+    bool continuacao = false;
+    for (const QByteArray &linha :
+         bytes.toByteArray().replace("\r\n", "\n").replace('\r', '\n').split('\n')) {
+        const bool esta = continuacao;
+        continuacao = linha.endsWith('=');
+        if (esta || linha.isEmpty() || !std::isalpha(uchar(linha[0])))
+            continue;
+        QByteArray nome = linha.left(linha.indexOf(':')).split(';').first().toUpper();
+        nome = nome.mid(nome.lastIndexOf('.') + 1).trimmed();
+        if (nome == "FN" || nome == "N" || nome == "TEL" || nome == "EMAIL" ||
+            linha.indexOf(':') < 0)
+            continue;
+        if (!saida.contains(linha))
+            falha("a line of another property was changed");
+    }
+}
+
 bool porAlvo(const QString &alvo, QByteArrayView bytes)
 {
     const std::pair<const char *, void (*)(QByteArrayView)> alvos[] = {
-        {"leitor", leitor}, {"conversor", conversor}, {"vcard", vcard}, {"csv", csv}};
+        {"leitor", leitor}, {"conversor", conversor},     {"vcard", vcard},
+        {"csv", csv},       {"multistatus", multistatus}, {"cartao", cartao}};
     for (const auto &[nome, verificar] : alvos) {
         if (alvo == QLatin1String(nome)) {
             verificar(bytes);

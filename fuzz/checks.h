@@ -24,8 +24,18 @@ void conversor(QByteArrayView bytes);
 void vcard(QByteArrayView bytes);
 void csv(QByteArrayView bytes);
 
+// A server's multistatus answer: read or refused, never a crash, never
+// deeper or longer than the limits.
+void multistatus(QByteArrayView bytes);
+
+// The card patcher: a card read and written unchanged is the same bytes;
+// patched with new fields it reads back with them, and every line of
+// another property is still there, byte for byte.
+void cartao(QByteArrayView bytes);
+
 // The check for a kept input, by the name of its target's folder
-// ("leitor", "conversor", "vcard", "csv"); false for an unknown one.
+// ("leitor", "conversor", "vcard", "csv", "multistatus",
+// "cartao"); false for an unknown one.
 bool porAlvo(const QString &alvo, QByteArrayView bytes);
 
 } // namespace Verificacoes

@@ -8,7 +8,10 @@ case "${1:-test}" in
     run) pacotes=("${comuns[@]}") ;;
     # Xvfb, a window manager, a tray and xdotool for the tests that need a
     # real display; ImageMagick for screenshots.
-    test) pacotes=("${comuns[@]}" xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils imagemagick) ;;
+    # Radicale, the CardDAV server the sync tests start, and openssl for its
+    # certificate.
+    test) pacotes=("${comuns[@]}" xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils imagemagick
+                   radicale openssl) ;;
     # clang with libFuzzer and the sanitizers' runtimes.
     fuzz) pacotes=("${comuns[@]}" clang libclang-rt-14-dev) ;;
     # MinGW-w64 for Windows x86-64, Debian's Qt host tools, Wine to run the

@@ -11,7 +11,7 @@ cmake --build --preset fuzz --parallel "$(nproc)"
 trabalho="$(mktemp -d)"
 trap 'rm -rf "$trabalho"' EXIT
 falhou=0
-for alvo in leitor conversor vcard csv; do
+for alvo in leitor conversor vcard csv multistatus cartao; do
     mkdir -p "$trabalho/$alvo" "$trabalho/$alvo-falhas"
     echo "== fuzz_$alvo for ${segundos}s"
     if ! ASAN_OPTIONS=detect_leaks=0 "build-fuzz/fuzz/fuzz_$alvo" -max_total_time="$segundos" \

@@ -327,9 +327,10 @@ bool quotedPrintable(QByteArrayView linha)
 std::optional<LeitorVCard::Linha> LeitorVCard::linha(QByteArrayView desdobrada)
 {
     const auto p = propriedade(desdobrada);
-    if (!p)
+    // A base64 value (a picture) is passed over by the reader.
+    if (!p || p->base64)
         return std::nullopt;
-    Linha l{p->nome, p->pref, p->tipos.contains("CELL"), textoDoValor(*p)};
+    Linha l{p->nome, p->pref, p->tipos.contains("CELL"), p->uri, textoDoValor(*p)};
     if (l.texto)
         l.texto = textoFinal(*p, *l.texto);
     return l;

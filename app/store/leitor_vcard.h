@@ -15,12 +15,13 @@ public:
 
     // One unfolded property line as the reader takes it, for changing a card
     // in place: its name (upper-case, without its group), whether it is
-    // marked preferred or a cell phone, and its text (nothing when its
+    // marked preferred or a cell phone or a URI, and its text (nothing when its
     // character set is unknown here).
     struct Linha {
         QByteArray nome;
         bool pref = false;
         bool celular = false;
+        bool uri = false; // VALUE=uri: a TEL's number follows "tel:"
         std::optional<QString> texto;
     };
     static std::optional<Linha> linha(QByteArrayView desdobrada);

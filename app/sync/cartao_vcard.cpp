@@ -44,15 +44,17 @@ std::optional<CartaoVCard> CartaoVCard::ler(const QByteArray &bytes)
     // breaks of quoted-printable) joined to the line they go on.
     qsizetype i = 0;
     bool qp = false;
+    // A line ends at CR LF, a lone CR or a lone LF, as the reader takes it.
     while (i < bytes.size()) {
-        qsizetype f = bytes.indexOf('\n', i);
-        f = f < 0 ? bytes.size() : f + 1;
+        qsizetype f = i;
+        while (f < bytes.size() && bytes[f] != '\r' && bytes[f] != '\n')
+            ++f;
+        const QByteArray semFim = bytes.mid(i, f - i);
+        if (f < bytes.size())
+            f += bytes[f] == '\r' && f + 1 < bytes.size() && bytes[f + 1] == '\n' ? 2 : 1;
         const QByteArray fisica = bytes.mid(i, f - i);
-        QByteArray semFim = fisica;
-        while (semFim.endsWith('\n') || semFim.endsWith('\r'))
-            semFim.chop(1);
-        if (i == 0 && fisica.endsWith("\n") && !fisica.endsWith("\r\n"))
-            c.m_fimDeLinha = "\n";
+        if (i == 0 && fisica.size() == semFim.size() + 1)
+            c.m_fimDeLinha = fisica.right(1);
         if (!c.m_linhas.isEmpty() && (qp || continua(fisica))) {
             Linha &l = c.m_linhas.last();
             l.bruta += fisica;
@@ -68,14 +70,22 @@ std::optional<CartaoVCard> CartaoVCard::ler(const QByteArray &bytes)
              semFim.endsWith('=');
         i = f;
     }
-    c.analisar();
+    if (!c.analisar())
+        return std::nullopt;
     return c;
 }
 
-void CartaoVCard::analisar()
+// False unless the lines are one card, from its BEGIN to its END, with only
+// blank lines around: a card of any other shape is not changed here.
+bool CartaoVCard::analisar()
 {
     int nivel = 0;
+    bool fechado = false;
     for (Linha &l : m_linhas) {
+        if (l.desdobrada.trimmed().isEmpty())
+            continue;
+        if (fechado)
+            return false;
         const qsizetype fimNome = [&] {
             qsizetype k = 0;
             while (k < l.desdobrada.size() && l.desdobrada[k] != ';' && l.desdobrada[k] != ':')
@@ -84,17 +94,25 @@ void CartaoVCard::analisar()
         }();
         QByteArray n = l.desdobrada.left(fimNome).trimmed().toUpper();
         l.nome = n.mid(n.lastIndexOf('.') + 1);
+        // A line the reader takes for no property (no value outside quotes)
+        // is none here either.
+        static const QByteArrayList lidas{"BEGIN", "END", "VERSION", "FN", "N", "TEL", "EMAIL"};
+        if (lidas.contains(l.nome) && !LeitorVCard::linha(l.desdobrada))
+            l.nome.clear();
         const bool vcard = l.desdobrada.mid(fimNome + 1).trimmed().toUpper() == "VCARD";
         if (l.nome == "BEGIN" && vcard)
             ++nivel;
         l.doCartao = nivel == 1 && l.nome != "BEGIN";
+        if (nivel == 0)
+            return false;
         if (l.nome == "END" && vcard) {
             l.doCartao = false;
-            --nivel;
+            fechado = --nivel == 0;
         }
         if (l.doCartao && l.nome == "VERSION" && m_versao.isEmpty())
             m_versao = l.desdobrada.mid(fimNome + 1).trimmed();
     }
+    return fechado;
 }
 
 CartaoVCard CartaoVCard::novo(const ContactRecord &contato, const QString &uid)
@@ -167,9 +185,21 @@ qsizetype CartaoVCard::fim() const
 QByteArray CartaoVCard::montar(QByteArrayView prefixo, const QString &valor) const
 {
     QByteArray p;
-    for (const QByteArray &parte : prefixo.toByteArray().split(';')) {
-        const QByteArray u = parte.trimmed().toUpper();
-        if (u.startsWith("CHARSET=") || u.startsWith("ENCODING=") || u == "QUOTED-PRINTABLE")
+    qsizetype de = 0;
+    bool aspas = false;
+    for (qsizetype i = 0; i <= prefixo.size(); ++i) {
+        if (i < prefixo.size() && prefixo[i] == '"')
+            aspas = !aspas;
+        if (i < prefixo.size() && (prefixo[i] != ';' || aspas))
+            continue;
+        // Parameters split where the reader splits them: outside quotes.
+        const QByteArray parte = prefixo.sliced(de, i - de).toByteArray();
+        de = i + 1;
+        // As the reader tells a parameter: its quotes dropped.
+        const QByteArray u = QByteArray(parte).replace('"', "").trimmed().toUpper();
+        const QByteArray chave = u.left(u.indexOf('=')).trimmed();
+        if ((u.contains('=') && (chave == "CHARSET" || chave == "ENCODING")) ||
+            u == "QUOTED-PRINTABLE" || u == "BASE64" || u == "B" || u == "8BIT")
             continue;
         p += (p.isEmpty() ? "" : ";") + parte;
     }
@@ -178,7 +208,9 @@ QByteArray CartaoVCard::montar(QByteArrayView prefixo, const QString &valor) con
         p += ";CHARSET=UTF-8";
     const QByteArray inteira = p + ':' + v;
     QByteArray out;
-    qsizetype i = 0, largura = 75;
+    // Never folded before the value: a reader tells a line by its first
+    // physical line's name.
+    qsizetype i = 0, largura = std::max<qsizetype>(75, p.size() + 2);
     while (inteira.size() - i > largura) {
         qsizetype corte = i + largura;
         while (corte > i + 1 && (uchar(inteira[corte]) & 0xC0) == 0x80)
@@ -215,7 +247,8 @@ void CartaoVCard::inserir(qsizetype antes, QByteArrayView prefixo, const QString
 void CartaoVCard::trocarCampo(const QByteArray &nome, const QString &valor)
 {
     const qsizetype i = mostrada(nome);
-    const bool uri = i >= 0 && m_linhas[i].desdobrada.toUpper().contains("VALUE=URI");
+    const auto lida = i >= 0 ? LeitorVCard::linha(m_linhas[i].desdobrada) : std::nullopt;
+    const bool uri = lida && lida->uri;
     const QString v = escapado(valor, false);
     if (i >= 0 && valor.isEmpty())
         m_linhas.removeAt(i);

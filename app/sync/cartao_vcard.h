@@ -41,7 +41,7 @@ private:
     };
 
     CartaoVCard() = default;
-    void analisar();
+    bool analisar();
     qsizetype mostrada(const QByteArray &nome) const;
     qsizetype primeira(const QByteArray &nome) const;
     qsizetype fim() const;
