@@ -2,6 +2,7 @@
 // three-way merge, what the file cannot hold, races and failures.
 #include "helpers.h"
 #include "radicale.h"
+#include "servidor_falso.h"
 #include "store/arquivo_contatos.h"
 #include "store/formato_contatos.h"
 #include "sync/cartao_vcard.h"
@@ -29,6 +30,24 @@ const QByteArray ANA =
            "TEL;TYPE=HOME:+55 11 3333-0000\r\nTEL;TYPE=CELL:1111\r\n"
            "EMAIL:ana@exemplo.com.br\r\nADR;TYPE=HOME:;;Rua A\\, 1;São Paulo;SP;;BR\r\n"
            "BDAY:1990-05-17\r\nNOTE:amiga\r\n");
+
+QByteArray multistatus(const QByteArray &respostas)
+{
+    return R"(<?xml version="1.0"?><d:multistatus xmlns:d="DAV:" )"
+           R"(xmlns:c="urn:ietf:params:xml:ns:carddav">)" +
+           respostas + "<d:sync-token>t1</d:sync-token></d:multistatus>";
+}
+
+QByteArray item(const QByteArray &href, const QByteArray &prop)
+{
+    return "<d:response><d:href>" + href + "</d:href><d:propstat><d:prop>" + prop +
+           "</d:prop><d:status>HTTP/1.1 200 OK</d:status></d:propstat></d:response>";
+}
+
+QByteArray com207(const QByteArray &corpo)
+{
+    return ServidorFalso::resposta(207, corpo, "Content-Type: application/xml\r\n");
+}
 
 } // namespace
 
@@ -297,6 +316,81 @@ private Q_SLOTS:
         QVERIFY(r.ok());
         QCOMPARE(r.enviados, 1);
         QVERIFY(r.pedidos <= 4);
+    }
+
+    // A server's answers are untrusted: each hostile one ends the sync or
+    // skips what it names, and the contact file stays as it was.
+    void servidorHostil_data()
+    {
+        QTest::addColumn<QByteArray>("lista");    // the answer to sync-collection
+        QTest::addColumn<QByteArray>("cartoes");  // the answer to addressbook-multiget
+        QTest::addColumn<int>("falha");
+        QTest::addColumn<int>("deixados");
+        const QByteArray umCartao = com207(multistatus(item("/livro/a.vcf", "<d:getetag>1</d:getetag>")));
+        QByteArray fundo(20'000 * 3, ' ');
+        for (int i = 0; i < 20'000; ++i)
+            fundo.replace(i * 3, 3, "<a>");
+        QByteArray muitos;
+        for (int i = 0; i < 100'000; ++i)
+            muitos += item("/livro/" + QByteArray::number(i) + ".vcf", "<d:getetag>1</d:getetag>");
+        QTest::newRow("entidades") << com207(R"(<?xml version="1.0"?><!DOCTYPE m [<!ENTITY a "aaaaaaaaaa">)"
+                                             R"(<!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;">]>)"
+                                             R"(<d:multistatus xmlns:d="DAV:">&b;</d:multistatus>)")
+                                   << QByteArray() << int(Falha::Servidor) << 0;
+        QTest::newRow("profundo") << com207(multistatus(fundo)) << QByteArray() << int(Falha::Servidor) << 0;
+        QTest::newRow("100 MB") << com207(QByteArray(100 << 20, 'x')) << QByteArray() << int(Falha::Servidor) << 0;
+        QTest::newRow("200 MB anunciados") << QByteArray("HTTP/1.1 207 X\r\nContent-Length: 209715200\r\n\r\n<d:")
+                                           << QByteArray() << int(Falha::Servidor) << 0;
+        QTest::newRow("cortada") << QByteArray("HTTP/1.1 207 X\r\nContent-Length: 1000\r\n\r\n<d:multistatus")
+                                 << QByteArray() << int(Falha::SemConexao) << 0;
+        QTest::newRow("desvio para outro host")
+            << ServidorFalso::resposta(301, {}, "Location: http://192.0.2.1/livro/\r\n")
+            << QByteArray() << int(Falha::Servidor) << 0;
+        QTest::newRow("hrefs fora do livro")
+            << com207(multistatus(item("/outro/a.vcf", "<d:getetag>1</d:getetag>") +
+                                  item("/livro/../a.vcf", "<d:getetag>1</d:getetag>") +
+                                  item("http://192.0.2.1/livro/a.vcf", "<d:getetag>1</d:getetag>") +
+                                  item("/livro/sub/a.vcf", "<d:getetag>1</d:getetag>")))
+            << QByteArray() << int(Falha::Nenhuma) << 0;
+        QTest::newRow("401 no meio") << umCartao << ServidorFalso::resposta(401, "nao")
+                                     << int(Falha::Senha) << 0;
+        QTest::newRow("500 no meio") << umCartao << ServidorFalso::resposta(503, "ocupado")
+                                     << int(Falha::Servidor) << 0;
+        QTest::newRow("cartão de 10 MB")
+            << umCartao
+            << com207(multistatus(item("/livro/a.vcf", "<d:getetag>1</d:getetag><c:address-data>BEGIN:VCARD\r\nVERSION:3.0\r\nFN:X\r\nNOTE:" +
+                                                           QByteArray(10 << 20, 'n') + "\r\nEND:VCARD\r\n</c:address-data>")))
+            << int(Falha::Nenhuma) << 1;
+        QTest::newRow("100.000 cartões") << com207(multistatus(muitos)) << com207(multistatus({}))
+                                         << int(Falha::Nenhuma) << 0;
+    }
+
+    void servidorHostil()
+    {
+        QFETCH(QByteArray, lista);
+        QFETCH(QByteArray, cartoes);
+        QFETCH(int, falha);
+        QFETCH(int, deixados);
+        const QByteArray original = Teste::arquivo({Teste::linha(u"Bia"_s, u"5"_s)});
+        Teste::gravar(contatos(), original);
+        ServidorFalso falso([&](const ServidorFalso::Pedido &p) {
+            if (p.metodo == "PROPFIND")
+                return com207(multistatus(item(p.caminho, "<d:resourcetype><d:collection/><c:addressbook/></d:resourcetype>")));
+            if (p.corpo.contains("sync-collection"))
+                return lista;
+            if (p.corpo.contains("addressbook-multiget"))
+                return cartoes;
+            return ServidorFalso::resposta(201, {}, "ETag: \"e\"\r\n");
+        });
+        const auto r = sincronizar(QUrl(u"http://127.0.0.1:%1/livro/"_s.arg(falso.serverPort())));
+        QCOMPARE(int(r.falha), falha);
+        QCOMPARE(r.deixados, deixados);
+        QCOMPARE(Teste::ler(contatos()), original);
+        for (const auto &p : falso.pedidos) {
+            QVERIFY2(p.caminho.startsWith("/livro/") && !p.caminho.contains(".."), p.caminho);
+            if (p.metodo == "PUT")
+                QVERIFY(r.ok());
+        }
     }
 
     void falhas_data()
