@@ -4,11 +4,12 @@
 // loopback port with its own storage folder and one htpasswd user, stopped
 // when the object goes. A phone's writes are plain HTTP requests to it.
 
+#include "sync/multistatus.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -140,19 +141,22 @@ public:
     Resposta get(const QString &href) { return pedir("GET", livro().resolved(QUrl(href))); }
     Resposta apagar(const QString &href) { return pedir("DELETE", livro().resolved(QUrl(href))); }
 
-    // Every card of the book, by href.
+    // Every card of the book, by href, in one request.
     QMap<QString, QByteArray> cartoes()
     {
-        const Resposta r = pedir("PROPFIND", livro(),
-                                 R"(<?xml version="1.0"?><d:propfind xmlns:d="DAV:"><d:prop>)"
-                                 R"(<d:getetag/></d:prop></d:propfind>)",
-                                 {{"Depth", "1"}});
+        const Resposta r = pedir(
+            "REPORT", livro(),
+            R"(<?xml version="1.0"?><c:addressbook-query xmlns:d="DAV:" )"
+            R"(xmlns:c="urn:ietf:params:xml:ns:carddav"><d:prop><d:getetag/><c:address-data/>)"
+            R"(</d:prop></c:addressbook-query>)",
+            {{"Depth", "1"}});
         QMap<QString, QByteArray> out;
-        static const QRegularExpression href(QStringLiteral("<(?:\\w+:)?href>([^<]*)</"));
-        for (const auto &m : href.globalMatch(QString::fromUtf8(r.corpo))) {
-            const QString h = m.captured(1);
-            if (h.endsWith(QLatin1String(".vcf")))
-                out.insert(h.section(u'/', -1), get(h).corpo);
+        const auto m = Multistatus::ler(r.corpo);
+        for (const auto &resp : m ? m->respostas : QList<Multistatus::Resposta>{}) {
+            const auto *d = resp.propriedade(Multistatus::CARDDAV, u"address-data");
+            if (d && !resp.hrefs.isEmpty())
+                out.insert(resp.hrefs.first().section(u'/', -1),
+                           d->texto.toUtf8().replace("\r\n", "\n").replace("\n", "\r\n"));
         }
         return out;
     }

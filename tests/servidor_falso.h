@@ -31,8 +31,9 @@ public:
     static QByteArray resposta(int status, const QByteArray &corpo,
                                const QByteArray &cabecalhos = {})
     {
-        return "HTTP/1.1 " + QByteArray::number(status) + " X\r\nContent-Length: " +
-               QByteArray::number(corpo.size()) + "\r\n" + cabecalhos + "\r\n" + corpo;
+        return "HTTP/1.1 " + QByteArray::number(status) +
+               " X\r\nContent-Length: " + QByteArray::number(corpo.size()) + "\r\n" + cabecalhos +
+               "\r\n" + corpo;
     }
 
 private:
@@ -64,7 +65,8 @@ private:
             s->write(r);
             const qsizetype c = r.indexOf("Content-Length: ");
             const qsizetype corpo = r.indexOf("\r\n\r\n");
-            if (c >= 0 && r.size() - corpo - 4 < r.mid(c + 16, r.indexOf('\r', c) - c - 16).toLongLong())
+            if (c >= 0 &&
+                r.size() - corpo - 4 < r.mid(c + 16, r.indexOf('\r', c) - c - 16).toLongLong())
                 s->disconnectFromHost();
         });
     }

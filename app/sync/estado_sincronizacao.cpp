@@ -60,6 +60,9 @@ EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho)
     const QCborMap deixados = m.value(QLatin1String("deixados")).toMap();
     for (auto it = deixados.begin(); it != deixados.end(); ++it)
         e.deixados.insert(it.key().toString(), it.value().toByteArray());
+    const QCborMap pendentes = m.value(QLatin1String("pendentes")).toMap();
+    for (auto it = pendentes.begin(); it != pendentes.end(); ++it)
+        e.pendentes.insert(it.key().toString(), it.value().toString());
     return e;
 }
 
@@ -89,6 +92,10 @@ bool EstadoSincronizacao::gravar(const QString &caminho) const
     for (auto it = deixados.begin(); it != deixados.end(); ++it)
         d.insert(it.key(), it.value());
     m.insert(QLatin1String("deixados"), d);
+    QCborMap pendentes;
+    for (auto it = this->pendentes.begin(); it != this->pendentes.end(); ++it)
+        pendentes.insert(it.key(), it.value());
+    m.insert(QLatin1String("pendentes"), pendentes);
     const QByteArray bytes = m.toCborValue().toCbor();
     QSaveFile f(caminho);
     if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {

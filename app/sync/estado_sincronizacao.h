@@ -32,6 +32,10 @@ struct EstadoSincronizacao {
     // Cards the contact file cannot hold, by href, with their ETag: left on
     // the server as they are until they change.
     QHash<QString, QByteArray> deixados;
+    // New cards being sent, by the contact's name as the duplicate rule
+    // compares it: kept before they are sent, so that a sync killed while a
+    // card was on its way sends it again to the same place, never twice.
+    QHash<QString, QString> pendentes;
 
     static constexpr const char *NOME = "contatos.sincronizacao";
     static QString caminhoAoLado(const QString &caminhoContatos);

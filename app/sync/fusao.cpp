@@ -4,6 +4,7 @@
 #include "sync/cartao_vcard.h"
 
 #include <QSet>
+#include <QUrl>
 #include <algorithm>
 
 namespace Fusao {
@@ -267,9 +268,15 @@ private:
     // A contact the server has not seen: a new card.
     void daqui(const ContactRecord &l)
     {
-        const QString uid = m_e.novoUid();
-        const CartaoVCard c = CartaoVCard::novo(l, uid);
-        const QString h = m_e.colecao + uid + QLatin1String(".vcf");
+        // The place a sync that was cut short sent it to, if it is free.
+        const QString k = chave(l.Nome);
+        QString h = m_e.base->pendentes.value(k);
+        if (h.isEmpty() || !h.startsWith(m_e.colecao) || !h.endsWith(QLatin1String(".vcf")) ||
+            m_e.servidor->contains(h) || m_e.base->cartoes.contains(h) || m_p.alvos.contains(h))
+            h = m_e.colecao + m_e.novoUid() + QLatin1String(".vcf");
+        const QString uid = h.mid(m_e.colecao.size()).chopped(4);
+        m_p.pendentes.insert(k, h);
+        const CartaoVCard c = CartaoVCard::novo(l, QUrl::fromPercentEncoding(uid.toUtf8()));
         remota(OperacaoServidor::Tipo::Criar, h, {}, c.bytes());
         m_p.alvos.insert(h, Cartao{{}, c.bytes(), c.registro(), l});
         ++m_p.enviados;

@@ -48,6 +48,7 @@ struct Plano {
     // did not all succeed keeps what it had, so the next sync does them again.
     QHash<QString, std::optional<EstadoSincronizacao::Cartao>> alvos;
     QHash<QString, QByteArray> deixados;
+    QHash<QString, QString> pendentes; // the new cards, as the state keeps them
     int recebidos = 0, enviados = 0, apagadosAqui = 0, apagadosLa = 0, conflitos = 0;
 };
 

@@ -468,6 +468,14 @@ void Sincronizador::executar()
         gravarLocal();
         return;
     }
+    // New cards are named in the state before they are sent.
+    if (!m_plano.pendentes.isEmpty()) {
+        m_estado.pendentes.insert(m_plano.pendentes);
+        if (!m_estado.gravar(EstadoSincronizacao::caminhoAoLado(m_caminho))) {
+            falhar(Falha::Arquivo);
+            return;
+        }
+    }
     Q_EMIT enviando();
     if (m_falhou)
         return;
@@ -596,6 +604,13 @@ void Sincronizador::concluir()
             m_estado.ctag = m_ctagNova;
     }
     m_r.deixados = int(m_estado.deixados.size());
+    m_estado.pendentes = m_plano.pendentes;
+    for (auto it = m_estado.pendentes.begin(); it != m_estado.pendentes.end();) {
+        if (m_estado.cartoes.contains(it.value()))
+            it = m_estado.pendentes.erase(it);
+        else
+            ++it;
+    }
     if (!m_estado.gravar(EstadoSincronizacao::caminhoAoLado(m_caminho))) {
         falhar(Falha::Arquivo);
         return;
