@@ -33,9 +33,18 @@ public:
     explicit Radicale(bool tls = false) : m_tls(tls) { iniciar(); }
     ~Radicale() { parar(); }
 
+#ifdef Q_OS_WIN
+    // Under Wine, Radicale, openssl and the shell are the Linux ones,
+    // reached through drive Z:, the Linux root. Wine starts them but never
+    // sees them end, so the shell leaves a mark when it is done.
+    static constexpr char16_t RAIZ[] = u"Z:";
+#else
+    static constexpr char16_t RAIZ[] = u"";
+#endif
+
     static bool disponivel()
     {
-        return !QStandardPaths::findExecutable(QStringLiteral("radicale")).isEmpty();
+        return QFile::exists(QString::fromUtf16(RAIZ) + u"/usr/bin/radicale"_s);
     }
 
     bool iniciar()
@@ -46,37 +55,29 @@ public:
             m_porta = s.serverPort();
         }
         const QString d = m_dir.path();
+        const QByteArray ld = d.mid(QStringView(RAIZ).size()).toUtf8();
         QFile u(d + QStringLiteral("/usuarios"));
         u.open(QIODevice::WriteOnly);
         u.write(QByteArray(USUARIO) + ':' + QByteArray(SENHA) + '\n');
         u.close();
         QByteArray conf = "[server]\nhosts = 127.0.0.1:" + QByteArray::number(m_porta) + "\n";
         if (m_tls) {
-            QProcess::execute(
-                QStringLiteral("openssl"),
-                {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                 QStringLiteral("rsa:2048"), QStringLiteral("-nodes"), QStringLiteral("-days"),
-                 QStringLiteral("2"), QStringLiteral("-subj"), QStringLiteral("/CN=127.0.0.1"),
-                 QStringLiteral("-keyout"), d + QStringLiteral("/chave.pem"),
-                 QStringLiteral("-out"), d + QStringLiteral("/cert.pem")});
-            conf += "ssl = True\ncertificate = " + d.toUtf8() + "/cert.pem\nkey = " + d.toUtf8() +
-                    "/chave.pem\n";
+            shell("openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=127.0.0.1 -keyout " +
+                  ld + "/chave.pem -out " + ld + "/cert.pem >/dev/null 2>&1");
+            conf += "ssl = True\ncertificate = " + ld + "/cert.pem\nkey = " + ld + "/chave.pem\n";
         }
-        conf += "[auth]\ntype = htpasswd\nhtpasswd_filename = " + d.toUtf8() +
+        conf += "[auth]\ntype = htpasswd\nhtpasswd_filename = " + ld +
                 "/usuarios\nhtpasswd_encryption = plain\n[rights]\ntype = owner_only\n"
                 "[storage]\nfilesystem_folder = " +
-                d.toUtf8() + "/colecoes\n[logging]\nlevel = warning\n";
+                ld + "/colecoes\n[logging]\nlevel = warning\n";
         QFile c(d + QStringLiteral("/config"));
         c.open(QIODevice::WriteOnly);
         c.write(conf);
         c.close();
-        m_processo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_processo.start(QStringLiteral("radicale"),
-                         {QStringLiteral("--config"), d + QStringLiteral("/config")});
+        shell("/usr/bin/radicale --config " + ld + "/config >/dev/null 2>&1 & echo $! >" + ld +
+              "/pid");
         for (int i = 0; i < 200; ++i) {
-            QTcpSocket s;
-            s.connectToHost(QHostAddress::LocalHost, m_porta);
-            if (s.waitForConnected(100))
+            if (atendendo())
                 return true;
             QThread::msleep(25);
         }
@@ -85,12 +86,34 @@ public:
 
     void parar()
     {
-        if (m_processo.state() != QProcess::NotRunning) {
-            m_processo.terminate();
-            if (!m_processo.waitForFinished(5000))
-                m_processo.kill();
-            m_processo.waitForFinished(5000);
-        }
+        const QByteArray pid = m_dir.path().mid(QStringView(RAIZ).size()).toUtf8() + "/pid";
+        if (!QFile::exists(m_dir.path() + u"/pid"_s))
+            return;
+        // Stopped once its port is closed (a stopped process may stay a
+        // zombie where nothing reaps it).
+        shell("kill $(cat " + pid + ")");
+        for (int i = 0; i < 200 && atendendo(); ++i)
+            QThread::msleep(25);
+        shell("kill -9 $(cat " + pid + "); rm " + pid);
+    }
+
+    bool atendendo() const
+    {
+        QTcpSocket s;
+        s.connectToHost(QHostAddress::LocalHost, m_porta);
+        return s.waitForConnected(100);
+    }
+
+    // A command of the Linux shell, waited for by the mark it leaves.
+    void shell(const QByteArray &comando)
+    {
+        const QString marca = m_dir.path() + u"/feito"_s + QString::number(++m_comandos);
+        const QByteArray ld = marca.mid(QStringView(RAIZ).size()).toUtf8();
+        QProcess::startDetached(
+            QString::fromUtf16(RAIZ) + u"/bin/sh"_s,
+            {u"-c"_s, QString::fromUtf8("(" + comando + ") 2>/dev/null; touch " + ld)});
+        for (int i = 0; i < 1200 && !QFile::exists(marca); ++i)
+            QThread::msleep(25);
     }
 
     QUrl raiz() const
@@ -99,7 +122,10 @@ public:
                         .arg(m_tls ? QStringLiteral("https") : QStringLiteral("http"))
                         .arg(m_porta));
     }
-    QUrl livro() const { return raiz().resolved(QUrl(QStringLiteral("/ana/contacts/"))); }
+    QUrl livro() const
+    {
+        return raiz().resolved(QUrl(QStringLiteral("/ana/contacts/")));
+    }
 
     // A request as another client would send it.
     Resposta pedir(const QByteArray &metodo, const QUrl &url, const QByteArray &corpo = {},
@@ -138,8 +164,14 @@ public:
             cab.append({"If-Match", etag});
         return pedir("PUT", livro().resolved(QUrl(nome)), cartao, cab);
     }
-    Resposta get(const QString &href) { return pedir("GET", livro().resolved(QUrl(href))); }
-    Resposta apagar(const QString &href) { return pedir("DELETE", livro().resolved(QUrl(href))); }
+    Resposta get(const QString &href)
+    {
+        return pedir("GET", livro().resolved(QUrl(href)));
+    }
+    Resposta apagar(const QString &href)
+    {
+        return pedir("DELETE", livro().resolved(QUrl(href)));
+    }
 
     // Every card of the book, by href, in one request.
     QMap<QString, QByteArray> cartoes()
@@ -164,7 +196,11 @@ public:
 private:
     bool m_tls;
     quint16 m_porta = 0;
+#ifdef Q_OS_WIN
+    QTemporaryDir m_dir{u"Z:/tmp/marvessa-radicale-XXXXXX"_s};
+#else
     QTemporaryDir m_dir;
-    QProcess m_processo;
+#endif
+    int m_comandos = 0;
     QNetworkAccessManager m_rede;
 };
