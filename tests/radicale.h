@@ -14,9 +14,10 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QThread>
 #include <QUrl>
+
+using namespace Qt::Literals::StringLiterals;
 
 class Radicale {
 public:

@@ -151,7 +151,7 @@ private:
         const bool mudouLa = s->bytes != b.bytes;
         std::optional<CartaoVCard> cartao;
         if (mudouLa) {
-            cartao = CartaoVCard::ler(s->bytes);
+            cartao = s->ler();
             if (!cartao) {
                 deixar(h, s->etag);
                 return;
@@ -216,7 +216,7 @@ private:
         });
         if (enviar || !perdidos.isEmpty()) {
             if (!cartao)
-                cartao = CartaoVCard::ler(s.bytes);
+                cartao = s.ler();
             if (!cartao) {
                 deixar(h, s.etag);
                 return;
@@ -242,7 +242,7 @@ private:
     // if there is one (nothing deleted), else a new contact.
     void doServidor(const QString &h, const CartaoServidor &s)
     {
-        const auto cartao = CartaoVCard::ler(s.bytes);
+        const auto cartao = s.ler();
         if (!cartao) {
             deixar(h, s.etag);
             return;

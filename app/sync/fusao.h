@@ -2,6 +2,7 @@
 
 #include "store/codificacao.h"
 #include "store/contact_record.h"
+#include "sync/cartao_vcard.h"
 #include "sync/estado_sincronizacao.h"
 
 #include <QByteArray>
@@ -22,6 +23,12 @@ namespace Fusao {
 struct CartaoServidor {
     QByteArray etag;
     QByteArray bytes;
+    // The card read already (nothing: it is none the patcher takes), so
+    // that the merge itself reads none.
+    bool lido = false;
+    std::optional<CartaoVCard> cartao;
+
+    std::optional<CartaoVCard> ler() const { return lido ? cartao : CartaoVCard::ler(bytes); }
 };
 
 struct OperacaoLocal {

@@ -381,7 +381,7 @@ void Sincronizador::listado(const QHash<QString, QByteArray> &etags, bool comple
     for (auto it = atuais.begin(); it != atuais.end(); ++it) {
         const auto b = m_estado.cartoes.constFind(it.key());
         if (b != m_estado.cartoes.cend() && !b->etag.isEmpty() && b->etag == it.value()) {
-            m_servidor.insert(it.key(), {b->etag, b->bytes});
+            m_servidor.insert(it.key(), {b->etag, b->bytes, false, std::nullopt});
         } else if (b == m_estado.cartoes.cend() && m_estado.deixados.contains(it.key()) &&
                    m_estado.deixados.value(it.key()) == it.value()) {
             m_deixadosIntactos.insert(it.key(), it.value());
@@ -429,8 +429,12 @@ void Sincronizador::buscar(QStringList hrefs, std::function<void()> depois)
                 const auto href = membro(resp.hrefs.first(), r.url);
                 if (!href || !lote.contains(*href))
                     continue;
-                m_servidor.insert(*href, {e ? e->texto.trimmed().toUtf8() : QByteArray(),
-                                          bytesDoCartao(dados->texto)});
+                // Read as it comes, a batch at a time, so that the merge
+                // holds the event loop for less.
+                Fusao::CartaoServidor c{e ? e->texto.trimmed().toUtf8() : QByteArray(),
+                                        bytesDoCartao(dados->texto), true, std::nullopt};
+                c.cartao = CartaoVCard::ler(c.bytes);
+                m_servidor.insert(*href, std::move(c));
             }
             buscar(std::move(hrefs), std::move(depois));
         });
@@ -522,7 +526,7 @@ void Sincronizador::executarProxima()
                              m_servidor.remove(op.href);
                              ++m_r.apagadosLa;
                          } else {
-                             m_servidor.insert(op.href, {r.etag, op.bytes});
+                             m_servidor.insert(op.href, {r.etag, op.bytes, false, std::nullopt});
                              m_etagsNovas.insert(op.href, r.etag);
                              ++m_r.enviados;
                          }
