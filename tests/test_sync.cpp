@@ -31,7 +31,10 @@ const QByteArray ANA =
     cartao("UID:ana-1\r\nFN:Ana Souza\r\nN:Souza;Ana;;;\r\n"
            "TEL;TYPE=HOME:+55 11 3333-0000\r\nTEL;TYPE=CELL:1111\r\n"
            "EMAIL:ana@exemplo.com.br\r\nADR;TYPE=HOME:;;Rua A\\, 1;São Paulo;SP;;BR\r\n"
-           "BDAY:1990-05-17\r\nNOTE:amiga\r\n");
+           "BDAY:1990-05-17\r\nNOTE:amiga\r\n"
+           "PHOTO;ENCODING=b;TYPE=JPEG:/9j/4AAQSkZJRgABAQAAAQABAAD/2wBDAAgGBgcGBQgHBwc\r\n"
+           " JCQgKDBQNDAsLDBkSEw8UHRofHh0aHBwgJC4nICIsIxwcKDcpLDAxNDQ0Hyc5PTgyPC4zNDL/\r\n"
+           " 2Q==\r\n");
 
 QByteArray multistatus(const QByteArray &respostas)
 {
@@ -300,6 +303,23 @@ private Q_SLOTS:
         QVERIFY2(r.ok(), qPrintable(r.detalhe));
         QCOMPARE(aqui(), QStringList{u"Ana Souza|3333|novo@x"_s});
         QCOMPARE(la(), aqui());
+    }
+
+    // The server stops between the sync's reading and its writing: the sync
+    // fails and writes nothing here; the next one, with the server back,
+    // finishes it.
+    void paradoNoMeio()
+    {
+        Teste::gravar(contatos(), Teste::arquivo({Teste::linha(u"Bia"_s, u"5"_s)}));
+        QCOMPARE(m_servidor->put(u"ana.vcf"_s, ANA).status, 201);
+        const auto r = sincronizar({}, {}, [&] { m_servidor->parar(); });
+        QCOMPARE(r.falha, Falha::SemConexao);
+        QCOMPARE(aqui(), QStringList{u"Bia|5|"_s});
+        QVERIFY(m_servidor->iniciar());
+        QVERIFY(sincronizar().ok());
+        const QStringList ambos{u"Ana Souza|1111|ana@exemplo.com.br"_s, u"Bia|5|"_s};
+        QCOMPARE(aqui(), ambos);
+        QCOMPARE(la(), ambos);
     }
 
     // The requests a sync costs: two at most with nothing changed, four for
