@@ -130,6 +130,18 @@ bool Sincronizador::falhouResposta(const Resposta &r)
     return false;
 }
 
+std::optional<Multistatus::Leitura> Sincronizador::multistatus(const Resposta &r, Falha senao)
+{
+    if (falhouResposta(r))
+        return std::nullopt;
+    auto m = Multistatus::ler(r.corpo);
+    if (r.status != 207 || !m) {
+        falhar(senao, senao == Falha::Endereco ? r.url.toDisplayString() : palavras(r.corpo));
+        return std::nullopt;
+    }
+    return m;
+}
+
 void Sincronizador::propfind(const QUrl &url, int profundidade, const QByteArray &props,
                              std::function<void(const Multistatus::Leitura &, const QUrl &)> pronto)
 {
@@ -137,14 +149,8 @@ void Sincronizador::propfind(const QUrl &url, int profundidade, const QByteArray
                      {{"Depth", QByteArray::number(profundidade)},
                       {"Content-Type", "application/xml; charset=utf-8"}},
                      [this, pronto = std::move(pronto)](const Resposta &r) {
-                         if (falhouResposta(r))
-                             return;
-                         const auto m = Multistatus::ler(r.corpo);
-                         if (r.status != 207 || !m) {
-                             falhar(Falha::Endereco, r.url.toDisplayString());
-                             return;
-                         }
-                         pronto(*m, r.url);
+                         if (const auto m = multistatus(r, Falha::Endereco))
+                             pronto(*m, r.url);
                      });
 }
 
@@ -298,13 +304,9 @@ void Sincronizador::listar()
                              listarPorEtag();
                              return;
                          }
-                         if (falhouResposta(r))
+                         const auto m = multistatus(r, Falha::Servidor);
+                         if (!m)
                              return;
-                         const auto m = Multistatus::ler(r.corpo);
-                         if (r.status != 207 || !m) {
-                             falhar(Falha::Servidor, palavras(r.corpo));
-                             return;
-                         }
                          QHash<QString, QByteArray> etags;
                          QSet<QString> removidos;
                          for (const auto &resp : m->respostas) {
@@ -412,13 +414,9 @@ void Sincronizador::buscar(QStringList hrefs, std::function<void()> depois)
         "REPORT", m_colecao, corpo,
         {{"Depth", "1"}, {"Content-Type", "application/xml; charset=utf-8"}},
         [this, lote, hrefs, depois = std::move(depois)](const Resposta &r) mutable {
-            if (falhouResposta(r))
+            const auto m = multistatus(r, Falha::Servidor);
+            if (!m)
                 return;
-            const auto m = Multistatus::ler(r.corpo);
-            if (r.status != 207 || !m) {
-                falhar(Falha::Servidor, palavras(r.corpo));
-                return;
-            }
             for (const QString &h : lote)
                 m_servidor.remove(h);
             for (const auto &resp : m->respostas) {

@@ -82,6 +82,9 @@ private:
     void concluir();
     void falhar(Falha f, const QString &detalhe = {});
     bool falhouResposta(const Resposta &r);
+    // The answer's multistatus; nothing, and the sync ended, when there is
+    // none (an error, or not what was asked: senao says how it is told).
+    std::optional<Multistatus::Leitura> multistatus(const Resposta &r, Falha senao);
 
     QUrl url(const QString &href) const;
     // The card's path inside the address book, or nothing for an href outside it.
