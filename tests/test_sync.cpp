@@ -305,6 +305,37 @@ private Q_SLOTS:
         QCOMPARE(la(), aqui());
     }
 
+    // Another program writes the contact file while a sync runs: the sync
+    // reads it again and merges again, and loses none of its contacts; one
+    // that never stops writing ends the sync with the reason.
+    void outroPrograma_data()
+    {
+        QTest::addColumn<int>("vezes");
+        QTest::newRow("uma vez") << 1;
+        QTest::newRow("sem parar") << 100;
+    }
+
+    void outroPrograma()
+    {
+        QFETCH(int, vezes);
+        Teste::gravar(contatos(), Teste::arquivo({Teste::linha(u"Bia"_s, u"5"_s)}));
+        QCOMPARE(m_servidor->put(u"ana.vcf"_s, ANA).status, 201);
+        QStringList linhas{Teste::linha(u"Bia"_s, u"5"_s)};
+        int escritas = 0;
+        const auto r = sincronizar({}, {}, [&] {
+            if (escritas < vezes) {
+                ++escritas;
+                linhas.append(Teste::linha(u"Caio %1"_s.arg(escritas)));
+                Teste::gravar(contatos(), Teste::arquivo(linhas));
+            }
+        });
+        QCOMPARE(r.falha, vezes == 1 ? Falha::Nenhuma : Falha::Arquivo);
+        QVERIFY(aqui().contains(u"Caio %1||"_s.arg(escritas)));
+        QVERIFY(sincronizar().ok());
+        QCOMPARE(aqui().size(), escritas + 2);
+        QCOMPARE(la(), aqui());
+    }
+
     // The server stops between the sync's reading and its writing: the sync
     // fails and writes nothing here; the next one, with the server back,
     // finishes it.

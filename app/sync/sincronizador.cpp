@@ -585,10 +585,10 @@ void Sincronizador::gravarLocal()
         buscar(m_repetir, [this] { ler(); });
         return;
     }
-    concluir();
+    concluir(escrito);
 }
 
-void Sincronizador::concluir()
+void Sincronizador::concluir(bool escrito)
 {
     m_estado.deixados = m_plano.deixados;
     m_estado.deixados.insert(m_deixadosIntactos);
@@ -598,8 +598,9 @@ void Sincronizador::concluir()
         else
             ++it;
     }
-    // The server's token holds only once every change it listed is merged.
-    if (m_repetir.isEmpty()) {
+    // The server's token holds only once every change it listed is merged
+    // and written here.
+    if (escrito && m_repetir.isEmpty()) {
         if (!m_tokenNovo.isEmpty())
             m_estado.syncToken = m_tokenNovo;
         if (!m_ctagNova.isEmpty())
@@ -615,6 +616,13 @@ void Sincronizador::concluir()
     }
     if (!m_estado.gravar(EstadoSincronizacao::caminhoAoLado(m_caminho))) {
         falhar(Falha::Arquivo);
+        return;
+    }
+    // Another program kept changing the file: what the server sent waits
+    // for the next sync, and this one says so.
+    if (!escrito) {
+        falhar(Falha::Arquivo, QStringLiteral("O arquivo contatos.txt foi alterado durante a "
+                                              "sincronização."));
         return;
     }
     m_r.pedidos = m_cliente->pedidos();

@@ -79,7 +79,7 @@ private:
     void executar();
     void executarProxima();
     void gravarLocal();
-    void concluir();
+    void concluir(bool escrito);
     void falhar(Falha f, const QString &detalhe = {});
     bool falhouResposta(const Resposta &r);
     // The answer's multistatus; nothing, and the sync ended, when there is
