@@ -1,5 +1,6 @@
 // Sync with a real CardDAV server (Radicale on loopback): both ways, the
 // three-way merge, what the file cannot hold, races and failures.
+#include "dialogs/controle_sincronizacao.h"
 #include "helpers.h"
 #include "radicale.h"
 #include "servidor_falso.h"
@@ -16,6 +17,7 @@
 
 using Falha = ResultadoSincronizacao::Falha;
 Q_DECLARE_METATYPE(ResultadoSincronizacao)
+Q_DECLARE_METATYPE(QList<ControleSincronizacao::Motivo>)
 
 namespace {
 
@@ -348,6 +350,98 @@ private Q_SLOTS:
         QCOMPARE(aqui(), QStringList{u"Bia|5|"_s});
         QVERIFY(m_servidor->iniciar());
         QVERIFY(sincronizar().ok());
+        const QStringList ambos{u"Ana Souza|1111|ana@exemplo.com.br"_s, u"Bia|5|"_s};
+        QCOMPARE(aqui(), ambos);
+        QCOMPARE(la(), ambos);
+    }
+
+    // When the program syncs by itself and what it tells: a sync asked for
+    // ends in one notice, one that ran by itself is silent unless the user
+    // must act, and then only once; writes in a row make one sync.
+    void controle_data()
+    {
+        using M = ControleSincronizacao::Motivo;
+        QTest::addColumn<QList<M>>("motivos");
+        QTest::addColumn<QString>("senha");
+        QTest::addColumn<bool>("parado");
+        QTest::addColumn<QStringList>("avisos");
+        QTest::addColumn<int>("sincronizacoes");
+        const QString ok = u"Sincronizado: 1 recebidos, 0 enviados."_s;
+        QTest::newRow("pedida") << QList<M>{M::Pedido} << QString() << false << QStringList{ok}
+                                << 1;
+        QTest::newRow("releitura")
+            << QList<M>{M::Releitura} << QString() << false << QStringList{ok} << 1;
+        QTest::newRow("sozinha") << QList<M>{M::Inicio} << QString() << false << QStringList{} << 1;
+        QTest::newRow("senha errada sozinha, duas vezes: um aviso")
+            << QList<M>{M::Periodo, M::Periodo} << u"errada"_s << false
+            << QStringList{u"Usuário ou senha incorretos!"_s} << 2;
+        QTest::newRow("sem conexão sozinha: nada")
+            << QList<M>{M::Periodo} << QString() << true << QStringList{} << 1;
+        QTest::newRow("sem conexão pedida")
+            << QList<M>{M::Pedido} << QString() << true
+            << QStringList{u"Não foi possível conectar ao servidor!"_s} << 1;
+        QTest::newRow("três escritas: uma") << QList<M>{M::Escrita, M::Escrita, M::Escrita}
+                                            << QString() << false << QStringList{} << 1;
+    }
+
+    void controle()
+    {
+        QFETCH(QList<ControleSincronizacao::Motivo>, motivos);
+        QFETCH(QString, senha);
+        QFETCH(bool, parado);
+        QFETCH(QStringList, avisos);
+        QFETCH(int, sincronizacoes);
+        Teste::gravar(contatos(), Teste::arquivo({}));
+        QCOMPARE(m_servidor->put(u"ana.vcf"_s, ANA).status, 201);
+        if (parado)
+            m_servidor->parar();
+        ControleSincronizacao c(contatos());
+        c.setEsperas(100, 3'600'000);
+        c.setRelogio([] { return QDateTime(QDate(2026, 12, 8), QTime(14, 32)); });
+        c.setConta({m_servidor->raiz(), QString::fromUtf8(Radicale::USUARIO),
+                    senha.isEmpty() ? QString::fromUtf8(Radicale::SENHA) : senha});
+        QSignalSpy aviso(&c, &ControleSincronizacao::aviso);
+        QSignalSpy dica(&c, &ControleSincronizacao::dica);
+        QSignalSpy fim(&c, &ControleSincronizacao::terminou);
+        for (const auto m : motivos) {
+            c.pedir(m);
+            if (m != ControleSincronizacao::Motivo::Escrita)
+                QVERIFY(fim.wait(30'000));
+        }
+        if (motivos.first() == ControleSincronizacao::Motivo::Escrita)
+            QVERIFY(fim.wait(30'000));
+        QTest::qWait(300);
+        QCOMPARE(fim.size(), sincronizacoes);
+        QStringList vistos;
+        for (const auto &a : aviso)
+            vistos.append(a.first().toString());
+        QCOMPARE(vistos, avisos);
+        QCOMPARE(dica.last().first().toString(),
+                 fim.last().first().value<ResultadoSincronizacao>().ok()
+                     ? u"Marvessa Fonelo - sincronizado às 14:32"_s
+                     : u"Marvessa Fonelo - sincronização falhou às 14:32"_s);
+    }
+
+    // While an editing dialog is open, a sync does not write the file; it
+    // finishes once the dialog closes.
+    void dialogoAberto()
+    {
+        Teste::gravar(contatos(), Teste::arquivo({}));
+        QCOMPARE(m_servidor->put(u"ana.vcf"_s, ANA).status, 201);
+        ControleSincronizacao c(contatos());
+        c.setConta({m_servidor->raiz(), QString::fromUtf8(Radicale::USUARIO),
+                    QString::fromUtf8(Radicale::SENHA)});
+        QSignalSpy fim(&c, &ControleSincronizacao::terminou);
+        QSignalSpy mudaram(&c, &ControleSincronizacao::contatosMudaram);
+        c.setEdicaoAberta(true);
+        c.pedir(ControleSincronizacao::Motivo::Pedido);
+        QVERIFY(!fim.wait(1500));
+        QCOMPARE(locais().size(), 0);
+        // The dialog adds a contact and closes.
+        Teste::gravar(contatos(), Teste::arquivo({Teste::linha(u"Bia"_s, u"5"_s)}));
+        c.setEdicaoAberta(false);
+        QVERIFY(fim.wait(30'000));
+        QCOMPARE(mudaram.size(), 1);
         const QStringList ambos{u"Ana Souza|1111|ana@exemplo.com.br"_s, u"Bia|5|"_s};
         QCOMPARE(aqui(), ambos);
         QCOMPARE(la(), ambos);

@@ -5,6 +5,7 @@
 #include "sync/multistatus.h"
 
 #include <QUuid>
+#include <utility>
 
 namespace {
 
@@ -532,8 +533,19 @@ void Sincronizador::executarProxima()
                      });
 }
 
+void Sincronizador::reter(bool retido)
+{
+    m_retido = retido;
+    if (!retido && std::exchange(m_esperando, false))
+        gravarLocal();
+}
+
 void Sincronizador::gravarLocal()
 {
+    if (m_retido && !m_plano.locais.isEmpty()) {
+        m_esperando = true;
+        return;
+    }
     bool escrito = m_plano.locais.isEmpty();
     if (!escrito) {
         const Codificacao cod = Codificacoes::detectar(m_local.bytes);

@@ -56,6 +56,10 @@ public:
     // Starts a sync; false when one is under way already. terminou() follows.
     bool sincronizar(const Conta &conta);
 
+    // While held, a sync waits before it writes the contact file (an editing
+    // dialog is open), and goes on once released.
+    void reter(bool retido);
+
 Q_SIGNALS:
     // The merge is made and its writes to the server are about to start.
     void enviando();
@@ -108,5 +112,7 @@ private:
     QHash<QString, QByteArray> m_etagsNovas;
     QStringList m_repetir; // hrefs to read again after a 412
     bool m_falhou = false;
+    bool m_retido = false;
+    bool m_esperando = false; // stopped before the write, until released
     ResultadoSincronizacao m_r;
 };

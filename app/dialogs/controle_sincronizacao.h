@@ -1,0 +1,65 @@
+#pragma once
+
+#include "sync/sincronizador.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+// When the phone book syncs, and what the user is told of it: after
+// start-up, a moment after each write, on a refresh, when asked, and every
+// few minutes; never two at once. A sync the user asked for ends in one
+// notice; one that ran by itself says nothing when it worked, and a failure
+// the user must act on is told once, until it changes.
+class ControleSincronizacao : public QObject {
+    Q_OBJECT
+public:
+    enum class Motivo {
+        Inicio,    // the window has shown
+        Escrita,   // the program wrote contatos.txt
+        Releitura, // F5 or the refresh picture
+        Pedido,    // "Sincronizar agora" or "Conectar"
+        Periodo,   // the periodic turn
+    };
+
+    explicit ControleSincronizacao(const QString &caminhoContatos, QObject *parent = nullptr);
+
+    // Connected from now on (an empty address: not connected, nothing is ever sent).
+    void setConta(const Sincronizador::Conta &conta);
+    bool conectado() const { return !m_conta.endereco.isEmpty(); }
+    void setLocale(const QLocale &locale);
+    // For the tests: the waits after a write and between periodic turns.
+    void setEsperas(int aposEscritaMs, int periodoMs);
+    // The clock the tooltip reads.
+    void setRelogio(std::function<QDateTime()> relogio) { m_relogio = std::move(relogio); }
+
+    void pedir(Motivo motivo);
+    // An editing dialog is open: the sync under way does not write the file
+    // until it closes.
+    void setEdicaoAberta(bool aberta);
+
+    static QString texto(const ResultadoSincronizacao &r);
+
+Q_SIGNALS:
+    void aviso(const QString &texto);
+    // The tray icon's tooltip after each sync.
+    void dica(const QString &texto);
+    // The sync changed contacts here: the window relists.
+    void contatosMudaram();
+    void terminou(const ResultadoSincronizacao &r);
+
+private:
+    void iniciar();
+    void concluido(const ResultadoSincronizacao &r);
+
+    Sincronizador m_sinc;
+    Sincronizador::Conta m_conta;
+    QTimer m_aposEscrita, m_periodo;
+    std::function<QDateTime()> m_relogio = [] { return QDateTime::currentDateTime(); };
+    bool m_pedidoEmCurso = false; // the running sync was asked for by the user
+    bool m_outra = false;         // another was asked for while one ran
+    bool m_outraPedida = false;
+    bool m_edicaoAberta = false;
+    ResultadoSincronizacao::Falha m_ultimaAvisada = ResultadoSincronizacao::Falha::Nenhuma;
+};
