@@ -327,10 +327,13 @@ bool quotedPrintable(QByteArrayView linha)
 std::optional<LeitorVCard::Linha> LeitorVCard::linha(QByteArrayView desdobrada)
 {
     const auto p = propriedade(desdobrada);
-    // A base64 value (a picture) is passed over by the reader.
-    if (!p || p->base64)
+    if (!p)
         return std::nullopt;
-    Linha l{p->nome, p->pref, p->tipos.contains("CELL"), p->uri, textoDoValor(*p)};
+    Linha l{p->nome,     p->pref,   p->tipos.contains("CELL"),
+            p->uri,      p->base64, p->valor.toByteArray(),
+            std::nullopt};
+    if (!p->base64)
+        l.texto = textoDoValor(*p);
     if (l.texto)
         l.texto = textoFinal(*p, *l.texto);
     return l;

@@ -21,7 +21,9 @@ public:
         QByteArray nome;
         bool pref = false;
         bool celular = false;
-        bool uri = false; // VALUE=uri: a TEL's number follows "tel:"
+        bool uri = false;    // VALUE=uri: a TEL's number follows "tel:"
+        bool base64 = false; // a picture's value, which the reader passes over
+        QByteArray valor;    // as it stands
         std::optional<QString> texto;
     };
     static std::optional<Linha> linha(QByteArrayView desdobrada);

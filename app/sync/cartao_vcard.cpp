@@ -94,12 +94,17 @@ bool CartaoVCard::analisar()
         }();
         QByteArray n = l.desdobrada.left(fimNome).trimmed().toUpper();
         l.nome = n.mid(n.lastIndexOf('.') + 1);
-        // A line the reader takes for no property (no value outside quotes)
-        // is none here either.
+        // Told as the reader tells them: a line without a value outside
+        // quotes is no property, a base64 one carries no field, and BEGIN
+        // and END are told by their value.
         static const QByteArrayList lidas{"BEGIN", "END", "VERSION", "FN", "N", "TEL", "EMAIL"};
-        if (lidas.contains(l.nome) && !LeitorVCard::linha(l.desdobrada))
+        std::optional<LeitorVCard::Linha> lida;
+        if (lidas.contains(l.nome))
+            lida = LeitorVCard::linha(l.desdobrada);
+        if (lidas.contains(l.nome) &&
+            (!lida || (lida->base64 && l.nome != "BEGIN" && l.nome != "END")))
             l.nome.clear();
-        const bool vcard = l.desdobrada.mid(fimNome + 1).trimmed().toUpper() == "VCARD";
+        const bool vcard = lida && lida->valor.trimmed().compare("VCARD", Qt::CaseInsensitive) == 0;
         if (l.nome == "BEGIN" && vcard)
             ++nivel;
         l.doCartao = nivel == 1 && l.nome != "BEGIN";
@@ -110,7 +115,7 @@ bool CartaoVCard::analisar()
             fechado = --nivel == 0;
         }
         if (l.doCartao && l.nome == "VERSION" && m_versao.isEmpty())
-            m_versao = l.desdobrada.mid(fimNome + 1).trimmed();
+            m_versao = lida->valor.trimmed();
     }
     return fechado;
 }
