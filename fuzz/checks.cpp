@@ -141,12 +141,16 @@ void cartao(QByteArrayView bytes)
         return;
     if (c->bytes() != bytes)
         falha("a card read and written is not the same bytes");
-    c->aplicar(c->registro());
-    if (c->bytes() != bytes)
+    if (!c->aplicar(c->registro()) || c->bytes() != bytes)
         falha("a card patched with its own fields changed");
     const ContactRecord novo{QStringLiteral("Nome Novo"), QStringLiteral("+55 (11) 9"),
                              QStringLiteral("n@x")};
-    c->aplicar(novo);
+    // Patched, it reads back with the new fields; refused, it is unchanged.
+    if (!c->aplicar(novo)) {
+        if (c->bytes() != bytes)
+            falha("a refused patch changed the card");
+        return;
+    }
     const auto relido = CartaoVCard::ler(c->bytes());
     if (!relido || relido->registro() != novo)
         falha("a patched card does not read back with its new fields");

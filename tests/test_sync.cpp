@@ -598,7 +598,7 @@ private Q_SLOTS:
                     continue;
                 auto mudado = *c;
                 const QString tel = u"m%1"_s.arg(i);
-                mudado.aplicar({c->registro().Nome, tel, c->registro().Email});
+                QVERIFY(mudado.aplicar({c->registro().Nome, tel, c->registro().Email}));
                 if (m_servidor->put(it.key(), mudado.bytes(), m_servidor->get(it.key()).etag)
                         .status < 300)
                     esperado.insert(c->registro().Nome, tel);

@@ -1,5 +1,6 @@
 #include "sync/cartao_vcard.h"
 
+#include "store/formato_contatos.h"
 #include "store/leitor_vcard.h"
 
 #include <QRegularExpression>
@@ -278,8 +279,10 @@ void CartaoVCard::trocarN(const QString &nome)
         inserir(fim(), "N", v);
 }
 
-void CartaoVCard::aplicar(const ContactRecord &c)
+bool CartaoVCard::aplicar(const ContactRecord &c)
 {
+    const QList<Linha> antes = m_linhas;
+    const ContactRecord registroAntes = m_registro;
     if (c.Nome != m_registro.Nome) {
         const qsizetype fn = primeira("FN");
         if (fn >= 0)
@@ -292,7 +295,22 @@ void CartaoVCard::aplicar(const ContactRecord &c)
         trocarCampo("TEL", c.Telefone);
     if (c.Email != m_registro.Email)
         trocarCampo("EMAIL", c.Email);
-    reler();
+    // A card that would read back with other fields (a shape this patcher
+    // misreads) is left as it was rather than sent wrong.
+    const auto relido = LeitorVCard::ler(bytes(), {});
+    const auto igual = [](const QString &a, const QString &b) {
+        return FormatoContatos::aparar(a) == FormatoContatos::aparar(b);
+    };
+    if (!relido.ok() || relido.contatos.size() != 1 || relido.rejeitados != 0 ||
+        !igual(relido.contatos.first().Nome, c.Nome) ||
+        !igual(relido.contatos.first().Telefone, c.Telefone) ||
+        !igual(relido.contatos.first().Email, c.Email)) {
+        m_linhas = antes;
+        m_registro = registroAntes;
+        return false;
+    }
+    m_registro = relido.contatos.first();
+    return true;
 }
 
 void CartaoVCard::acrescentarTelefone(const QString &telefone)

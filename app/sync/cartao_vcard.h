@@ -25,8 +25,9 @@ public:
     const ContactRecord &registro() const { return m_registro; }
     QByteArray bytes() const;
 
-    // The card showing the contact's fields.
-    void aplicar(const ContactRecord &contato);
+    // The card showing the contact's fields; false, the card unchanged,
+    // when it would not read back with them.
+    [[nodiscard]] bool aplicar(const ContactRecord &contato);
     // Keeps a value that lost a conflict on the card, as one more line.
     void acrescentarTelefone(const QString &telefone);
     void acrescentarEmail(const QString &email);

@@ -139,9 +139,8 @@ private:
             } else {
                 // Changed here, deleted there: it comes back there, whole.
                 auto c = CartaoVCard::ler(b.bytes);
-                if (!c)
+                if (!c || !c->aplicar(m_locais[i]))
                     c = CartaoVCard::novo(m_locais[i], m_e.novoUid());
-                c->aplicar(m_locais[i]);
                 remota(OperacaoServidor::Tipo::Criar, h, {}, c->bytes());
                 m_p.alvos.insert(h, Cartao{{}, c->bytes(), c->registro(), m_locais[i]});
                 ++m_p.enviados;
@@ -217,11 +216,10 @@ private:
         if (enviar || !perdidos.isEmpty()) {
             if (!cartao)
                 cartao = s.ler();
-            if (!cartao) {
+            if (!cartao || !cartao->aplicar(r)) {
                 deixar(h, s.etag);
                 return;
             }
-            cartao->aplicar(r);
             for (auto campo : perdidos) {
                 if (campo == &ContactRecord::Telefone)
                     cartao->acrescentarTelefone(sr.Telefone);
