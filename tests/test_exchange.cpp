@@ -536,9 +536,10 @@ void TestExchange::menuDaLista()
         menu->close();
         return acoes;
     };
-    QCOMPARE(menuAposCliqueEm(lst->viewport()),
-             (QStringList{u"Importar contatos..."_s, u"Exportar contatos..."_s,
-                          u"Copiar telefone (off)"_s, u"Copiar e-mail (off)"_s}));
+    QCOMPARE(
+        menuAposCliqueEm(lst->viewport()),
+        (QStringList{u"Importar contatos..."_s, u"Sincronização..."_s, u"Exportar contatos..."_s,
+                     u"Copiar telefone (off)"_s, u"Copiar e-mail (off)"_s}));
     QCOMPARE(menuAposCliqueEm(p.filho(u"lblDataHoje"_s)), QStringList());
 
     // The selected contact's fields to the clipboard.

@@ -82,8 +82,12 @@ class TesteSincronizacao : public QObject {
         s.sincronizar({endereco.isEmpty() ? m_servidor->raiz() : endereco,
                        QString::fromUtf8(Radicale::USUARIO),
                        senha.isEmpty() ? QString::fromUtf8(Radicale::SENHA) : senha});
-        if (fim.isEmpty() && !fim.wait(60'000))
-            return {Falha::Servidor, QStringLiteral("sem fim")};
+        if (fim.isEmpty() && !fim.wait(60'000)) {
+            ResultadoSincronizacao r;
+            r.falha = Falha::Servidor;
+            r.detalhe = QStringLiteral("sem fim");
+            return r;
+        }
         return fim.first().first().value<ResultadoSincronizacao>();
     }
 

@@ -18,6 +18,8 @@ inline constexpr ConstantesDeslizamento About{-1000, 50, 1590};
 inline constexpr ConstantesDeslizamento Adiciona{0, 150, 1600};
 inline constexpr ConstantesDeslizamento Atualiza{-1000, 50, 1575};
 inline constexpr ConstantesDeslizamento ContDel{-1000, 50, 1590};
+// Not of the original windows: it slides as the add dialog does.
+inline constexpr ConstantesDeslizamento Sincroniza = Adiciona;
 } // namespace Deslizantes
 
 class Deslizamento {

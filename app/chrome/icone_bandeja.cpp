@@ -10,10 +10,17 @@ void IconeBandeja::adicionar()
     if (!m_icone) {
         m_icone = new QSystemTrayIcon(m_imagem, this);
         m_icone->setObjectName(QStringLiteral("DadosIcone"));
-        m_icone->setToolTip(QStringLiteral("Marvessa Fonelo"));
+        m_icone->setToolTip(m_dica);
         connect(m_icone, &QSystemTrayIcon::activated, this, &IconeBandeja::aoAtivar);
     }
     m_icone->show();
+}
+
+void IconeBandeja::setDica(const QString &dica)
+{
+    m_dica = dica;
+    if (m_icone)
+        m_icone->setToolTip(dica);
 }
 
 void IconeBandeja::remover()

@@ -18,6 +18,9 @@ public:
     void remover();
     bool presente() const { return m_icone && m_icone->isVisible(); }
     QSystemTrayIcon *icone() const { return m_icone; }
+    // The tooltip, kept while the icon is away.
+    void setDica(const QString &dica);
+    QString dica() const { return m_dica; }
 
     // A click on the icon, as the notification area reports it.
     void aoAtivar(QSystemTrayIcon::ActivationReason motivo);
@@ -26,4 +29,5 @@ private:
     QIcon m_imagem;
     std::function<void()> m_restaurar;
     QSystemTrayIcon *m_icone = nullptr;
+    QString m_dica = QStringLiteral("Marvessa Fonelo");
 };

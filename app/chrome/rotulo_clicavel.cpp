@@ -2,7 +2,9 @@
 
 #include "layouts/twips.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 RotuloClicavel::RotuloClicavel(const QString &nome, QWidget *parent) : QLabel(parent)
 {
@@ -34,4 +36,32 @@ void RotuloClicavel::mouseReleaseEvent(QMouseEvent *e)
         move(Twips::ponto(m_solta->x(), m_solta->y()));
     if (e->button() == Qt::LeftButton && dentro && isEnabled())
         Q_EMIT clicked();
+}
+
+void RotuloClicavel::usarTeclado()
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void RotuloClicavel::keyPressEvent(QKeyEvent *e)
+{
+    const int k = e->key();
+    if (focusPolicy() != Qt::NoFocus && e->modifiers() == Qt::NoModifier &&
+        (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter) && isEnabled()) {
+        e->accept();
+        Q_EMIT clicked();
+        return;
+    }
+    QLabel::keyPressEvent(e);
+}
+
+void RotuloClicavel::paintEvent(QPaintEvent *e)
+{
+    QLabel::paintEvent(e);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    QPen caneta(palette().color(foregroundRole()), 1, Qt::DotLine);
+    p.setPen(caneta);
+    p.drawRect(rect().adjusted(1, 1, -2, -2));
 }

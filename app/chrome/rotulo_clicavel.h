@@ -15,6 +15,9 @@ public:
 
     // Places in twips within the parent; without them the picture stays put.
     void definirEfeito(QPoint pressionadaTwips, QPoint soltaTwips);
+    // Reached with Tab and pressed with Space or Enter, with a dotted outline
+    // while it has the focus.
+    void usarTeclado();
 
 Q_SIGNALS:
     void clicked();
@@ -22,6 +25,8 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
 
 private:
     std::optional<QPoint> m_pressionada;

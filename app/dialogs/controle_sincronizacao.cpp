@@ -27,10 +27,13 @@ void ControleSincronizacao::setConta(const Sincronizador::Conta &conta)
 {
     m_conta = conta;
     m_ultimaAvisada = Falha::Nenhuma;
-    if (conectado())
+    if (conectado()) {
         m_periodo.start();
-    else
+    } else {
         m_periodo.stop();
+        m_aposEscrita.stop();
+        m_outra = m_outraPedida = false;
+    }
 }
 
 void ControleSincronizacao::setLocale(const QLocale &locale)
@@ -121,7 +124,8 @@ void ControleSincronizacao::concluido(const ResultadoSincronizacao &r)
         m_ultimaAvisada = r.falha;
     }
     Q_EMIT terminou(r);
-    if (std::exchange(m_outra, false)) {
+    // Not after a disconnection meanwhile.
+    if (std::exchange(m_outra, false) && conectado()) {
         m_pedidoEmCurso = std::exchange(m_outraPedida, false);
         iniciar();
     }

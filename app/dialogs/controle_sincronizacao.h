@@ -28,6 +28,7 @@ public:
     // Connected from now on (an empty address: not connected, nothing is ever sent).
     void setConta(const Sincronizador::Conta &conta);
     bool conectado() const { return !m_conta.endereco.isEmpty(); }
+    bool ocupado() const { return m_sinc.ocupado(); }
     void setLocale(const QLocale &locale);
     // For the tests: the waits after a write and between periodic turns.
     void setEsperas(int aposEscritaMs, int periodoMs);

@@ -73,6 +73,33 @@ constexpr Controle kAbout[] = {
     {"Shape3", T::Quadro, 0, 0, 750, 750, u"", COR_SOBRE},
 };
 
+// Connected, the buttons stand three in a row and the book's name and the
+// last sync take the places of the user and the password.
+constexpr Controle kSincroniza[] = {
+    {"txtSenha", T::Campo, 60, 1215, 2300, 245},
+    {"txtUsuario", T::Campo, 60, 730, 2300, 245},
+    {"txtEndereco", T::Campo, 60, 240, 2300, 245},
+    {"txtLivro", T::Campo, 60, 730, 2300, 245},
+    {"lblEstado", T::Rotulo, 60, 1190, 2330, 420, u"", BRANCO},
+    {"lblDicaSenha", T::Rotulo, 660, 1015, 1740, 255, u"", COR_DICA},
+    {"lblDicaLivro", T::Rotulo, 915, 545, 1480, 255, u"", COR_DICA},
+    {"lblSim", T::Botao, 360, 1635, 860, 555, u" Conectar ", COR_BOTAO, true, true, u" Conectar "},
+    {"lblAgora", T::Botao, 830, 1610, 770, 555, u"Sincronizar agora", COR_BOTAO, true, true,
+     u" Sincronizar agora "},
+    {"lblNao", T::Botao, 1315, 1635, 860, 555, u" Fechar ", COR_BOTAO, true, true, u" Fechar "},
+    forma("Shape2", 60, 715, 2325, 30, COR_LINHA),
+    forma("Shape3", 60, 1200, 2325, 30, COR_LINHA),
+    forma("Shape1", 60, 245, 2330, 30, COR_LINHA),
+    {"lblSenha", T::Rotulo, 100, 1015, 615, 195, u"Senha", BRANCO, true},
+    {"lblUsuario", T::Rotulo, 100, 545, 855, 195, u"Usuário", BRANCO, true},
+    {"lblLivro", T::Rotulo, 100, 545, 855, 195, u"Catálogo", BRANCO, true},
+    {"lblEndereco", T::Rotulo, 100, 60, 855, 195, u"Endereço", BRANCO, true},
+    {"lblUltima", T::Rotulo, 100, 1015, 2200, 195, u"Última sincronização", BRANCO, true},
+    forma("shpSim", 360, 1560, 860, 795, COR_FACE, RAIO_FACE),
+    forma("shpAgora", 830, 1560, 770, 795, COR_FACE, RAIO_FACE),
+    forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
+};
+
 constexpr Controle kContAd[] = {
     {"Label1", T::Rotulo, 60, 600, 2385, 1215, u"Contato Inserido!", BRANCO, true, true},
 };
@@ -83,6 +110,7 @@ const Janela Adiciona{"KV_Adiciona", 2430, 1905, QPalette::HighlightedText, 0, k
 const Janela Atualiza{"KV_Atualiza", 2430, 1905, QPalette::HighlightedText, 0, kAtualiza};
 const Janela ContDel{"KV_ContDel", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kContDel};
 const Janela About{"KV_About", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kAbout};
+const Janela Sincroniza{"KV_Sincroniza", 2430, 1905, QPalette::HighlightedText, 0, kSincroniza};
 const Janela ContAd{"KV_ContAd", 2430, 1935, QPalette::NoRole, 0xF9F8F0, kContAd};
 
 void prepararJanela(const Janela &janela, QWidget *w)

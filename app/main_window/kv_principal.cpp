@@ -7,6 +7,7 @@
 #include "chrome/regiao_janela.h"
 #include "chrome/rotulo_clicavel.h"
 #include "dialogs/avisos.h"
+#include "dialogs/conta_sincronizacao.h"
 #include "dialogs/dialogo_exportacao.h"
 #include "dialogs/edicao_contatos.h"
 #include "dialogs/intercambio_contatos.h"
@@ -14,6 +15,7 @@
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_contdel.h"
+#include "dialogs/kv_sincroniza.h"
 #include "layouts/fontes.h"
 #include "layouts/imagens.h"
 #include "layouts/layout_principal.h"
@@ -83,6 +85,7 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
         m_bandeja->adicionar();
     m_modelo.concluirInicio(hoje());
     agendarMeiaNoite();
+    criarSincronizacao();
     if (!m_modelo.avisoInicial().isEmpty()) {
         // The notice stands over the window, so it waits until the window shows.
         QTimer::singleShot(0, this, [this] { MostrarAviso(m_modelo.avisoInicial()); });
@@ -90,6 +93,48 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
 }
 
 KV_Principal::~KV_Principal() = default;
+
+void KV_Principal::criarSincronizacao()
+{
+    m_sincronizacao = new ContaSincronizacao(
+        m_modelo.arquivo().caminho(), [this] { return configuracoes(); }, this);
+    ControleSincronizacao &controle = m_sincronizacao->controle();
+    controle.setLocale(m_opcoes.locale);
+    // A notice is a window of its own: shown once the sync has ended.
+    connect(m_sincronizacao, &ContaSincronizacao::aviso, this, &KV_Principal::MostrarAviso,
+            Qt::QueuedConnection);
+    connect(&controle, &ControleSincronizacao::dica, m_bandeja, &IconeBandeja::setDica);
+    connect(&controle, &ControleSincronizacao::contatosMudaram, this,
+            &KV_Principal::relistarAposSincronizar);
+    connect(&m_modelo, &ModeloPrincipal::gravou, &controle,
+            [&controle] { controle.pedir(ControleSincronizacao::Motivo::Escrita); });
+    // After the window has shown.
+    QTimer::singleShot(0, m_sincronizacao, &ContaSincronizacao::iniciar);
+}
+
+void KV_Principal::relistarAposSincronizar()
+{
+    const auto selecionado = m_modelo.contatoSelecionado();
+    if (!m_modelo.RecarregarLista())
+        return;
+    if (selecionado)
+        m_modelo.mostrarContato(selecionado->Nome);
+    else
+        m_modelo.AtualizarAba();
+}
+
+void KV_Principal::editar(DialogoDeslizante &&dialogo)
+{
+    ControleSincronizacao &controle = m_sincronizacao->controle();
+    controle.setEdicaoAberta(true);
+    dialogo.abrir();
+    controle.setEdicaoAberta(false);
+}
+
+void KV_Principal::abrirSincronizacao()
+{
+    KV_Sincroniza(this, *m_sincronizacao).abrir();
+}
 
 QDate KV_Principal::hoje() const
 {
@@ -233,6 +278,7 @@ QMenu *KV_Principal::criarMenuContatos()
         if (!arquivos.isEmpty())
             importarArquivos(arquivos);
     });
+    acao(QStringLiteral("Sincronização..."), "acaoSincronizacao", [this] { abrirSincronizacao(); });
     acao(QStringLiteral("Exportar contatos..."), "acaoExportar", [this] {
         auto formato = ContatosExternos::Formato::VCard;
         const QString caminho = m_opcoes.escolherExportacao
@@ -385,6 +431,7 @@ void KV_Principal::imgRefresh_Click()
 {
     if (!m_modelo.reler(hoje()))
         MostrarAviso(ModeloPrincipal::AVISO_FALHA_LEITURA);
+    m_sincronizacao->controle().pedir(ControleSincronizacao::Motivo::Releitura);
 }
 
 void KV_Principal::imgAvanca_Click()
@@ -404,7 +451,7 @@ void KV_Principal::clicarAba(int grupo)
 
 void KV_Principal::imgAdiciona_Click()
 {
-    KV_Adiciona(this, m_modelo, *m_avisos).abrir();
+    editar(KV_Adiciona(this, m_modelo, *m_avisos));
 }
 
 void KV_Principal::imgAtualiza_Click()
@@ -413,7 +460,7 @@ void KV_Principal::imgAtualiza_Click()
         MostrarAviso(Mensagens::SELECIONE);
         return;
     }
-    KV_Atualiza(this, m_modelo, *m_avisos).abrir();
+    editar(KV_Atualiza(this, m_modelo, *m_avisos));
 }
 
 void KV_Principal::imgDeleta_Click()
@@ -422,7 +469,7 @@ void KV_Principal::imgDeleta_Click()
         MostrarAviso(Mensagens::SELECIONE);
         return;
     }
-    KV_ContDel(this, m_modelo, *m_avisos).abrir();
+    editar(KV_ContDel(this, m_modelo, *m_avisos));
 }
 
 void KV_Principal::imgFecha_Click()

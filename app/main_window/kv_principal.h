@@ -24,6 +24,8 @@
 #include <memory>
 
 class Avisos;
+class ContaSincronizacao;
+class DialogoDeslizante;
 class IconeBandeja;
 class QSettings;
 class RotuloClicavel;
@@ -75,6 +77,8 @@ public:
     // Brought back by the notification-area icon.
     void restaurar();
     IconeBandeja *bandeja() const { return m_bandeja; }
+    ContaSincronizacao &sincronizacao() const { return *m_sincronizacao; }
+    void abrirSincronizacao();
     // The window's place in twips, as it is stored.
     QPointF posicaoTwips() const;
 
@@ -110,6 +114,7 @@ protected:
 
 private:
     void criarControles();
+    void criarSincronizacao();
     void criarTeclas();
     bool teclaDeBusca(const QKeyEvent *e);
     RotuloClicavel *imagem(const char *nome);
@@ -118,6 +123,11 @@ private:
     std::unique_ptr<QSettings> configuracoes() const;
     void restaurarPosicao();
     QDate hoje() const;
+    // An editing dialog, open: a sync meanwhile waits to write the file.
+    void editar(DialogoDeslizante &&dialogo);
+    // A sync changed contacts here: the tab shown again, the same contact
+    // selected.
+    void relistarAposSincronizar();
 
     OpcoesPrincipal m_opcoes;
     std::unique_ptr<Avisos> m_avisosPadrao;
@@ -133,6 +143,7 @@ private:
     RotuloClicavel *m_imgRetorna = nullptr;
     QTimer *m_meiaNoite = nullptr;
     IconeBandeja *m_bandeja = nullptr;
+    ContaSincronizacao *m_sincronizacao = nullptr;
     // The place set from the settings, in twips and in pixels: saved back
     // exactly unless the window has moved since.
     QPointF m_posicaoTwips;

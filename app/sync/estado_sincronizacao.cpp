@@ -42,6 +42,7 @@ EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho)
     e.endereco = m.value(QLatin1String("endereco")).toString();
     e.usuario = m.value(QLatin1String("usuario")).toString();
     e.colecao = m.value(QLatin1String("colecao")).toString();
+    e.nome = m.value(QLatin1String("nome")).toString().left(200);
     e.syncToken = m.value(QLatin1String("token")).toString();
     e.ctag = m.value(QLatin1String("ctag")).toString();
     e.semSyncCollection = m.value(QLatin1String("semSync")).toBool();
@@ -73,6 +74,7 @@ bool EstadoSincronizacao::gravar(const QString &caminho) const
     m.insert(QLatin1String("endereco"), endereco);
     m.insert(QLatin1String("usuario"), usuario);
     m.insert(QLatin1String("colecao"), colecao);
+    m.insert(QLatin1String("nome"), nome);
     m.insert(QLatin1String("token"), syncToken);
     m.insert(QLatin1String("ctag"), ctag);
     m.insert(QLatin1String("semSync"), semSyncCollection);

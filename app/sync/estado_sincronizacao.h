@@ -25,6 +25,7 @@ struct EstadoSincronizacao {
     QString endereco; // as the user gave it
     QString usuario;
     QString colecao; // the address book's URL, once found
+    QString nome;    // its name as the server shows it, or empty
     QString syncToken;
     QString ctag;
     bool semSyncCollection = false; // the server has no sync-collection report

@@ -11,6 +11,13 @@ namespace {
 
 constexpr qsizetype LOTE = 100;
 constexpr int EM_CURSO = 4;
+
+// The name a server gives its address book, bounded: it is shown as it came.
+QString nomeExibido(const Multistatus::Resposta &r)
+{
+    const auto *nome = r.propriedade(Multistatus::DAV, u"displayname");
+    return nome ? nome->texto.simplified().left(200) : QString();
+}
 constexpr int RODADAS = 3;
 
 QByteArray escaparXml(const QString &t)
@@ -159,13 +166,14 @@ void Sincronizador::propfind(const QUrl &url, int profundidade, const QByteArray
 // and its address books are found from it (RFC 6764, RFC 6352).
 void Sincronizador::descobrir()
 {
-    const QByteArray props = "<d:resourcetype/><d:current-user-principal/>"
+    const QByteArray props = "<d:resourcetype/><d:displayname/><d:current-user-principal/>"
                              "<c:addressbook-home-set/>";
     const auto seguir = [this](const Multistatus::Leitura &m, const QUrl &onde) -> bool {
         for (const auto &r : m.respostas) {
             if (const auto *t = r.propriedade(Multistatus::DAV, u"resourcetype");
                 t && t->filhos.contains(Multistatus::chave(Multistatus::CARDDAV, u"addressbook"))) {
                 m_colecao = onde;
+                m_estado.nome = nomeExibido(r);
                 listar();
                 return true;
             }
@@ -231,13 +239,13 @@ void Sincronizador::casa(const QUrl &url)
             const QUrl u = onde.resolved(QUrl(r.hrefs.first()));
             if (u.host().compare(onde.host(), Qt::CaseInsensitive) != 0)
                 continue;
-            const auto *nome = r.propriedade(Multistatus::DAV, u"displayname");
             const QString ultimo = u.path().section(u'/', -2, -2).toLower();
-            const QString exibido = nome ? nome->texto.trimmed().toLower() : QString();
+            const QString exibido = nomeExibido(r).toLower();
             const bool preferido = ultimo == u"contacts" || ultimo == u"default" ||
                                    exibido == u"contacts" || exibido == u"default";
             if (escolhido.isEmpty() || preferido) {
                 escolhido = u;
+                m_estado.nome = nomeExibido(r);
                 if (preferido)
                     break;
             }
@@ -280,6 +288,10 @@ void Sincronizador::listar()
     if (!m_colecao.path().endsWith(u'/'))
         m_colecao.setPath(m_colecao.path() + u'/');
     m_estado.colecao = QString::fromUtf8(m_colecao.toEncoded());
+    m_r.livro = !m_estado.nome.isEmpty()
+                    ? m_estado.nome
+                    : QUrl::fromPercentEncoding(
+                          m_colecao.path(QUrl::FullyEncoded).section(u'/', -2, -2).toUtf8());
     if (m_estado.semSyncCollection) {
         listarPorEtag();
         return;

@@ -32,6 +32,7 @@ struct ResultadoSincronizacao {
     int conflitos = 0;    // fields changed on both sides, merged
     int deixados = 0;     // cards the contact file cannot hold, left as they are
     int pedidos = 0;      // requests sent
+    QString livro;        // the address book's name, once found
     bool ok() const { return falha == Falha::Nenhuma; }
 };
 

@@ -222,6 +222,7 @@ std::optional<ContactRecord> ModeloPrincipal::contatoSelecionado() const
 bool ModeloPrincipal::recarregarAposGravar(const QByteArray &escrito, bool baseIntacta,
                                            const std::function<void(ListaInicio &)> &mudanca)
 {
+    Q_EMIT gravou();
     const ArquivoContatos::Leitura lida = m_arquivo.lerBytes();
     const ArquivoContatos::Leitura esperada{ArquivoContatos::Estado::Lido, escrito};
     // A file whose encoding reads otherwise now (a UTF-8 file left plain

@@ -121,6 +121,8 @@ Q_SIGNALS:
     void mudou();
     // Only the detail fields have (the selection is the list's own).
     void detalhesMudaram();
+    // This program wrote the contact file.
+    void gravou();
 
 private:
     bool lerParaLista();

@@ -1,0 +1,151 @@
+#include "dialogs/conta_sincronizacao.h"
+
+#include "sync/estado_sincronizacao.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QSettings>
+
+namespace {
+
+const QString ENDERECO = QStringLiteral("Endereço");
+const QString USUARIO = QStringLiteral("Usuário");
+// The settings store is read as untrusted: nothing longer than this is an
+// address or a user name.
+constexpr qsizetype TAMANHO_MAXIMO = 2048;
+
+} // namespace
+
+ContaSincronizacao::ContaSincronizacao(const QString &caminhoContatos,
+                                       std::function<std::unique_ptr<QSettings>()> configuracoes,
+                                       QObject *parent)
+    : QObject(parent), m_caminho(caminhoContatos), m_configuracoes(std::move(configuracoes)),
+      m_controle(caminhoContatos)
+{
+    connect(&m_controle, &ControleSincronizacao::aviso, this, &ContaSincronizacao::aviso);
+    connect(&m_controle, &ControleSincronizacao::terminou, this, &ContaSincronizacao::terminou);
+}
+
+QUrl ContaSincronizacao::url(const QString &endereco)
+{
+    QString texto = endereco.trimmed();
+    if (!texto.contains(QLatin1String("://")))
+        texto.prepend(QLatin1String("https://"));
+    const QUrl u(texto, QUrl::StrictMode);
+    if (!u.isValid() || u.host().isEmpty() ||
+        (u.scheme() != QLatin1String("https") && u.scheme() != QLatin1String("http")))
+        return {};
+    return u;
+}
+
+void ContaSincronizacao::iniciar()
+{
+    const auto s = m_configuracoes();
+    s->beginGroup(SECAO);
+    const QVariant endereco = s->value(ENDERECO);
+    const QVariant usuario = s->value(USUARIO);
+    if (endereco.typeId() != QMetaType::QString || url(endereco.toString()).isEmpty() ||
+        endereco.toString().size() > TAMANHO_MAXIMO)
+        return;
+    m_endereco = endereco.toString().trimmed();
+    m_usuario = usuario.typeId() == QMetaType::QString ? usuario.toString().left(TAMANHO_MAXIMO)
+                                                       : QString();
+    if (m_usuario.isEmpty()) {
+        // A server that asks no login: nothing to ask, nothing sent.
+        usar({});
+        return;
+    }
+    m_cofre.ler(chave(), [this](CofreSenhas::Leitura leitura, const QString &senha) {
+        if (leitura == CofreSenhas::Leitura::Lida && !m_conectando && !m_endereco.isEmpty()) {
+            usar(senha);
+            return;
+        }
+        m_faltaSenha = true;
+        Q_EMIT aviso(QStringLiteral("Digite de novo a senha da sincronização!"));
+        Q_EMIT mudou();
+    });
+}
+
+void ContaSincronizacao::usar(const QString &senha)
+{
+    m_senha = senha;
+    m_conectado = true;
+    m_faltaSenha = false;
+    m_controle.setConta({url(m_endereco), m_usuario, senha});
+    m_controle.pedir(ControleSincronizacao::Motivo::Inicio);
+    Q_EMIT mudou();
+}
+
+void ContaSincronizacao::conectar(const QString &endereco, const QString &usuario,
+                                  const QString &senha)
+{
+    const QUrl u = url(endereco);
+    if (u.isEmpty() || endereco.size() > TAMANHO_MAXIMO || usuario.size() > TAMANHO_MAXIMO) {
+        Q_EMIT aviso(QStringLiteral("O endereço não é válido!"));
+        return;
+    }
+    if (m_conectando || m_conectado)
+        return;
+    m_endereco = endereco.trimmed();
+    m_usuario = usuario;
+    m_senha = usuario.isEmpty() ? QString() : senha;
+    m_conectando = true;
+    m_controle.setConta({u, m_usuario, m_senha});
+    m_controle.pedir(ControleSincronizacao::Motivo::Pedido);
+    Q_EMIT mudou();
+}
+
+void ContaSincronizacao::terminou(const ResultadoSincronizacao &r)
+{
+    m_ultima = QDateTime::currentDateTime().toString(QStringLiteral("HH:mm")) +
+               QLatin1String(" - ") + ControleSincronizacao::texto(r);
+    if (!r.livro.isEmpty())
+        m_livro = r.livro;
+    if (std::exchange(m_esquecerAoTerminar, false))
+        esquecerEstado();
+    if (std::exchange(m_conectando, false)) {
+        if (r.ok()) {
+            m_conectado = true;
+            m_faltaSenha = false;
+            const auto s = m_configuracoes();
+            s->beginGroup(SECAO);
+            s->setValue(ENDERECO, m_endereco);
+            s->setValue(USUARIO, m_usuario);
+            if (!m_usuario.isEmpty()) {
+                m_cofre.gravar(chave(), m_senha, [this](bool guardada) {
+                    m_soNaMemoria = !guardada;
+                    Q_EMIT mudou();
+                });
+            }
+        } else {
+            // Not connected: the user corrects what was typed and tries again.
+            m_controle.setConta({});
+            m_senha.clear();
+        }
+    }
+    Q_EMIT mudou();
+}
+
+void ContaSincronizacao::desconectar()
+{
+    if (!m_usuario.isEmpty())
+        m_cofre.apagar(chave());
+    m_controle.setConta({});
+    const auto s = m_configuracoes();
+    s->remove(SECAO);
+    m_senha.clear();
+    m_livro.clear();
+    m_ultima.clear();
+    m_conectado = m_conectando = m_faltaSenha = m_soNaMemoria = false;
+    // A sync under way writes its state as it ends: forgotten then.
+    if (m_controle.ocupado())
+        m_esquecerAoTerminar = true;
+    else
+        esquecerEstado();
+    Q_EMIT mudou();
+}
+
+void ContaSincronizacao::esquecerEstado()
+{
+    QFile::remove(EstadoSincronizacao::caminhoAoLado(m_caminho));
+}

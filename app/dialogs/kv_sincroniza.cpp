@@ -1,0 +1,142 @@
+#include "dialogs/kv_sincroniza.h"
+
+#include "chrome/rotulo_clicavel.h"
+#include "dialogs/conta_sincronizacao.h"
+#include "layouts/twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+// The buttons' places, in twips: two, or three in a row once connected.
+struct Lugar {
+    int left, width;
+};
+constexpr Lugar SIM_DOIS{360, 860}, NAO_DOIS{1315, 860};
+constexpr Lugar SIM_TRES{60, 760}, NAO_TRES{1610, 760};
+constexpr int TOPO_BOTAO = 1635, ALTURA_BOTAO = 555, TOPO_FACE = 1560, ALTURA_FACE = 795;
+
+void colocar(QWidget *botao, QWidget *face, Lugar l)
+{
+    botao->setGeometry(Twips::rect(l.left, TOPO_BOTAO, l.width, ALTURA_BOTAO));
+    face->setGeometry(Twips::rect(l.left, TOPO_FACE, l.width, ALTURA_FACE));
+}
+
+} // namespace
+
+KV_Sincroniza::KV_Sincroniza(QWidget *principal, ContaSincronizacao &conta)
+    : DialogoDeslizante(principal, LayoutDialogos::Sincroniza, Deslizantes::Sincroniza),
+      m_conta(conta), m_txtEndereco(controle<QLineEdit>(QStringLiteral("txtEndereco"))),
+      m_txtUsuario(controle<QLineEdit>(QStringLiteral("txtUsuario"))),
+      m_txtSenha(controle<QLineEdit>(QStringLiteral("txtSenha"))),
+      m_txtLivro(controle<QLineEdit>(QStringLiteral("txtLivro"))),
+      m_lblEstado(controle<QLabel>(QStringLiteral("lblEstado"))),
+      m_lblDicaSenha(controle<QLabel>(QStringLiteral("lblDicaSenha"))),
+      m_lblDicaLivro(controle<QLabel>(QStringLiteral("lblDicaLivro"))),
+      m_lblSim(controle<RotuloClicavel>(QStringLiteral("lblSim"))),
+      m_lblAgora(controle<RotuloClicavel>(QStringLiteral("lblAgora"))),
+      m_lblNao(controle<RotuloClicavel>(QStringLiteral("lblNao")))
+{
+    m_txtEndereco->setAccessibleName(QStringLiteral("Endereço"));
+    m_txtUsuario->setAccessibleName(QStringLiteral("Usuário"));
+    m_txtSenha->setAccessibleName(QStringLiteral("Senha"));
+    m_txtLivro->setAccessibleName(QStringLiteral("Catálogo"));
+    m_lblEstado->setAccessibleName(QStringLiteral("Última sincronização"));
+    m_lblDicaSenha->setAccessibleName(QStringLiteral("Sobre a senha"));
+    m_lblDicaLivro->setAccessibleName(QStringLiteral("Sobre a senha guardada"));
+    for (const char *nome : {"lblEndereco", "lblUsuario", "lblSenha", "lblLivro", "lblUltima"}) {
+        auto *l = controle<QLabel>(QLatin1String(nome));
+        l->setAccessibleName(l->text());
+    }
+    for (const char *nome : {"Shape1", "Shape2", "Shape3", "shpSim", "shpAgora", "shpNao"})
+        controle(QLatin1String(nome))->setAccessibleName(QStringLiteral("Moldura"));
+    // Addresses and passwords are not held to the contacts' 40 characters.
+    m_txtEndereco->setMaxLength(2048);
+    m_txtUsuario->setMaxLength(2048);
+    m_txtSenha->setMaxLength(1024);
+    m_txtSenha->setEchoMode(QLineEdit::Password);
+    m_txtEndereco->setPlaceholderText(QStringLiteral("https://"));
+    m_txtLivro->setReadOnly(true);
+    m_lblAgora->setWordWrap(true);
+    for (RotuloClicavel *b : {m_lblSim, m_lblAgora, m_lblNao})
+        b->usarTeclado();
+    setTabOrder(m_txtEndereco, m_txtUsuario);
+    setTabOrder(m_txtUsuario, m_txtSenha);
+    setTabOrder(m_txtSenha, m_lblSim);
+    setTabOrder(m_lblSim, m_lblAgora);
+    setTabOrder(m_lblAgora, m_lblNao);
+    for (QLineEdit *campo : {m_txtEndereco, m_txtUsuario, m_txtSenha})
+        connect(campo, &QLineEdit::returnPressed, this, [this] {
+            if (!m_conta.conectado())
+                lblSim_Click();
+        });
+    connect(m_lblSim, &RotuloClicavel::clicked, this, &KV_Sincroniza::lblSim_Click);
+    connect(m_lblAgora, &RotuloClicavel::clicked, this, &KV_Sincroniza::lblAgora_Click);
+    connect(&m_conta, &ContaSincronizacao::mudou, this, &KV_Sincroniza::mostrar);
+    m_txtEndereco->setText(m_conta.endereco());
+    m_txtUsuario->setText(m_conta.usuario());
+    mostrar();
+    (m_conta.conectado()               ? static_cast<QWidget *>(m_lblAgora)
+     : m_txtEndereco->text().isEmpty() ? static_cast<QWidget *>(m_txtEndereco)
+                                       : static_cast<QWidget *>(m_txtSenha))
+        ->setFocus();
+}
+
+void KV_Sincroniza::mostrar()
+{
+    const bool conectado = m_conta.conectado();
+    const bool conectando = m_conta.conectando();
+    for (QWidget *w : {static_cast<QWidget *>(m_txtUsuario), static_cast<QWidget *>(m_txtSenha),
+                       controle(QStringLiteral("lblUsuario")), controle(QStringLiteral("lblSenha")),
+                       controle(QStringLiteral("Shape3")), static_cast<QWidget *>(m_lblDicaSenha)})
+        w->setVisible(!conectado);
+    for (QWidget *w : {static_cast<QWidget *>(m_txtLivro), controle(QStringLiteral("lblLivro")),
+                       controle(QStringLiteral("lblUltima")), static_cast<QWidget *>(m_lblEstado),
+                       static_cast<QWidget *>(m_lblAgora), controle(QStringLiteral("shpAgora")),
+                       static_cast<QWidget *>(m_lblDicaLivro)})
+        w->setVisible(conectado);
+    for (QLineEdit *campo : {m_txtEndereco, m_txtUsuario, m_txtSenha})
+        campo->setReadOnly(conectado || conectando);
+    if (conectado) {
+        m_txtEndereco->setText(m_conta.endereco());
+        m_txtEndereco->setCursorPosition(0);
+        m_txtSenha->clear();
+    }
+    m_txtLivro->setText(m_conta.livro());
+    m_txtLivro->setCursorPosition(0);
+    m_lblEstado->setText(m_conta.ultima().isEmpty() ? QStringLiteral("Ainda não sincronizado.")
+                                                    : m_conta.ultima());
+    m_lblDicaLivro->setText(m_conta.senhaSoNaMemoria() ? QStringLiteral("(senha só na memória)")
+                                                       : QString());
+    m_lblDicaSenha->setText(m_conta.faltaSenha() ? QStringLiteral("(digite de novo)") : QString());
+    const QString sim = conectado    ? QStringLiteral(" Desconectar ")
+                        : conectando ? QStringLiteral(" Conectando... ")
+                                     : QStringLiteral(" Conectar ");
+    m_lblSim->setText(sim);
+    m_lblSim->setToolTip(sim);
+    m_lblSim->setAccessibleName(sim.trimmed());
+    m_lblSim->setEnabled(!conectando);
+    colocar(m_lblSim, controle(QStringLiteral("shpSim")), conectado ? SIM_TRES : SIM_DOIS);
+    colocar(m_lblNao, controle(QStringLiteral("shpNao")), conectado ? NAO_TRES : NAO_DOIS);
+    if (!m_lblSim->isEnabled() && m_lblSim->hasFocus())
+        m_lblNao->setFocus();
+}
+
+void KV_Sincroniza::lblSim_Click()
+{
+    if (m_conta.conectando())
+        return;
+    if (m_conta.conectado()) {
+        m_conta.desconectar();
+        m_txtSenha->setFocus();
+        return;
+    }
+    m_conta.conectar(m_txtEndereco->text(), m_txtUsuario->text(), m_txtSenha->text());
+}
+
+void KV_Sincroniza::lblAgora_Click()
+{
+    if (m_conta.conectado())
+        m_conta.sincronizarAgora();
+}

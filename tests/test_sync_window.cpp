@@ -1,0 +1,281 @@
+// Sync from the real window, against Radicale on loopback.
+
+#include "chrome/icone_bandeja.h"
+#include "dialogs/conta_sincronizacao.h"
+#include "dialogs/kv_adiciona.h"
+#include "dialogs/kv_sincroniza.h"
+#include "gui_helpers.h"
+#include "radicale.h"
+#include "sync/estado_sincronizacao.h"
+
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray cartao(const QByteArray &uid, const QByteArray &nome, const QByteArray &fone)
+{
+    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid + "\r\nFN:" + nome + "\r\nN:" + nome +
+           ";;;;\r\nTEL:" + fone + "\r\nEND:VCARD\r\n";
+}
+
+QStringList nomes(const QListWidget *lst)
+{
+    QStringList out;
+    for (int i = 0; i < lst->count(); ++i)
+        out.append(lst->item(i)->text().section(u'\t', 0, 0));
+    return out;
+}
+
+// Typed key by key, whatever the characters.
+void digitar(QWidget *w, const QString &texto)
+{
+    for (const QChar c : texto)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// Runs passo on the sync dialog, once it has slid open, every 20 ms until it
+// says it is done; the dialog itself is opened by the caller, modally.
+class Passos : public QObject {
+public:
+    explicit Passos(std::function<bool(KV_Sincroniza *)> passo) : m_passo(std::move(passo))
+    {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *d = qobject_cast<KV_Sincroniza *>(QApplication::activeModalWidget());
+            if (d && !d->deslizamento().abrindo() && !d->deslizamento().fechando() && m_passo(d))
+                m_timer.stop();
+        });
+        m_timer.start();
+    }
+    bool feito() const { return !m_timer.isActive(); }
+
+private:
+    std::function<bool(KV_Sincroniza *)> m_passo;
+    QTimer m_timer;
+};
+
+} // namespace
+
+class TestSyncWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Radicale> m_servidor;
+
+    // The main window, shown, with the sync's waits made short.
+    std::unique_ptr<Teste::Principal> janela(const QByteArray &conteudo)
+    {
+        auto p = std::make_unique<Teste::Principal>(&conteudo);
+        p->janela->sincronizacao().controle().setEsperas(100, 60'000);
+        p->janela->show();
+        return p;
+    }
+
+    // "Sincronização..." from the list's context menu; the steps run in it.
+    void abrir(Teste::Principal &p, std::function<bool(KV_Sincroniza *)> passo)
+    {
+        Passos passos(std::move(passo));
+        QMenu *menu = p.janela->criarMenuContatos();
+        auto *acao = menu->findChild<QAction *>(u"acaoSincronizacao"_s);
+        QVERIFY(acao);
+        acao->trigger();
+        menu->close();
+        QVERIFY(passos.feito());
+    }
+
+    // Types the account into the dialog and connects with the keyboard.
+    void conectar(Teste::Principal &p, const QString &senha)
+    {
+        bool digitado = false, teclado = true;
+        abrir(p, [&](KV_Sincroniza *d) {
+            if (!digitado) {
+                teclado = d->controle(u"lblSim"_s)->accessibleName() == u"Conectar"_s &&
+                          QApplication::focusWidget() == d->txtEndereco();
+                digitar(d->txtEndereco(), m_servidor->raiz().toString());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                digitar(QApplication::focusWidget(), QString::fromUtf8(Radicale::USUARIO));
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                digitar(QApplication::focusWidget(), senha);
+                teclado = teclado && QApplication::focusWidget() == d->txtSenha();
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                digitado = true;
+                return false;
+            }
+            if (p.janela->sincronizacao().conectando())
+                return false;
+            QTest::keyClick(d, Qt::Key_Escape);
+            return true;
+        });
+        QVERIFY(teclado);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (!Radicale::disponivel())
+            QFAIL("radicale is not installed (scripts/deps.sh test)");
+        // Never the keychain of whoever runs the tests: no session bus here.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent");
+    }
+
+    void init()
+    {
+        m_servidor = std::make_unique<Radicale>();
+        QVERIFY(m_servidor->criarLivro());
+    }
+
+    void cleanup() { m_servidor.reset(); }
+
+    // Connect, a change on each side arrives on the other by itself, the
+    // tooltip tells, only syncs asked for speak, and disconnect forgets.
+    void conectarEDesconectar()
+    {
+        QVERIFY(m_servidor->put(u"bia.vcf"_s, cartao("bia-1", "Bia", "2222")).status == 201);
+        auto p = janela(Teste::arquivo({Teste::linha(u"Ana"_s, u"1111"_s)}));
+        ContaSincronizacao &conta = p->janela->sincronizacao();
+        auto *lst = p->filho<QListWidget>(u"lstContatos"_s);
+        auto *total = p->filho<QLabel>(u"lblTotalContatos"_s);
+        QTest::qWait(200);
+        QVERIFY(!QFile::exists(EstadoSincronizacao::caminhoAoLado(p->caminho)));
+
+        conectar(*p, QString::fromUtf8(Radicale::SENHA));
+        QTRY_COMPARE(p->avisos.textos, QStringList{u"Sincronizado: 1 recebidos, 1 enviados."_s});
+        QVERIFY(conta.conectado());
+        QCOMPARE(conta.livro(), u"contacts"_s);
+        QCOMPARE(total->text(), u"2"_s);
+        QCOMPARE(m_servidor->cartoes().size(), 2);
+        QVERIFY(p->janela->bandeja()->dica().startsWith(u"Marvessa Fonelo - sincronizado às "_s));
+        QSettings ini(p->ini(), QSettings::IniFormat);
+        QCOMPARE(ini.value(u"Sincronização/Endereço"_s).toString(), m_servidor->raiz().toString());
+        QCOMPARE(ini.value(u"Sincronização/Usuário"_s).toString(), u"ana"_s);
+#ifdef Q_OS_WIN
+        QVERIFY(!conta.senhaSoNaMemoria()); // the Credential Manager took it
+#else
+        QVERIFY(conta.senhaSoNaMemoria()); // no keychain answers here
+#endif
+        // The password is in no file.
+        for (QDirIterator it(p->dir.path(), QDir::Files); it.hasNext();)
+            QVERIFY2(!Teste::ler(it.next()).contains(Radicale::SENHA), qPrintable(it.filePath()));
+
+        // Added here: on the server a moment later, without a word.
+        QTimer::singleShot(0, this, [&] {
+            auto *d = qobject_cast<KV_Adiciona *>(QApplication::activeModalWidget());
+            QTRY_VERIFY(d && !d->deslizamento().abrindo());
+            QTest::keyClicks(d->txtNome(), u"Beto"_s);
+            d->lblSim_Click();
+        });
+        p->janela->imgAdiciona_Click();
+        QTRY_COMPARE(m_servidor->cartoes().size(), 3);
+        QCOMPARE(p->avisos.textos.size(), 2); // the add's own notice only
+
+        // Changed there: here at the next turn, the list and total follow,
+        // with the contact selected kept; silently.
+        lst->setCurrentRow(lst->count() - 1);
+        const QString escolhido = lst->currentItem()->text();
+        QVERIFY(m_servidor->put(u"duda.vcf"_s, cartao("duda-1", "Ana Duda", "4444")).status == 201);
+        conta.controle().setEsperas(100, 300);
+        QTRY_COMPARE(total->text(), u"4"_s);
+        QCOMPARE(nomes(lst), (QStringList{u"Ana"_s, u"Ana Duda"_s, u"Beto"_s, u"Bia"_s}));
+        QCOMPARE(lst->currentItem()->text(), escolhido);
+        QCOMPARE(p->avisos.textos.size(), 2);
+        conta.controle().setEsperas(100, 60'000);
+
+        // F5 is asked for: it speaks.
+        QVERIFY(m_servidor->apagar(u"duda.vcf"_s).status < 300);
+        p->janela->imgRefresh_Click();
+        QTRY_COMPARE(p->avisos.textos.size(), 3);
+        QCOMPARE(p->avisos.textos.last(), u"Sincronizado: 1 recebidos, 0 enviados."_s);
+        QCOMPARE(total->text(), u"3"_s);
+
+        // Disconnected: forgotten, and nothing more is sent or fetched.
+        QStringList visto;
+        abrir(*p, [&](KV_Sincroniza *d) {
+            visto << d->controle(u"txtLivro"_s)->property("text").toString()
+                  << d->controle(u"lblSim"_s)->accessibleName()
+                  << (d->controle(u"lblAgora"_s)->isVisible() ? u"agora"_s : QString());
+            d->lblSim_Click();
+            visto << d->controle(u"lblSim"_s)->accessibleName();
+            d->lblNao_Click();
+            return true;
+        });
+        QCOMPARE(visto, (QStringList{u"contacts"_s, u"Desconectar"_s, u"agora"_s, u"Conectar"_s}));
+        QVERIFY(!conta.conectado());
+        QVERIFY(!QFile::exists(EstadoSincronizacao::caminhoAoLado(p->caminho)));
+        ini.sync();
+        QVERIFY(!ini.contains(u"Sincronização/Endereço"_s));
+        QVERIFY(m_servidor->put(u"eva.vcf"_s, cartao("eva-1", "Eva", "5555")).status == 201);
+        p->janela->imgRefresh_Click();
+        QTest::qWait(500);
+        QCOMPARE(total->text(), u"3"_s);
+        QVERIFY(!QFile::exists(EstadoSincronizacao::caminhoAoLado(p->caminho)));
+    }
+
+    // A wrong password: told in a notice, not connected, nothing kept.
+    void senhaErrada()
+    {
+        auto p = janela(Teste::arquivo({Teste::linha(u"Ana"_s)}));
+        conectar(*p, u"errada"_s);
+        QTRY_COMPARE(p->avisos.textos, QStringList{u"Usuário ou senha incorretos!"_s});
+        QVERIFY(!p->janela->sincronizacao().conectado());
+        QVERIFY(!QSettings(p->ini(), QSettings::IniFormat).contains(u"Sincronização/Endereço"_s));
+    }
+
+    // A sync that brings a change while the add dialog is open writes once
+    // it has closed; a restart finds the account.
+    void esperaODialogo()
+    {
+        auto p = janela(Teste::arquivo({Teste::linha(u"Ana"_s)}));
+        conectar(*p, QString::fromUtf8(Radicale::SENHA));
+        QTRY_VERIFY(p->janela->sincronizacao().conectado());
+        const QByteArray antes = Teste::ler(p->caminho);
+        QVERIFY(m_servidor->put(u"bia.vcf"_s, cartao("bia-1", "Bia", "2222")).status == 201);
+        bool esperou = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *d = qobject_cast<KV_Adiciona *>(QApplication::activeModalWidget());
+            QTRY_VERIFY(d && !d->deslizamento().abrindo());
+            QSignalSpy fim(&p->janela->sincronizacao().controle(),
+                           &ControleSincronizacao::terminou);
+            p->janela->sincronizacao().sincronizarAgora();
+            QTest::qWait(1500);
+            esperou = fim.isEmpty() && Teste::ler(p->caminho) == antes;
+            d->lblNao_Click();
+        });
+        p->janela->imgAdiciona_Click();
+        QVERIFY(esperou);
+        QTRY_COMPARE(p->filho<QLabel>(u"lblTotalContatos"_s)->text(), u"2"_s);
+        QVERIFY(Teste::ler(p->caminho).contains("Bia"));
+
+        // Started again: connected from the settings store; the password
+        // is asked again where no keychain kept it.
+        p->janela.reset();
+        p->avisos.textos.clear();
+        p->abrir();
+        p->janela->show();
+        QTest::qWait(300);
+#ifdef Q_OS_WIN
+        QVERIFY(p->janela->sincronizacao().conectado());
+#else
+        QCOMPARE(p->avisos.textos, QStringList{u"Digite de novo a senha da sincronização!"_s});
+        QVERIFY(p->janela->sincronizacao().faltaSenha());
+        QStringList visto;
+        abrir(*p, [&](KV_Sincroniza *d) {
+            visto << d->txtEndereco()->text() << d->txtUsuario()->text()
+                  << QApplication::focusWidget()->objectName();
+            d->lblNao_Click();
+            return true;
+        });
+        QCOMPARE(visto, (QStringList{m_servidor->raiz().toString(), u"ana"_s, u"txtSenha"_s}));
+#endif
+        p->janela->sincronizacao().desconectar();
+    }
+};
+
+QTEST_MAIN(TestSyncWindow)
+#include "test_sync_window.moc"
