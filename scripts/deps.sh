@@ -3,15 +3,18 @@
 # Usage: scripts/deps.sh [run|test|fuzz|windows]
 set -euo pipefail
 
-comuns=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation)
+# QtKeychain, and libsecret, which it loads to reach the Secret Service.
+comuns=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation
+        qtkeychain-qt6-dev libsecret-1-0)
 case "${1:-test}" in
     run) pacotes=("${comuns[@]}") ;;
     # Xvfb, a window manager, a tray and xdotool for the tests that need a
     # real display; ImageMagick for screenshots.
     # Radicale, the CardDAV server the sync tests start, and openssl for its
-    # certificate.
+    # certificate (and curl to fill one for the screenshots); a session bus
+    # and GNOME Keyring for the keychain's test.
     test) pacotes=("${comuns[@]}" xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils imagemagick
-                   radicale openssl) ;;
+                   radicale openssl dbus-daemon gnome-keyring curl) ;;
     # clang with libFuzzer and the sanitizers' runtimes.
     fuzz) pacotes=("${comuns[@]}" clang libclang-rt-14-dev) ;;
     # MinGW-w64 for Windows x86-64, Debian's Qt host tools, Wine to run the

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes docs/janela-principal.png and docs/dialogo-adicionar.png again: the
-# phone book with a few dozen contacts on Xvfb with openbox, as a user sees it.
+# Makes the pictures in docs/ again: the phone book with a few dozen contacts
+# on Xvfb with openbox, as a user sees it, its add dialog, and its sync
+# dialog at 1x and 2x against a Radicale on loopback.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -30,13 +31,14 @@ nomes=("Ana Beatriz Souza" "Álvaro Mendes" "Amanda Ribeiro" "André Luiz" "Âng
 
 d=97
 while [ -e "/tmp/.X11-unix/X$d" ]; do d=$((d + 1)); done
-Xvfb ":$d" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$d" -screen 0 800x700x24 -nolisten tcp >/dev/null 2>&1 &
 sleep 0.5
 export DISPLAY=":$d"
 openbox >/dev/null 2>&1 &
 sleep 0.7
 xsetroot -solid '#5a6b7c' 2>/dev/null || true
 HOME="$pasta" XDG_CONFIG_HOME="$pasta" "$pasta/MarvessaFonelo" >/dev/null 2>&1 &
+primeiro=$!
 sleep 1.5
 # The main window is the one of its size (the tray icon has the same name).
 janela=""
@@ -56,3 +58,59 @@ xdotool type --delay 40 'Lívia Fontes'
 sleep 0.3
 import -window root -crop "$recorte" +repage docs/dialogo-adicionar.png
 echo "docs/janela-principal.png docs/dialogo-adicionar.png written"
+
+# The sync dialog, against a Radicale of its own: the account typed, then
+# connected.
+kill "$primeiro"
+sleep 0.5
+porta=5299
+printf 'ana:senha\n' >"$pasta/usuarios"
+cat >"$pasta/radicale.conf" <<FIM
+[server]
+hosts = 127.0.0.1:$porta
+[auth]
+type = htpasswd
+htpasswd_filename = $pasta/usuarios
+htpasswd_encryption = plain
+[storage]
+filesystem_folder = $pasta/colecoes
+FIM
+radicale --config "$pasta/radicale.conf" >/dev/null 2>&1 &
+sleep 1.5
+curl -s -u ana:senha -X MKCOL "http://127.0.0.1:$porta/ana/contatos/" -H 'Content-Type: application/xml' \
+    --data '<?xml version="1.0"?><d:mkcol xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:carddav"><d:set><d:prop><d:resourcetype><d:collection/><c:addressbook/></d:resourcetype><d:displayname>Contatos do celular</d:displayname></d:prop></d:set></d:mkcol>' >/dev/null
+for escala in 1 2; do
+    rm -rf "$pasta/contatos.sincronizacao" "$pasta/Marvessa Fonelo"
+    QT_SCALE_FACTOR=$escala HOME="$pasta" XDG_CONFIG_HOME="$pasta" DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
+        "$pasta/MarvessaFonelo" >/dev/null 2>&1 &
+    programa=$!
+    sleep 1.5
+    janela=""
+    for w in $(xdotool search --name '^Marvessa Fonelo$'); do
+        xdotool getwindowgeometry "$w" | grep -q "Geometry: $((195 * escala))x$((300 * escala))" && janela="$w"
+    done
+    [ -n "$janela" ] || { echo "the main window did not show" >&2; exit 1; }
+    xdotool windowmove "$janela" 20 20
+    sleep 0.5
+    recorte="$((236 * escala))x$((340 * escala))+0+0"
+    # The list's context menu, its second entry.
+    xdotool mousemove $((20 + 60 * escala)) $((20 + 80 * escala)) click 3
+    sleep 0.5
+    xdotool key Down Down Return
+    sleep 0.8
+    xdotool type --delay 30 "http://127.0.0.1:$porta/"
+    xdotool key Tab
+    xdotool type --delay 30 'ana'
+    xdotool key Tab
+    xdotool type --delay 30 'senha'
+    sleep 0.3
+    sufixo=""
+    [ "$escala" = 2 ] && sufixo="-2x"
+    import -window root -crop "$recorte" +repage "docs/dialogo-sincronizacao$sufixo.png"
+    xdotool key Return
+    sleep 3
+    import -window root -crop "$recorte" +repage "docs/dialogo-sincronizacao-conectado$sufixo.png"
+    kill "$programa"
+    wait "$programa" 2>/dev/null || true
+done
+echo "docs/dialogo-sincronizacao*.png written"

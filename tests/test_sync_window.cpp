@@ -179,10 +179,10 @@ private Q_SLOTS:
         // with the contact selected kept; silently.
         lst->setCurrentRow(lst->count() - 1);
         const QString escolhido = lst->currentItem()->text();
-        QVERIFY(m_servidor->put(u"duda.vcf"_s, cartao("duda-1", "Ana Duda", "4444")).status == 201);
+        QVERIFY(m_servidor->put(u"duda.vcf"_s, cartao("amelia-1", "Amélia", "4444")).status == 201);
         conta.controle().setEsperas(100, 300);
         QTRY_COMPARE(total->text(), u"4"_s);
-        QCOMPARE(nomes(lst), (QStringList{u"Ana"_s, u"Ana Duda"_s, u"Beto"_s, u"Bia"_s}));
+        QCOMPARE(nomes(lst), (QStringList{u"Amélia"_s, u"Ana"_s, u"Beto"_s, u"Bia"_s}));
         QCOMPARE(lst->currentItem()->text(), escolhido);
         QCOMPARE(p->avisos.textos.size(), 2);
         conta.controle().setEsperas(100, 60'000);

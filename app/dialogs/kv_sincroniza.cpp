@@ -9,12 +9,11 @@
 
 namespace {
 
-// The buttons' places, in twips: two, or three in a row once connected.
+// "Desconectar" is wider than "Conectar"; in twips.
 struct Lugar {
     int left, width;
 };
-constexpr Lugar SIM_DOIS{360, 860}, NAO_DOIS{1315, 860};
-constexpr Lugar SIM_TRES{60, 760}, NAO_TRES{1610, 760};
+constexpr Lugar CONECTAR{360, 860}, DESCONECTAR{120, 1100};
 constexpr int TOPO_BOTAO = 1635, ALTURA_BOTAO = 555, TOPO_FACE = 1560, ALTURA_FACE = 795;
 
 void colocar(QWidget *botao, QWidget *face, Lugar l)
@@ -33,7 +32,7 @@ KV_Sincroniza::KV_Sincroniza(QWidget *principal, ContaSincronizacao &conta)
       m_txtLivro(controle<QLineEdit>(QStringLiteral("txtLivro"))),
       m_lblEstado(controle<QLabel>(QStringLiteral("lblEstado"))),
       m_lblDicaSenha(controle<QLabel>(QStringLiteral("lblDicaSenha"))),
-      m_lblDicaLivro(controle<QLabel>(QStringLiteral("lblDicaLivro"))),
+      m_lblMemoria(controle<QLabel>(QStringLiteral("lblMemoria"))),
       m_lblSim(controle<RotuloClicavel>(QStringLiteral("lblSim"))),
       m_lblAgora(controle<RotuloClicavel>(QStringLiteral("lblAgora"))),
       m_lblNao(controle<RotuloClicavel>(QStringLiteral("lblNao")))
@@ -44,12 +43,12 @@ KV_Sincroniza::KV_Sincroniza(QWidget *principal, ContaSincronizacao &conta)
     m_txtLivro->setAccessibleName(QStringLiteral("Catálogo"));
     m_lblEstado->setAccessibleName(QStringLiteral("Última sincronização"));
     m_lblDicaSenha->setAccessibleName(QStringLiteral("Sobre a senha"));
-    m_lblDicaLivro->setAccessibleName(QStringLiteral("Sobre a senha guardada"));
+    m_lblMemoria->setAccessibleName(QStringLiteral("Onde está a senha"));
     for (const char *nome : {"lblEndereco", "lblUsuario", "lblSenha", "lblLivro", "lblUltima"}) {
         auto *l = controle<QLabel>(QLatin1String(nome));
         l->setAccessibleName(l->text());
     }
-    for (const char *nome : {"Shape1", "Shape2", "Shape3", "shpSim", "shpAgora", "shpNao"})
+    for (const char *nome : {"Shape1", "Shape2", "Shape3", "shpSim", "shpNao"})
         controle(QLatin1String(nome))->setAccessibleName(QStringLiteral("Moldura"));
     // Addresses and passwords are not held to the contacts' 40 characters.
     m_txtEndereco->setMaxLength(2048);
@@ -58,14 +57,13 @@ KV_Sincroniza::KV_Sincroniza(QWidget *principal, ContaSincronizacao &conta)
     m_txtSenha->setEchoMode(QLineEdit::Password);
     m_txtEndereco->setPlaceholderText(QStringLiteral("https://"));
     m_txtLivro->setReadOnly(true);
-    m_lblAgora->setWordWrap(true);
     for (RotuloClicavel *b : {m_lblSim, m_lblAgora, m_lblNao})
         b->usarTeclado();
     setTabOrder(m_txtEndereco, m_txtUsuario);
     setTabOrder(m_txtUsuario, m_txtSenha);
-    setTabOrder(m_txtSenha, m_lblSim);
-    setTabOrder(m_lblSim, m_lblAgora);
-    setTabOrder(m_lblAgora, m_lblNao);
+    setTabOrder(m_txtSenha, m_lblAgora);
+    setTabOrder(m_lblAgora, m_lblSim);
+    setTabOrder(m_lblSim, m_lblNao);
     for (QLineEdit *campo : {m_txtEndereco, m_txtUsuario, m_txtSenha})
         connect(campo, &QLineEdit::returnPressed, this, [this] {
             if (!m_conta.conectado())
@@ -87,28 +85,23 @@ void KV_Sincroniza::mostrar()
 {
     const bool conectado = m_conta.conectado();
     const bool conectando = m_conta.conectando();
-    for (QWidget *w : {static_cast<QWidget *>(m_txtUsuario), static_cast<QWidget *>(m_txtSenha),
-                       controle(QStringLiteral("lblUsuario")), controle(QStringLiteral("lblSenha")),
-                       controle(QStringLiteral("Shape3")), static_cast<QWidget *>(m_lblDicaSenha)})
-        w->setVisible(!conectado);
-    for (QWidget *w : {static_cast<QWidget *>(m_txtLivro), controle(QStringLiteral("lblLivro")),
-                       controle(QStringLiteral("lblUltima")), static_cast<QWidget *>(m_lblEstado),
-                       static_cast<QWidget *>(m_lblAgora), controle(QStringLiteral("shpAgora")),
-                       static_cast<QWidget *>(m_lblDicaLivro)})
-        w->setVisible(conectado);
+    for (const char *nome : {"txtEndereco", "txtUsuario", "txtSenha", "lblEndereco", "lblUsuario",
+                             "lblSenha", "lblDicaSenha", "Shape3"})
+        controle(QLatin1String(nome))->setVisible(!conectado);
+    for (const char *nome :
+         {"txtLivro", "lblLivro", "lblUltima", "lblEstado", "lblMemoria", "lblAgora"})
+        controle(QLatin1String(nome))->setVisible(conectado);
     for (QLineEdit *campo : {m_txtEndereco, m_txtUsuario, m_txtSenha})
         campo->setReadOnly(conectado || conectando);
-    if (conectado) {
-        m_txtEndereco->setText(m_conta.endereco());
-        m_txtEndereco->setCursorPosition(0);
+    if (conectado)
         m_txtSenha->clear();
-    }
     m_txtLivro->setText(m_conta.livro());
     m_txtLivro->setCursorPosition(0);
+    m_txtLivro->setToolTip(m_conta.endereco());
     m_lblEstado->setText(m_conta.ultima().isEmpty() ? QStringLiteral("Ainda não sincronizado.")
                                                     : m_conta.ultima());
-    m_lblDicaLivro->setText(m_conta.senhaSoNaMemoria() ? QStringLiteral("(senha só na memória)")
-                                                       : QString());
+    m_lblMemoria->setText(m_conta.senhaSoNaMemoria() ? QStringLiteral("Senha só na memória.")
+                                                     : QString());
     m_lblDicaSenha->setText(m_conta.faltaSenha() ? QStringLiteral("(digite de novo)") : QString());
     const QString sim = conectado    ? QStringLiteral(" Desconectar ")
                         : conectando ? QStringLiteral(" Conectando... ")
@@ -117,10 +110,13 @@ void KV_Sincroniza::mostrar()
     m_lblSim->setToolTip(sim);
     m_lblSim->setAccessibleName(sim.trimmed());
     m_lblSim->setEnabled(!conectando);
-    colocar(m_lblSim, controle(QStringLiteral("shpSim")), conectado ? SIM_TRES : SIM_DOIS);
-    colocar(m_lblNao, controle(QStringLiteral("shpNao")), conectado ? NAO_TRES : NAO_DOIS);
+    colocar(m_lblSim, controle(QStringLiteral("shpSim")), conectado ? DESCONECTAR : CONECTAR);
     if (!m_lblSim->isEnabled() && m_lblSim->hasFocus())
         m_lblNao->setFocus();
+    // Just connected: the next thing one may want.
+    if (conectado && !std::exchange(m_eraConectado, true))
+        m_lblAgora->setFocus();
+    m_eraConectado = conectado;
 }
 
 void KV_Sincroniza::lblSim_Click()

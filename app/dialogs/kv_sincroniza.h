@@ -9,7 +9,7 @@ class RotuloClicavel;
 
 // "Sincronização...": the address book's address, user and password, and
 // "Conectar"; once connected, the book's name and the last sync, with
-// "Desconectar" and "Sincronizar agora". Works from the keyboard: Tab moves,
+// "Sincronizar agora" and "Desconectar". Works from the keyboard: Tab moves,
 // Enter in a field connects, Space or Enter presses a button, Escape closes.
 class KV_Sincroniza : public DialogoDeslizante {
     Q_OBJECT
@@ -36,8 +36,9 @@ private:
     QLineEdit *m_txtLivro;
     QLabel *m_lblEstado;
     QLabel *m_lblDicaSenha;
-    QLabel *m_lblDicaLivro;
+    QLabel *m_lblMemoria;
     RotuloClicavel *m_lblSim;
     RotuloClicavel *m_lblAgora;
     RotuloClicavel *m_lblNao;
+    bool m_eraConectado = false;
 };

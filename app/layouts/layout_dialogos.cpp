@@ -73,30 +73,29 @@ constexpr Controle kAbout[] = {
     {"Shape3", T::Quadro, 0, 0, 750, 750, u"", COR_SOBRE},
 };
 
-// Connected, the buttons stand three in a row and the book's name and the
-// last sync take the places of the user and the password.
+// Connected, the book's name, the last sync and "Sincronizar agora" take the
+// places of the fields.
 constexpr Controle kSincroniza[] = {
     {"txtSenha", T::Campo, 60, 1215, 2300, 245},
     {"txtUsuario", T::Campo, 60, 730, 2300, 245},
     {"txtEndereco", T::Campo, 60, 240, 2300, 245},
-    {"txtLivro", T::Campo, 60, 730, 2300, 245},
-    {"lblEstado", T::Rotulo, 60, 1190, 2330, 420, u"", BRANCO},
+    {"txtLivro", T::Campo, 60, 240, 2300, 245},
+    {"lblEstado", T::Rotulo, 60, 730, 2330, 400, u"", BRANCO},
+    {"lblMemoria", T::Rotulo, 60, 1130, 2330, 195, u"", COR_DICA},
     {"lblDicaSenha", T::Rotulo, 660, 1015, 1740, 255, u"", COR_DICA},
-    {"lblDicaLivro", T::Rotulo, 915, 545, 1480, 255, u"", COR_DICA},
-    {"lblSim", T::Botao, 360, 1635, 860, 555, u" Conectar ", COR_BOTAO, true, true, u" Conectar "},
-    {"lblAgora", T::Botao, 830, 1610, 770, 555, u"Sincronizar agora", COR_BOTAO, true, true,
+    {"lblAgora", T::Botao, 60, 1330, 2330, 225, u"Sincronizar agora", BRANCO, true, true,
      u" Sincronizar agora "},
+    {"lblSim", T::Botao, 360, 1635, 860, 555, u" Conectar ", COR_BOTAO, true, true, u" Conectar "},
     {"lblNao", T::Botao, 1315, 1635, 860, 555, u" Fechar ", COR_BOTAO, true, true, u" Fechar "},
     forma("Shape2", 60, 715, 2325, 30, COR_LINHA),
     forma("Shape3", 60, 1200, 2325, 30, COR_LINHA),
     forma("Shape1", 60, 245, 2330, 30, COR_LINHA),
     {"lblSenha", T::Rotulo, 100, 1015, 615, 195, u"Senha", BRANCO, true},
     {"lblUsuario", T::Rotulo, 100, 545, 855, 195, u"Usuário", BRANCO, true},
-    {"lblLivro", T::Rotulo, 100, 545, 855, 195, u"Catálogo", BRANCO, true},
     {"lblEndereco", T::Rotulo, 100, 60, 855, 195, u"Endereço", BRANCO, true},
-    {"lblUltima", T::Rotulo, 100, 1015, 2200, 195, u"Última sincronização", BRANCO, true},
+    {"lblLivro", T::Rotulo, 100, 60, 855, 195, u"Catálogo", BRANCO, true},
+    {"lblUltima", T::Rotulo, 100, 545, 2200, 195, u"Última sincronização", BRANCO, true},
     forma("shpSim", 360, 1560, 860, 795, COR_FACE, RAIO_FACE),
-    forma("shpAgora", 830, 1560, 770, 795, COR_FACE, RAIO_FACE),
     forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
 };
 
