@@ -14,10 +14,28 @@ if [ -f "$destino/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
     exit 0
 fi
 scripts/deps.sh windows >&2
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+
 fonte="$destino-fonte"
 mkdir -p "$fonte"
 cd "$fonte"
-ls qt6-base_6.4.2+dfsg.orig.tar.xz >/dev/null 2>&1 || "$raiz/scripts/fonte-debian.sh" qt6-base
+if ! ls qt6-base_6.4.2+dfsg.orig.tar.xz >/dev/null 2>&1; then
+    if ! apt-get source --download-only qt6-base >&2; then
+        # Source packages come from the same archives as the binary ones.
+        echo "Adding deb-src entries for the configured Debian archives" >&2
+        if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+            sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+                $sudo tee /etc/apt/sources.list.d/marvessa-deb-src.sources >/dev/null
+        fi
+        if [ -f /etc/apt/sources.list ]; then
+            grep '^deb ' /etc/apt/sources.list | sed 's/^deb /deb-src /' |
+                $sudo tee /etc/apt/sources.list.d/marvessa-deb-src.list >/dev/null
+        fi
+        $sudo apt-get update -qq
+        apt-get source --download-only qt6-base >&2
+    fi
+fi
 [ -d qtbase-everywhere-src-6.4.2 ] || tar xJf qt6-base_6.4.2+dfsg.orig.tar.xz
 
 # The compiler, as the toolchain file of the Qt folder chain-loads it.
