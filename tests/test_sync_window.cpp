@@ -200,6 +200,8 @@ private Q_SLOTS:
             visto << d->controle(u"txtLivro"_s)->property("text").toString()
                   << d->controle(u"lblSim"_s)->accessibleName()
                   << (d->controle(u"lblAgora"_s)->isVisible() ? u"agora"_s : QString());
+            // While a sync runs: its state is forgotten once it ends.
+            d->lblAgora_Click();
             d->lblSim_Click();
             visto << d->controle(u"lblSim"_s)->accessibleName();
             d->lblNao_Click();
@@ -207,7 +209,9 @@ private Q_SLOTS:
         });
         QCOMPARE(visto, (QStringList{u"contacts"_s, u"Desconectar"_s, u"agora"_s, u"Conectar"_s}));
         QVERIFY(!conta.conectado());
+        QTRY_VERIFY(!conta.controle().ocupado());
         QVERIFY(!QFile::exists(EstadoSincronizacao::caminhoAoLado(p->caminho)));
+        QCOMPARE(p->avisos.textos.size(), 3);
         ini.sync();
         QVERIFY(!ini.contains(u"Sincronização/Endereço"_s));
         QVERIFY(m_servidor->put(u"eva.vcf"_s, cartao("eva-1", "Eva", "5555")).status == 201);
@@ -215,6 +219,36 @@ private Q_SLOTS:
         QTest::qWait(500);
         QCOMPARE(total->text(), u"3"_s);
         QVERIFY(!QFile::exists(EstadoSincronizacao::caminhoAoLado(p->caminho)));
+    }
+
+    // Whatever the settings store holds, the window starts as it would
+    // unconnected, silently, and sends nothing.
+    void configuracoesEstranhas_data()
+    {
+        QTest::addColumn<QByteArray>("secao");
+        QTest::newRow("lista") << QByteArray("Endere%E7o=a, b\nUsu%E1rio=ana\n");
+        QTest::newRow("bytes") << QByteArray(R"(Endere%E7o=@ByteArray(\0\x1))"
+                                             "\n");
+        QTest::newRow("variante") << QByteArray(R"(Endere%E7o=@Variant(\0\0\0\x7f\xff))"
+                                                "\n");
+        QTest::newRow("outro esquema") << QByteArray("Endere%E7o=ftp://127.0.0.1/\n");
+        QTest::newRow("sem servidor") << QByteArray("Endere%E7o=https://\n");
+        QTest::newRow("vazio") << QByteArray("Endere%E7o=\nUsu%E1rio=ana\n");
+        QTest::newRow("enorme") << "Endere%E7o=https://" + QByteArray(100'000, 'a') + "\n";
+    }
+    void configuracoesEstranhas()
+    {
+        QFETCH(QByteArray, secao);
+        const QByteArray conteudo = Teste::arquivo({Teste::linha(u"Ana"_s)});
+        Teste::Principal p(&conteudo, false);
+        Teste::gravar(p.ini(), "[Sincroniza%C3%A7%C3%A3o]\n" + secao);
+        p.abrir();
+        p.janela->show();
+        QTest::qWait(100);
+        QVERIFY(!p.janela->sincronizacao().conectado());
+        QVERIFY(!p.janela->sincronizacao().faltaSenha());
+        QCOMPARE(p.avisos.textos, QStringList());
+        QVERIFY(!QFile::exists(EstadoSincronizacao::caminhoAoLado(p.caminho)));
     }
 
     // A wrong password: told in a notice, not connected, nothing kept.

@@ -1,5 +1,6 @@
 #include "dialogs/conta_sincronizacao.h"
 
+#include "main_window/model/modelo_principal.h"
 #include "sync/estado_sincronizacao.h"
 
 #include <QDateTime>
@@ -22,8 +23,20 @@ ContaSincronizacao::ContaSincronizacao(const QString &caminhoContatos,
     : QObject(parent), m_caminho(caminhoContatos), m_configuracoes(std::move(configuracoes)),
       m_controle(caminhoContatos)
 {
-    connect(&m_controle, &ControleSincronizacao::aviso, this, &ContaSincronizacao::aviso);
+    // Nothing more is told of a sync that ends after a disconnection.
+    connect(&m_controle, &ControleSincronizacao::aviso, this, [this](const QString &texto) {
+        if (m_conectado || m_conectando)
+            Q_EMIT aviso(texto);
+    });
     connect(&m_controle, &ControleSincronizacao::terminou, this, &ContaSincronizacao::terminou);
+}
+
+void ContaSincronizacao::acompanhar(ModeloPrincipal &modelo)
+{
+    connect(&modelo, &ModeloPrincipal::gravou, this,
+            [this] { m_controle.pedir(ControleSincronizacao::Motivo::Escrita); });
+    connect(&m_controle, &ControleSincronizacao::contatosMudaram, &modelo,
+            &ModeloPrincipal::relerMantendoSelecao);
 }
 
 QUrl ContaSincronizacao::url(const QString &endereco)
@@ -56,7 +69,10 @@ void ContaSincronizacao::iniciar()
         return;
     }
     m_cofre.ler(chave(), [this](CofreSenhas::Leitura leitura, const QString &senha) {
-        if (leitura == CofreSenhas::Leitura::Lida && !m_conectando && !m_endereco.isEmpty()) {
+        // Connected or disconnected by hand meanwhile.
+        if (m_conectando || m_conectado || m_endereco.isEmpty())
+            return;
+        if (leitura == CofreSenhas::Leitura::Lida) {
             usar(senha);
             return;
         }
@@ -133,6 +149,8 @@ void ContaSincronizacao::desconectar()
     m_controle.setConta({});
     const auto s = m_configuracoes();
     s->remove(SECAO);
+    m_endereco.clear();
+    m_usuario.clear();
     m_senha.clear();
     m_livro.clear();
     m_ultima.clear();

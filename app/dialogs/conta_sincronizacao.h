@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class ModeloPrincipal;
 class QSettings;
 
 // The address book the phone book is connected to: its address and user in
@@ -24,6 +25,9 @@ public:
                        QObject *parent = nullptr);
 
     ControleSincronizacao &controle() { return m_controle; }
+    // Syncs a moment after the model writes the file, and has it read the
+    // file again when a sync changed contacts.
+    void acompanhar(ModeloPrincipal &modelo);
 
     // After start-up: an address in the settings store connects, with the
     // keychain's password.

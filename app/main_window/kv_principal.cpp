@@ -98,29 +98,14 @@ void KV_Principal::criarSincronizacao()
 {
     m_sincronizacao = new ContaSincronizacao(
         m_modelo.arquivo().caminho(), [this] { return configuracoes(); }, this);
-    ControleSincronizacao &controle = m_sincronizacao->controle();
-    controle.setLocale(m_opcoes.locale);
+    m_sincronizacao->acompanhar(m_modelo);
     // A notice is a window of its own: shown once the sync has ended.
     connect(m_sincronizacao, &ContaSincronizacao::aviso, this, &KV_Principal::MostrarAviso,
             Qt::QueuedConnection);
-    connect(&controle, &ControleSincronizacao::dica, m_bandeja, &IconeBandeja::setDica);
-    connect(&controle, &ControleSincronizacao::contatosMudaram, this,
-            &KV_Principal::relistarAposSincronizar);
-    connect(&m_modelo, &ModeloPrincipal::gravou, &controle,
-            [&controle] { controle.pedir(ControleSincronizacao::Motivo::Escrita); });
+    connect(&m_sincronizacao->controle(), &ControleSincronizacao::dica, m_bandeja,
+            &IconeBandeja::setDica);
     // After the window has shown.
     QTimer::singleShot(0, m_sincronizacao, &ContaSincronizacao::iniciar);
-}
-
-void KV_Principal::relistarAposSincronizar()
-{
-    const auto selecionado = m_modelo.contatoSelecionado();
-    if (!m_modelo.RecarregarLista())
-        return;
-    if (selecionado)
-        m_modelo.mostrarContato(selecionado->Nome);
-    else
-        m_modelo.AtualizarAba();
 }
 
 void KV_Principal::editar(DialogoDeslizante &&dialogo)

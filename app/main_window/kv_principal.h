@@ -125,9 +125,6 @@ private:
     QDate hoje() const;
     // An editing dialog, open: a sync meanwhile waits to write the file.
     void editar(DialogoDeslizante &&dialogo);
-    // A sync changed contacts here: the tab shown again, the same contact
-    // selected.
-    void relistarAposSincronizar();
 
     OpcoesPrincipal m_opcoes;
     std::unique_ptr<Avisos> m_avisosPadrao;

@@ -197,6 +197,18 @@ bool ModeloPrincipal::mostrarContato(QStringView nome)
     return false;
 }
 
+bool ModeloPrincipal::relerMantendoSelecao()
+{
+    const auto selecionado = contatoSelecionado();
+    if (!RecarregarLista())
+        return false;
+    if (selecionado)
+        mostrarContato(selecionado->Nome);
+    else
+        AtualizarAba();
+    return true;
+}
+
 void ModeloPrincipal::atualizarTotal()
 {
     m_lblTotalContatos = QString::number(m_lstInicio.count());

@@ -89,6 +89,10 @@ public:
     // the contact selected; where there is none, the tab chosen last. False
     // when there is none.
     bool mostrarContato(QStringView nome);
+    // The file read again after another writer (a sync) changed it: the tab
+    // shown listed again, with the contact selected still selected on its
+    // page where it is still there. False when the file could not be read.
+    bool relerMantendoSelecao();
     // The contact selected in the visible list, or null (nothing selected,
     // a page just moved, or the placeholder shown).
     std::optional<ContactRecord> contatoSelecionado() const;
