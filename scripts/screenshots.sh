@@ -37,16 +37,22 @@ export DISPLAY=":$d"
 openbox >/dev/null 2>&1 &
 sleep 0.7
 xsetroot -solid '#5a6b7c' 2>/dev/null || true
-HOME="$pasta" XDG_CONFIG_HOME="$pasta" "$pasta/MarvessaFonelo" >/dev/null 2>&1 &
-primeiro=$!
-sleep 1.5
-# The main window is the one of its size (the tray icon has the same name).
-janela=""
-for w in $(xdotool search --name '^Marvessa Fonelo$'); do
-    xdotool getwindowgeometry "$w" | grep -q 'Geometry: 195x300' && janela="$w"
-done
-[ -n "$janela" ] || { echo "the main window did not show" >&2; exit 1; }
-xdotool windowmove "$janela" 222 90
+# Starts the phone book at a scale (its settings in the folder, no keychain)
+# and moves its main window, the one of its size (the tray icon has the same
+# name), to x y.
+iniciar() {
+    QT_SCALE_FACTOR=$1 HOME="$pasta" XDG_CONFIG_HOME="$pasta" \
+        DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent "$pasta/MarvessaFonelo" >/dev/null 2>&1 &
+    programa=$!
+    sleep 1.5
+    local janela=""
+    for w in $(xdotool search --name '^Marvessa Fonelo$'); do
+        xdotool getwindowgeometry "$w" | grep -q "Geometry: $((195 * $1))x$((300 * $1))" && janela="$w"
+    done
+    [ -n "$janela" ] || { echo "the main window did not show" >&2; exit 1; }
+    xdotool windowmove "$janela" "$2" "$3"
+}
+iniciar 1 222 90
 sleep 0.5
 recorte="236x340+202+70"
 mkdir -p docs
@@ -61,7 +67,7 @@ echo "docs/janela-principal.png docs/dialogo-adicionar.png written"
 
 # The sync dialog, against a Radicale of its own: the account typed, then
 # connected.
-kill "$primeiro"
+kill "$programa"
 sleep 0.5
 porta=5299
 printf 'ana:senha\n' >"$pasta/usuarios"
@@ -81,16 +87,7 @@ curl -s -u ana:senha -X MKCOL "http://127.0.0.1:$porta/ana/contatos/" -H 'Conten
     --data '<?xml version="1.0"?><d:mkcol xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:carddav"><d:set><d:prop><d:resourcetype><d:collection/><c:addressbook/></d:resourcetype><d:displayname>Contatos do celular</d:displayname></d:prop></d:set></d:mkcol>' >/dev/null
 for escala in 1 2; do
     rm -rf "$pasta/contatos.sincronizacao" "$pasta/Marvessa Fonelo"
-    QT_SCALE_FACTOR=$escala HOME="$pasta" XDG_CONFIG_HOME="$pasta" DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent \
-        "$pasta/MarvessaFonelo" >/dev/null 2>&1 &
-    programa=$!
-    sleep 1.5
-    janela=""
-    for w in $(xdotool search --name '^Marvessa Fonelo$'); do
-        xdotool getwindowgeometry "$w" | grep -q "Geometry: $((195 * escala))x$((300 * escala))" && janela="$w"
-    done
-    [ -n "$janela" ] || { echo "the main window did not show" >&2; exit 1; }
-    xdotool windowmove "$janela" 20 20
+    iniciar "$escala" 20 20
     sleep 0.5
     recorte="$((236 * escala))x$((340 * escala))+0+0"
     # The list's context menu, its second entry.
