@@ -11,13 +11,6 @@ namespace {
 
 constexpr qsizetype LOTE = 100;
 constexpr int EM_CURSO = 4;
-
-// The name a server gives its address book, bounded: it is shown as it came.
-QString nomeExibido(const Multistatus::Resposta &r)
-{
-    const auto *nome = r.propriedade(Multistatus::DAV, u"displayname");
-    return nome ? nome->texto.simplified().left(200) : QString();
-}
 constexpr int RODADAS = 3;
 
 QByteArray escaparXml(const QString &t)
@@ -163,100 +156,59 @@ void Sincronizador::propfind(const QUrl &url, int profundidade, const QByteArray
 }
 
 // The address given: the address book itself, or a server whose principal
-// and its address books are found from it (RFC 6764, RFC 6352).
+// and its address books are found from it.
 void Sincronizador::descobrir()
 {
-    const QByteArray props = "<d:resourcetype/><d:displayname/><d:current-user-principal/>"
-                             "<c:addressbook-home-set/>";
-    const auto seguir = [this](const Multistatus::Leitura &m, const QUrl &onde) -> bool {
-        for (const auto &r : m.respostas) {
-            if (const auto *t = r.propriedade(Multistatus::DAV, u"resourcetype");
-                t && t->filhos.contains(Multistatus::chave(Multistatus::CARDDAV, u"addressbook"))) {
-                m_colecao = onde;
-                m_estado.nome = nomeExibido(r);
-                listar();
-                return true;
-            }
-            if (const auto *c = r.propriedade(Multistatus::CARDDAV, u"addressbook-home-set");
-                c && !c->hrefs.isEmpty()) {
-                casa(onde.resolved(QUrl(c->hrefs.first())));
-                return true;
-            }
-            if (const auto *p = r.propriedade(Multistatus::DAV, u"current-user-principal");
-                p && !p->hrefs.isEmpty()) {
-                principal(onde.resolved(QUrl(p->hrefs.first())));
-                return true;
-            }
-        }
-        return false;
-    };
+    const QByteArray props = DescobertaLivro::PROPRIEDADES;
     m_cliente->pedir(
         "PROPFIND", m_conta.endereco, propfindCorpo(props),
         {{"Depth", "0"}, {"Content-Type", "application/xml; charset=utf-8"}},
-        [this, props, seguir](const Resposta &r) {
+        [this, props](const Resposta &r) {
             if (r.erro != ClienteDav::Erro::Nenhum || r.status == 401 || r.status == 403 ||
                 r.status >= 500) {
                 falhouResposta(r);
                 return;
             }
             const auto m = Multistatus::ler(r.corpo);
-            if (r.status == 207 && m && seguir(*m, r.url))
+            if (r.status == 207 && m && seguir(DescobertaLivro::seguir(*m, r.url)))
                 return;
             // A server's own address: its well-known place.
             propfind(m_conta.endereco.resolved(QUrl(QStringLiteral("/.well-known/carddav"))), 0,
-                     props, [this, seguir](const auto &m2, const QUrl &onde) {
-                         if (!seguir(m2, onde))
+                     props, [this](const auto &m2, const QUrl &onde) {
+                         if (!seguir(DescobertaLivro::seguir(m2, onde)))
                              falhar(Falha::Endereco, m_conta.endereco.toDisplayString());
                      });
         });
 }
 
-void Sincronizador::principal(const QUrl &url)
+bool Sincronizador::seguir(const DescobertaLivro::Passo &passo)
 {
-    propfind(url, 0, "<c:addressbook-home-set/>", [this](const auto &m, const QUrl &onde) {
-        for (const auto &r : m.respostas) {
-            if (const auto *c = r.propriedade(Multistatus::CARDDAV, u"addressbook-home-set");
-                c && !c->hrefs.isEmpty()) {
-                casa(onde.resolved(QUrl(c->hrefs.first())));
-                return;
-            }
-        }
-        falhar(Falha::Endereco, onde.toDisplayString());
-    });
-}
-
-// The address books of the home: the one named "contacts" or "default",
-// else the first.
-void Sincronizador::casa(const QUrl &url)
-{
-    propfind(url, 1, "<d:resourcetype/><d:displayname/>", [this](const auto &m, const QUrl &onde) {
-        QUrl escolhido;
-        for (const auto &r : m.respostas) {
-            const auto *t = r.propriedade(Multistatus::DAV, u"resourcetype");
-            if (!t || r.hrefs.isEmpty() ||
-                !t->filhos.contains(Multistatus::chave(Multistatus::CARDDAV, u"addressbook")))
-                continue;
-            const QUrl u = onde.resolved(QUrl(r.hrefs.first()));
-            if (u.host().compare(onde.host(), Qt::CaseInsensitive) != 0)
-                continue;
-            const QString ultimo = u.path().section(u'/', -2, -2).toLower();
-            const QString exibido = nomeExibido(r).toLower();
-            const bool preferido = ultimo == u"contacts" || ultimo == u"default" ||
-                                   exibido == u"contacts" || exibido == u"default";
-            if (escolhido.isEmpty() || preferido) {
-                escolhido = u;
-                m_estado.nome = nomeExibido(r);
-                if (preferido)
-                    break;
-            }
-        }
-        if (escolhido.isEmpty()) {
-            falhar(Falha::Endereco, onde.toDisplayString());
-            return;
-        }
-        m_colecao = escolhido;
+    using T = DescobertaLivro::Passo::Tipo;
+    switch (passo.tipo) {
+    case T::Nada:
+        return false;
+    case T::Livro:
+        m_colecao = passo.url;
+        m_estado.nome = passo.nome;
         listar();
-    });
+        return true;
+    case T::Casa:
+        propfind(passo.url, 1, "<d:resourcetype/><d:displayname/>",
+                 [this](const auto &m, const QUrl &onde) {
+                     if (!seguir(DescobertaLivro::escolher(m, onde)))
+                         falhar(Falha::Endereco, onde.toDisplayString());
+                 });
+        return true;
+    case T::Principal:
+        propfind(passo.url, 0, "<c:addressbook-home-set/>",
+                 [this](const auto &m, const QUrl &onde) {
+                     const auto proximo = DescobertaLivro::seguir(m, onde);
+                     if (proximo.tipo != T::Casa || !seguir(proximo))
+                         falhar(Falha::Endereco, onde.toDisplayString());
+                 });
+        return true;
+    }
+    return false;
 }
 
 std::optional<QString> Sincronizador::membro(const QString &href, const QUrl &base) const

@@ -2,6 +2,7 @@
 
 #include "store/arquivo_contatos.h"
 #include "sync/cliente_dav.h"
+#include "sync/descoberta_livro.h"
 #include "sync/estado_sincronizacao.h"
 #include "sync/fusao.h"
 #include "sync/multistatus.h"
@@ -73,8 +74,8 @@ private:
     void propfind(const QUrl &url, int profundidade, const QByteArray &props,
                   std::function<void(const Multistatus::Leitura &, const QUrl &)> pronto);
     void descobrir();
-    void principal(const QUrl &url);
-    void casa(const QUrl &url);
+    // Goes where discovery points; false when it points nowhere.
+    bool seguir(const DescobertaLivro::Passo &passo);
     void listar();
     void listarPorEtag();
     void listado(const QHash<QString, QByteArray> &etags, bool completo,
