@@ -3,6 +3,7 @@
 #include "store/codificacao.h"
 #include "store/cp1252.h"
 #include "store/formato_contatos.h"
+#include "store/historico_versoes.h"
 
 #include <QDir>
 #include <QStringDecoder>
@@ -32,6 +33,9 @@ private Q_SLOTS:
     void criarArquivoSeAusente();
     void falhaDeLeituraNaoEhListaVazia();
     void gravarSubstituiOuPreservaTudo();
+    void historicoLimites_data();
+    void historicoLimites();
+    void historicoDasEscritas();
 };
 
 void TestStore::codec_todosOsBytesIdaEVolta()
@@ -255,6 +259,83 @@ void TestStore::gravarSubstituiOuPreservaTudo()
     QVERIFY(QFileInfo(emPasta).isDir());
     QCOMPARE(QDir(dir2.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{u"contatos.txt"_s});
+}
+
+// Versions one a given number of minutes apart, newest first, of a size.
+void TestStore::historicoLimites_data()
+{
+    QTest::addColumn<int>("quantas");
+    QTest::addColumn<int>("minutosEntre");
+    QTest::addColumn<qint64>("tamanho");
+    QTest::addColumn<QList<qsizetype>>("apagar");
+    const auto de = [](qsizetype a, qsizetype b) {
+        QList<qsizetype> l;
+        for (qsizetype i = a; i < b; ++i)
+            l.append(i);
+        return l;
+    };
+    QTest::newRow("the last 20 of today") << 25 << 1 << qint64(1000) << de(20, 25);
+    QTest::newRow("one a day for 30 days") << 40 << 24 * 60 << qint64(1000) << de(30, 40);
+    QList<qsizetype> meioDia; // the later one of each day past the last 20, and past 30 days
+    for (qsizetype i = 20; i < 80; ++i) {
+        if (i % 2 == 1 || i >= 60)
+            meioDia.append(i);
+    }
+    QTest::newRow("two a day: 20, then one a day") << 80 << 12 * 60 << qint64(1000) << meioDia;
+    QTest::newRow("50 MB, but never fewer than 3")
+        << 10 << 1 << qint64(20) * 1024 * 1024 << de(3, 10);
+    QTest::newRow("50 MB, what fits") << 10 << 1 << qint64(12) * 1024 * 1024 << de(4, 10);
+}
+
+void TestStore::historicoLimites()
+{
+    QFETCH(int, quantas);
+    QFETCH(int, minutosEntre);
+    QFETCH(qint64, tamanho);
+    QFETCH(QList<qsizetype>, apagar);
+    const QDateTime agora(QDate(2026, 12, 8), QTime(23, 30));
+    QList<HistoricoVersoes::Versao> versoes;
+    for (int i = 0; i < quantas; ++i)
+        versoes.append({QString::number(i), agora.addSecs(-60LL * minutosEntre * i), tamanho});
+    QCOMPARE(HistoricoVersoes::aApagar(versoes, agora, {}), apagar);
+}
+
+// Each write keeps what it replaces, whoever wrote it, byte for byte; a
+// history that cannot be kept never stops the write, and is told once.
+void TestStore::historicoDasEscritas()
+{
+    QTemporaryDir dir;
+    const QString caminho = ArquivoContatos::caminhoNaPasta(dir.path());
+    const ArquivoContatos arquivo(caminho);
+    const QList<QByteArray> conteudos{"\xEF\xBB\xBF"
+                                      "Ana\x7F\x7F\r\n",
+                                      "Bia\x7F\x7F\r\n", "Caio\x7F\x7F\r\n"};
+    Teste::gravar(caminho, conteudos[0]);
+    QCOMPARE(arquivo.gravarSeInalterado(arquivo.lerBytes().assinatura(), conteudos[1]),
+             ArquivoContatos::Gravacao::Gravado);
+    Teste::gravar(caminho, "Outro programa\r\n");
+    QCOMPARE(arquivo.gravarSeInalterado(arquivo.lerBytes().assinatura(), conteudos[2]),
+             ArquivoContatos::Gravacao::Gravado);
+    const auto versoes = HistoricoVersoes(caminho).versoes();
+    QCOMPARE(versoes.size(), 2);
+    QCOMPARE(Teste::ler(versoes[1].caminho), conteudos[0]);
+    QCOMPARE(Teste::ler(versoes[0].caminho), QByteArray("Outro programa\r\n"));
+    QCOMPARE(Teste::ler(caminho), conteudos[2]);
+    QVERIFY(!arquivo.semVersao());
+
+    // A file where the folder should be.
+    QTemporaryDir outro;
+    const QString caminho2 = ArquivoContatos::caminhoNaPasta(outro.path());
+    Teste::gravar(caminho2, conteudos[0]);
+    Teste::gravar(HistoricoVersoes::pastaAoLado(caminho2), "no folder");
+    const ArquivoContatos arquivo2(caminho2);
+    for (int i = 1; i < 3; ++i) {
+        QCOMPARE(arquivo2.gravarSeInalterado(arquivo2.lerBytes().assinatura(), conteudos[i]),
+                 ArquivoContatos::Gravacao::Gravado);
+        QCOMPARE(Teste::ler(caminho2), conteudos[i]);
+        QVERIFY(arquivo2.semVersao());
+        QCOMPARE(arquivo2.avisarSemVersao(), i == 1);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestStore)

@@ -349,6 +349,9 @@ std::optional<QByteArray> EdicaoContatos::gravar(QByteArray bytes, Codificacao c
     }
     switch (m_modelo.arquivo().gravarSeInalterado(base, bytes)) {
     case ArquivoContatos::Gravacao::Gravado:
+        // The edit goes on; that no version is kept is told once.
+        if (m_modelo.arquivo().avisarSemVersao())
+            r.avisos.append(Mensagens::SEM_VERSOES);
         break;
     case ArquivoContatos::Gravacao::Alterado:
         r.avisos.append(Mensagens::ALTERADA);

@@ -20,6 +20,8 @@ inline const QString ATUALIZADO = QStringLiteral("Contato atualizado com sucesso
 inline const QString DELETADO = QStringLiteral("Contato deletado com sucesso!");
 inline const QString FALHA_GRAVACAO =
     QStringLiteral("Não foi possível gravar o arquivo contatos.txt!");
+inline const QString SEM_VERSOES =
+    QStringLiteral("Não foi possível guardar as versões anteriores do arquivo contatos.txt!");
 inline const QString INVALIDOS = QStringLiteral("Há caracteres que não podem ser gravados!");
 inline const QString ALTERADA =
     QStringLiteral("A lista foi alterada por outro programa. Confira e tente novamente!");

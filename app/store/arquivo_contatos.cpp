@@ -1,6 +1,7 @@
 #include "store/arquivo_contatos.h"
 
 #include "store/formato_contatos.h"
+#include "store/historico_versoes.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -89,5 +90,16 @@ ArquivoContatos::Gravacao ArquivoContatos::gravarSeInalterado(const Assinatura &
 {
     if (lerBytes().assinatura() != lida)
         return Gravacao::Alterado;
-    return gravar(conteudo) ? Gravacao::Gravado : Gravacao::Falhou;
+    const HistoricoVersoes historico(m_caminho);
+    const std::optional<QString> versao = historico.guardar();
+    m_semVersao = !versao;
+    if (!gravar(conteudo)) {
+        // Still the current content: not a version yet.
+        if (versao && !versao->isEmpty())
+            QFile::remove(*versao);
+        return Gravacao::Falhou;
+    }
+    if (versao)
+        historico.podar();
+    return Gravacao::Gravado;
 }

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <utility>
 
 // "contatos.txt" on disk: reading it whole, creating it when missing, and
 // rewriting it atomically.
@@ -68,9 +69,16 @@ public:
     };
     // The one write of a rewrite made from what was read: refused when
     // another program (or another copy) changed the file since, whose change
-    // would otherwise be lost.
+    // would otherwise be lost. The content it replaces is kept as a version
+    // first (HistoricoVersoes); a version that cannot be kept never stops it.
     Gravacao gravarSeInalterado(const Assinatura &lida, const QByteArray &conteudo) const;
+    // The last write went on without keeping a version.
+    bool semVersao() const { return m_semVersao; }
+    // True once, after the first such write: the user is told once.
+    bool avisarSemVersao() const { return m_semVersao && !std::exchange(m_avisadoSemVersao, true); }
 
 private:
     QString m_caminho;
+    mutable bool m_semVersao = false;
+    mutable bool m_avisadoSemVersao = false;
 };

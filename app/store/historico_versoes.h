@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
+// The contact file's earlier versions, in a folder beside it: before each
+// rewrite, the content it replaces is kept as one plain file named by the
+// time it was kept. A hard link where the file system allows (the rewrite
+// puts a new file in its place, so the link keeps the old one at no cost),
+// else a copy; either way a version appears whole or not at all.
+class HistoricoVersoes {
+public:
+    static constexpr const char *PASTA = "contatos.historico";
+
+    struct Limites {
+        int recentes = 20;                 // the last ones, always
+        int dias = 30;                     // and the newest of each of these days
+        qint64 bytes = 50LL * 1024 * 1024; // but no more than this in all...
+        int minimo = 3;                    // ...except the last few, whatever their size
+    };
+
+    struct Versao {
+        QString caminho;
+        QDateTime quando;
+        qint64 tamanho = 0;
+    };
+
+    explicit HistoricoVersoes(const QString &caminhoContatos);
+    static QString pastaAoLado(const QString &caminhoContatos);
+
+    void setRelogio(std::function<QDateTime()> relogio) { m_relogio = std::move(relogio); }
+    void setLimites(const Limites &limites) { m_limites = limites; }
+
+    // Keeps the contact file as it is now. The version's path (empty when
+    // there is no file to keep), or nothing when it could not be kept.
+    std::optional<QString> guardar() const;
+    // Deletes the versions the limits no longer keep.
+    void podar() const;
+    // Newest first.
+    QList<Versao> versoes() const;
+
+    // Of versions listed newest first, the indexes of those to delete.
+    static QList<qsizetype> aApagar(const QList<Versao> &versoes, const QDateTime &agora,
+                                    const Limites &limites);
+
+private:
+    QString m_contatos;
+    QString m_pasta;
+    Limites m_limites;
+    std::function<QDateTime()> m_relogio = [] { return QDateTime::currentDateTime(); };
+};
