@@ -1,12 +1,14 @@
 #pragma once
 
 #include "dialogs/avisos.h"
+#include "dialogs/cofre_senhas.h"
 #include "helpers.h"
 #include "main_window/kv_principal.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace Teste {
 
@@ -21,6 +23,21 @@ public:
     }
     QStringList textos;
     std::function<void(const QString &)> aoMostrar;
+};
+
+// A keychain that does not answer, as where there is none: the sync's
+// password stays in memory, and no test reaches the system's own.
+class CofreAusente : public CofreSenhas {
+public:
+    void ler(const QString &, std::function<void(Leitura, const QString &)> pronto) override
+    {
+        QTimer::singleShot(0, this, [pronto] { pronto(Leitura::SemCofre, {}); });
+    }
+    void gravar(const QString &, const QString &, std::function<void(bool)> pronto) override
+    {
+        QTimer::singleShot(0, this, [pronto] { pronto(false); });
+    }
+    void apagar(const QString &) override {}
 };
 
 // A main window over a contact file in a temporary folder.
@@ -46,6 +63,7 @@ struct Principal {
         o.hoje = [] { return QDate(2026, 12, 6); };
         o.arquivoConfiguracoes = ini();
         o.abrirEndereco = [this](const QUrl &u) { enderecos.append(u); };
+        o.cofre = [] { return std::make_unique<CofreAusente>(); };
         if (!dialogosReais) {
             o.escolherImportacao = [this] { return importar; };
             o.escolherExportacao = [this](ContatosExternos::Formato &f) {

@@ -23,8 +23,10 @@ public:
     explicit CofreSenhas(QObject *parent = nullptr);
 
     // chave names whose password it is.
-    void ler(const QString &chave, std::function<void(Leitura, const QString &senha)> pronto);
+    virtual void ler(const QString &chave,
+                     std::function<void(Leitura, const QString &senha)> pronto);
     // False when no keychain took it.
-    void gravar(const QString &chave, const QString &senha, std::function<void(bool)> pronto);
-    void apagar(const QString &chave);
+    virtual void gravar(const QString &chave, const QString &senha,
+                        std::function<void(bool)> pronto);
+    virtual void apagar(const QString &chave);
 };

@@ -19,8 +19,9 @@ constexpr qsizetype TAMANHO_MAXIMO = 2048;
 
 ContaSincronizacao::ContaSincronizacao(const QString &caminhoContatos,
                                        std::function<std::unique_ptr<QSettings>()> configuracoes,
-                                       QObject *parent)
+                                       QObject *parent, std::unique_ptr<CofreSenhas> cofre)
     : QObject(parent), m_caminho(caminhoContatos), m_configuracoes(std::move(configuracoes)),
+      m_cofre(cofre ? std::move(cofre) : std::make_unique<CofreSenhas>()),
       m_controle(caminhoContatos)
 {
     // Nothing more is told of a sync that ends after a disconnection.
@@ -68,7 +69,7 @@ void ContaSincronizacao::iniciar()
         usar({});
         return;
     }
-    m_cofre.ler(chave(), [this](CofreSenhas::Leitura leitura, const QString &senha) {
+    m_cofre->ler(chave(), [this](CofreSenhas::Leitura leitura, const QString &senha) {
         // Connected or disconnected by hand meanwhile.
         if (m_conectando || m_conectado || m_endereco.isEmpty())
             return;
@@ -128,7 +129,7 @@ void ContaSincronizacao::terminou(const ResultadoSincronizacao &r)
             s->setValue(ENDERECO, m_endereco);
             s->setValue(USUARIO, m_usuario);
             if (!m_usuario.isEmpty()) {
-                m_cofre.gravar(chave(), m_senha, [this](bool guardada) {
+                m_cofre->gravar(chave(), m_senha, [this](bool guardada) {
                     m_soNaMemoria = !guardada;
                     Q_EMIT mudou();
                 });
@@ -145,7 +146,7 @@ void ContaSincronizacao::terminou(const ResultadoSincronizacao &r)
 void ContaSincronizacao::desconectar()
 {
     if (!m_usuario.isEmpty())
-        m_cofre.apagar(chave());
+        m_cofre->apagar(chave());
     m_controle.setConta({});
     const auto s = m_configuracoes();
     s->remove(SECAO);

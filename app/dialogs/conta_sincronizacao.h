@@ -20,9 +20,10 @@ class ContaSincronizacao : public QObject {
 public:
     static inline const QString SECAO = QStringLiteral("Sincronização");
 
+    // cofre: the system's keychain when none is given.
     ContaSincronizacao(const QString &caminhoContatos,
                        std::function<std::unique_ptr<QSettings>()> configuracoes,
-                       QObject *parent = nullptr);
+                       QObject *parent = nullptr, std::unique_ptr<CofreSenhas> cofre = {});
 
     ControleSincronizacao &controle() { return m_controle; }
     // Syncs a moment after the model writes the file, and has it read the
@@ -65,7 +66,7 @@ private:
 
     QString m_caminho;
     std::function<std::unique_ptr<QSettings>()> m_configuracoes;
-    CofreSenhas m_cofre;
+    std::unique_ptr<CofreSenhas> m_cofre;
     ControleSincronizacao m_controle;
     QString m_endereco, m_usuario, m_senha;
     QString m_livro, m_ultima;

@@ -97,7 +97,8 @@ KV_Principal::~KV_Principal() = default;
 void KV_Principal::criarSincronizacao()
 {
     m_sincronizacao = new ContaSincronizacao(
-        m_modelo.arquivo().caminho(), [this] { return configuracoes(); }, this);
+        m_modelo.arquivo().caminho(), [this] { return configuracoes(); }, this,
+        m_opcoes.cofre ? m_opcoes.cofre() : nullptr);
     m_sincronizacao->acompanhar(m_modelo);
     // A notice is a window of its own: shown once the sync has ended.
     connect(m_sincronizacao, &ContaSincronizacao::aviso, this, &KV_Principal::MostrarAviso,

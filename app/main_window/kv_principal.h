@@ -24,6 +24,7 @@
 #include <memory>
 
 class Avisos;
+class CofreSenhas;
 class ContaSincronizacao;
 class DialogoDeslizante;
 class IconeBandeja;
@@ -49,6 +50,8 @@ struct OpcoesPrincipal {
     // null: the platform's file dialogs.
     std::function<QStringList()> escolherImportacao;
     std::function<QString(ContatosExternos::Formato &)> escolherExportacao;
+    // Where the sync's password is kept; null: the system's keychain.
+    std::function<std::unique_ptr<CofreSenhas>()> cofre;
 };
 
 // The main window: renders the model and forwards the user's clicks to it.
