@@ -36,6 +36,8 @@ private Q_SLOTS:
     void historicoLimites_data();
     void historicoLimites();
     void historicoDasEscritas();
+    void historicoDiferenca_data();
+    void historicoDiferenca();
 };
 
 void TestStore::codec_todosOsBytesIdaEVolta()
@@ -336,6 +338,39 @@ void TestStore::historicoDasEscritas()
         QVERIFY(arquivo2.semVersao());
         QCOMPARE(arquivo2.avisarSemVersao(), i == 1);
     }
+}
+
+// What restoring a version would change, as "+mais −menos ~alterados".
+void TestStore::historicoDiferenca_data()
+{
+    QTest::addColumn<QStringList>("versao");
+    QTest::addColumn<QStringList>("atual");
+    QTest::addColumn<QString>("texto");
+    QTest::newRow("the same") << QStringList{u"Ana|1"_s, u"Bia|2"_s}
+                              << QStringList{u"Bia|2"_s, u"Ana|1"_s} << u"+0 \u22120 ~0"_s;
+    QTest::newRow("deleted since") << QStringList{u"Ana|1"_s, u"Bia|2"_s, u"Caio|3"_s}
+                                   << QStringList{u"Bia|2"_s} << u"+2 \u22120 ~0"_s;
+    QTest::newRow("added since") << QStringList{} << QStringList{u"Ana|1"_s} << u"+0 \u22121 ~0"_s;
+    QTest::newRow("changed and renamed")
+        << QStringList{u"Ana|1"_s, u"Bia|2|b@x"_s, u"Caio|3"_s}
+        << QStringList{u"Ana|9"_s, u"Bia|2"_s, u"Caio Souza|3"_s} << u"+1 \u22121 ~2"_s;
+    QTest::newRow("same name twice, paired in order")
+        << QStringList{u"Ana|1"_s, u"Ana|2"_s} << QStringList{u"Ana|1"_s, u"Ana|3"_s, u"Ana|4"_s}
+        << u"+0 \u22121 ~1"_s;
+}
+
+void TestStore::historicoDiferenca()
+{
+    QFETCH(QStringList, versao);
+    QFETCH(QStringList, atual);
+    QFETCH(QString, texto);
+    const auto registros = [](const QStringList &linhas) {
+        QList<ContactRecord> out;
+        for (const QString &l : linhas)
+            out.append({l.section(u'|', 0, 0), l.section(u'|', 1, 1), l.section(u'|', 2, 2)});
+        return out;
+    };
+    QCOMPARE(HistoricoVersoes::diferenca(registros(versao), registros(atual)).texto(), texto);
 }
 
 QTEST_GUILESS_MAIN(TestStore)

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 
 #ifdef Q_OS_WIN
@@ -122,4 +123,33 @@ void HistoricoVersoes::podar() const
     for (const QString &resto :
          QDir(m_pasta).entryList({QLatin1Char('*') + PROVISORIO}, QDir::Files))
         QFile::remove(m_pasta + QLatin1Char('/') + resto);
+}
+
+HistoricoVersoes::Diferenca HistoricoVersoes::diferenca(const QList<ContactRecord> &versao,
+                                                        const QList<ContactRecord> &atual)
+{
+    // Contacts of the same name are paired in file order; the rest of
+    // either side is what one has and the other lacks.
+    QHash<QString, QList<const ContactRecord *>> porNome;
+    for (const ContactRecord &r : atual)
+        porNome[r.Nome].append(&r);
+    Diferenca d;
+    for (const ContactRecord &r : versao) {
+        auto it = porNome.find(r.Nome);
+        if (it == porNome.end() || it->isEmpty()) {
+            ++d.mais;
+            continue;
+        }
+        const ContactRecord *par = it->takeFirst();
+        if (par->Telefone != r.Telefone || par->Email != r.Email)
+            ++d.alterados;
+    }
+    for (const auto &restantes : std::as_const(porNome))
+        d.menos += restantes.size();
+    return d;
+}
+
+QString HistoricoVersoes::Diferenca::texto() const
+{
+    return QStringLiteral("+%1 \u2212%2 ~%3").arg(mais).arg(menos).arg(alterados);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/contact_record.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -41,6 +43,18 @@ public:
     void podar() const;
     // Newest first.
     QList<Versao> versoes() const;
+
+    // What a version holds that the current file does not (mais), what it
+    // lacks (menos), and the contacts of the same name whose telephone or
+    // e-mail differ (alterados): what restoring it would change.
+    struct Diferenca {
+        qsizetype mais = 0, menos = 0, alterados = 0;
+        friend bool operator==(const Diferenca &, const Diferenca &) = default;
+        // "+2 −1 ~3"
+        QString texto() const;
+    };
+    static Diferenca diferenca(const QList<ContactRecord> &versao,
+                               const QList<ContactRecord> &atual);
 
     // Of versions listed newest first, the indexes of those to delete.
     static QList<qsizetype> aApagar(const QList<Versao> &versoes, const QDateTime &agora,
