@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chrome/dialogo_deslizante.h"
 #include "dialogs/avisos.h"
 #include "dialogs/cofre_senhas.h"
 #include "helpers.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -40,6 +42,37 @@ public:
     void apagar(const QString &) override {}
 };
 
+// Runs passo on the modal dialog of type D, once it has slid open, every
+// 20 ms until it says it is done; the dialog itself is opened by the caller.
+template <typename D> class Passos : public QObject {
+public:
+    explicit Passos(std::function<bool(D *)> passo) : m_passo(std::move(passo))
+    {
+        m_timer.setInterval(20);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *d = qobject_cast<D *>(QApplication::activeModalWidget());
+            if (d && !d->deslizamento().abrindo() && !d->deslizamento().fechando() && m_passo(d))
+                m_timer.stop();
+        });
+        m_timer.start();
+    }
+    bool feito() const { return !m_timer.isActive(); }
+
+private:
+    std::function<bool(D *)> m_passo;
+    QTimer m_timer;
+};
+
+// An action the menu shows, by its objectName.
+inline QAction *acaoDoMenu(const QMenu *menu, const QString &nome)
+{
+    for (QAction *a : menu->actions()) {
+        if (a->objectName() == nome)
+            return a;
+    }
+    return nullptr;
+}
+
 // A main window over a contact file in a temporary folder.
 struct Principal {
     // abrirJa false: set the folder up first, then call abrir().
@@ -64,6 +97,8 @@ struct Principal {
         o.arquivoConfiguracoes = ini();
         o.abrirEndereco = [this](const QUrl &u) { enderecos.append(u); };
         o.cofre = [] { return std::make_unique<CofreAusente>(); };
+        o.agora = agora;
+        o.limitesVersoes = limites;
         if (!dialogosReais) {
             o.escolherImportacao = [this] { return importar; };
             o.escolherExportacao = [this](ContatosExternos::Formato &f) {
@@ -88,6 +123,9 @@ struct Principal {
     QStringList importar;
     QString exportar;
     ContatosExternos::Formato formatoExportar = ContatosExternos::Formato::VCard;
+    // The clock and limits of the file's earlier versions.
+    std::function<QDateTime()> agora;
+    HistoricoVersoes::Limites limites;
     std::unique_ptr<KV_Principal> janela;
 };
 

@@ -55,7 +55,7 @@ QList<ContactRecord> lista(const ModeloPrincipal &m)
 void acionar(Principal &p, const char *acao)
 {
     QMenu *menu = p.janela->criarMenuContatos();
-    menu->findChild<QAction *>(QLatin1String(acao))->trigger();
+    Teste::acaoDoMenu(menu, QLatin1String(acao))->trigger();
     delete menu;
 }
 
@@ -538,7 +538,8 @@ void TestExchange::menuDaLista()
     };
     QCOMPARE(
         menuAposCliqueEm(lst->viewport()),
-        (QStringList{u"Importar contatos..."_s, u"Sincronização..."_s, u"Exportar contatos..."_s,
+        (QStringList{u"Desfazer (off)"_s, u"Refazer (off)"_s, u"Importar contatos..."_s,
+                     u"Sincronização..."_s, u"Exportar contatos..."_s, u"Versões anteriores..."_s,
                      u"Copiar telefone (off)"_s, u"Copiar e-mail (off)"_s}));
     QCOMPARE(menuAposCliqueEm(p.filho(u"lblDataHoje"_s)), QStringList());
 

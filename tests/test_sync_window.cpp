@@ -41,27 +41,6 @@ void digitar(QWidget *w, const QString &texto)
         QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-// Runs passo on the sync dialog, once it has slid open, every 20 ms until it
-// says it is done; the dialog itself is opened by the caller, modally.
-class Passos : public QObject {
-public:
-    explicit Passos(std::function<bool(KV_Sincroniza *)> passo) : m_passo(std::move(passo))
-    {
-        m_timer.setInterval(20);
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            auto *d = qobject_cast<KV_Sincroniza *>(QApplication::activeModalWidget());
-            if (d && !d->deslizamento().abrindo() && !d->deslizamento().fechando() && m_passo(d))
-                m_timer.stop();
-        });
-        m_timer.start();
-    }
-    bool feito() const { return !m_timer.isActive(); }
-
-private:
-    std::function<bool(KV_Sincroniza *)> m_passo;
-    QTimer m_timer;
-};
-
 } // namespace
 
 class TestSyncWindow : public QObject {
@@ -81,9 +60,9 @@ class TestSyncWindow : public QObject {
     // "Sincronização..." from the list's context menu; the steps run in it.
     void abrir(Teste::Principal &p, std::function<bool(KV_Sincroniza *)> passo)
     {
-        Passos passos(std::move(passo));
+        Teste::Passos<KV_Sincroniza> passos(std::move(passo));
         QMenu *menu = p.janela->criarMenuContatos();
-        auto *acao = menu->findChild<QAction *>(u"acaoSincronizacao"_s);
+        auto *acao = Teste::acaoDoMenu(menu, u"acaoSincronizacao"_s);
         QVERIFY(acao);
         acao->trigger();
         menu->close();

@@ -20,6 +20,7 @@ inline constexpr ConstantesDeslizamento Atualiza{-1000, 50, 1575};
 inline constexpr ConstantesDeslizamento ContDel{-1000, 50, 1590};
 // Not of the original windows: it slides as the add dialog does.
 inline constexpr ConstantesDeslizamento Sincroniza = Adiciona;
+inline constexpr ConstantesDeslizamento Versoes = Adiciona;
 } // namespace Deslizantes
 
 class Deslizamento {

@@ -130,8 +130,11 @@ ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fo
         return r;
     // The list was read from this very file, so only the new record is new.
     const bool base = atual.assinatura() == m_modelo.assinaturaLida();
-    r = gravado(Mensagens::INSERIDO, *escrito, base, [&](ListaInicio &l) { l.inserir(novo); });
+    r = gravado(r, Mensagens::INSERIDO, *escrito, base, [&](ListaInicio &l) { l.inserir(novo); });
     m_modelo.relistarGrupo(GRUPO_AB);
+    MudancaContatos m(MudancaContatos::Tipo::Inclusao, novo.Nome, cod);
+    m.depois.append(MudancaContatos::linha(novo, cod));
+    m_modelo.registrarMudanca(m);
     return r;
 }
 
@@ -193,11 +196,15 @@ ResultadoEdicao EdicaoContatos::importar(const QList<ContactRecord> &contatos,
     // A few go into the sorted list one by one; many are sorted in anew.
     const bool base =
         atual.assinatura() == m_modelo.assinaturaLida() && aceitos.size() <= IMPORTAR_UM_A_UM;
-    r = gravado(aviso, *escrito, base, [&](ListaInicio &l) {
+    r = gravado(r, aviso, *escrito, base, [&](ListaInicio &l) {
         for (const ContactRecord &a : aceitos)
             l.inserir(a);
     });
     m_modelo.relistarGrupo(GRUPO_AB);
+    MudancaContatos m(MudancaContatos::Tipo::Importacao, aceitos.front().Nome, cod);
+    for (const ContactRecord &a : aceitos)
+        m.depois.append(MudancaContatos::linha(a, cod));
+    m_modelo.registrarMudanca(m);
     return r;
 }
 
@@ -237,12 +244,18 @@ ResultadoEdicao EdicaoContatos::atualizar(const QString &nomeOriginal, const QSt
     }
     if (!podeReescrever(r, nomeOriginal))
         return r;
+    const Codificacao cod = m_modelo.lstInicio().codificacao();
+    MudancaContatos m(MudancaContatos::Tipo::Atualizacao, novo.Nome, cod);
+    m.antes = linhas(nomeOriginal);
+    for (qsizetype i = 0; i < m.antes.size(); ++i)
+        m.depois.append(MudancaContatos::linha(novo, cod));
     const auto escrito = GravarContatos(nomeOriginal, novo, r);
     if (!escrito)
         return r;
-    r = gravado(Mensagens::ATUALIZADO, *escrito, true,
+    r = gravado(r, Mensagens::ATUALIZADO, *escrito, true,
                 [&](ListaInicio &l) { l.substituir(nomeOriginal, novo); });
     m_modelo.AtualizarAba();
+    m_modelo.registrarMudanca(m);
     return r;
 }
 
@@ -253,11 +266,14 @@ ResultadoEdicao EdicaoContatos::deletar(const QString &nome)
     ResultadoEdicao r;
     if (!podeReescrever(r, nome))
         return r;
+    MudancaContatos m(MudancaContatos::Tipo::Exclusao, nome, m_modelo.lstInicio().codificacao());
+    m.antes = linhas(nome);
     const auto escrito = GravarContatos(nome, std::nullopt, r);
     if (!escrito)
         return r;
-    r = gravado(Mensagens::DELETADO, *escrito, true, [&](ListaInicio &l) { l.remover(nome); });
+    r = gravado(r, Mensagens::DELETADO, *escrito, true, [&](ListaInicio &l) { l.remover(nome); });
     m_modelo.AtualizarAba();
+    m_modelo.registrarMudanca(m);
     return r;
 }
 
@@ -268,6 +284,21 @@ QList<ContactRecord> EdicaoContatos::guardados(const QString &nome) const
     for (qsizetype i = 0; i < lista.count(); ++i) {
         if (lista.nome(i) == nome)
             out.append(lista.registro(i));
+    }
+    return out;
+}
+
+QList<QByteArray> EdicaoContatos::linhas(const QString &nome) const
+{
+    QList<QByteArray> out;
+    const ListaInicio &lista = m_modelo.lstInicio();
+    for (qsizetype i = 0; i < lista.count(); ++i) {
+        if (lista.nome(i) == nome) {
+            QByteArray l;
+            lista.anexarRegistro(i, l);
+            l.chop(2);
+            out.append(l);
+        }
     }
     return out;
 }
@@ -296,13 +327,12 @@ bool EdicaoContatos::podeReescrever(ResultadoEdicao &r, const QString &nome)
     return true;
 }
 
-ResultadoEdicao EdicaoContatos::gravado(const QString &aviso, const QByteArray &escrito,
-                                        bool baseIntacta,
+ResultadoEdicao EdicaoContatos::gravado(ResultadoEdicao r, const QString &aviso,
+                                        const QByteArray &escrito, bool baseIntacta,
                                         const std::function<void(ListaInicio &)> &mudanca)
 {
-    ResultadoEdicao r;
     r.desfecho = ResultadoEdicao::Desfecho::Gravado;
-    r.avisos.append(aviso);
+    r.avisos.prepend(aviso);
     m_modelo.recarregarAposGravar(escrito, baseIntacta, mudanca);
     return r;
 }
@@ -347,6 +377,13 @@ std::optional<QByteArray> EdicaoContatos::gravar(QByteArray bytes, Codificacao c
         r.avisos.append(Mensagens::INVALIDOS);
         return std::nullopt;
     }
+    return escrever(std::move(bytes), base, r);
+}
+
+std::optional<QByteArray> EdicaoContatos::escrever(QByteArray bytes,
+                                                   const ArquivoContatos::Assinatura &base,
+                                                   ResultadoEdicao &r)
+{
     switch (m_modelo.arquivo().gravarSeInalterado(base, bytes)) {
     case ArquivoContatos::Gravacao::Gravado:
         // The edit goes on; that no version is kept is told once.
@@ -361,4 +398,75 @@ std::optional<QByteArray> EdicaoContatos::gravar(QByteArray bytes, Codificacao c
         return std::nullopt;
     }
     return bytes;
+}
+
+void EdicaoContatos::mostrarDepois(const QString &nome)
+{
+    if (m_modelo.mostrarContato(nome))
+        return;
+    const int grupo = m_modelo.grupos().grupoDe(nome);
+    if (grupo >= 0)
+        m_modelo.relistarGrupo(grupo);
+}
+
+ResultadoEdicao EdicaoContatos::restaurar(const QString &caminhoVersao, const QString &quando)
+{
+    const ModeloPrincipal::Lote lote(m_modelo);
+    ResultadoEdicao r;
+    const ArquivoContatos::Leitura versao = ArquivoContatos(caminhoVersao).lerBytes();
+    if (versao.estado != ArquivoContatos::Estado::Lido) {
+        r.avisos.append(Mensagens::versaoNaoLida(quando));
+        return r;
+    }
+    const ArquivoContatos::Leitura atual = m_modelo.arquivo().lerBytes();
+    if (atual.estado == ArquivoContatos::Estado::Falhou) {
+        r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
+        return r;
+    }
+    if (atual.estado == ArquivoContatos::Estado::Lido && atual.bytes == versao.bytes) {
+        r.avisos.append(Mensagens::VERSAO_IGUAL);
+        return r;
+    }
+    const auto escrito = escrever(versao.bytes, atual.assinatura(), r);
+    if (!escrito)
+        return r;
+    r = gravado(r, Mensagens::restaurada(quando), *escrito, false, [](ListaInicio &) {});
+    const MudancaContatos m = MudancaContatos::restauracao(atual.bytes, versao.bytes, quando);
+    mostrarDepois(m.nome);
+    m_modelo.registrarMudanca(m);
+    return r;
+}
+
+ResultadoEdicao EdicaoContatos::aplicar(const MudancaContatos &mudanca, bool desfazer)
+{
+    const ModeloPrincipal::Lote lote(m_modelo);
+    ResultadoEdicao r;
+    const ArquivoContatos::Leitura atual = m_modelo.arquivo().lerBytes();
+    if (atual.estado == ArquivoContatos::Estado::Falhou) {
+        r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
+        return r;
+    }
+    using Estado = MudancaContatos::Troca::Estado;
+    const MudancaContatos::Troca t = mudanca.trocar(atual.bytes, m_modelo.locale(), desfazer);
+    switch (t.estado) {
+    case Estado::Pronta:
+        break;
+    case Estado::Mudou:
+        r.avisos.append(Mensagens::naoDesfeita(t.contato, desfazer));
+        return r;
+    case Estado::Existe:
+        r.avisos.append(Mensagens::jaExiste(t.contato, desfazer));
+        return r;
+    case Estado::Invalida:
+        r.avisos.append(Mensagens::INVALIDOS);
+        return r;
+    }
+    const Codificacao cod = Codificacoes::detectar(t.inteiro ? t.bytes : atual.bytes);
+    const auto escrito = gravar(t.bytes, cod, atual.assinatura(), r);
+    if (!escrito)
+        return r;
+    r = gravado(r, Mensagens::desfeita(mudanca.descricao(), desfazer), *escrito, false,
+                [](ListaInicio &) {});
+    mostrarDepois(t.contato);
+    return r;
 }

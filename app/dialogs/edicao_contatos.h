@@ -49,6 +49,31 @@ inline QString grandeDemais(const QString &arquivo)
 {
     return QStringLiteral("O arquivo %1 é grande demais para ser importado!").arg(arquivo);
 }
+inline QString desfeita(const QString &descricao, bool desfazer)
+{
+    QString s = descricao + (desfazer ? QStringLiteral(" desfeita!") : QStringLiteral(" refeita!"));
+    s[0] = s[0].toUpper();
+    return s;
+}
+inline QString naoDesfeita(const QString &contato, bool desfazer)
+{
+    return QStringLiteral("Não foi possível %1: o contato %2 foi alterado depois!")
+        .arg(desfazer ? QStringLiteral("desfazer") : QStringLiteral("refazer"), contato);
+}
+inline QString jaExiste(const QString &contato, bool desfazer)
+{
+    return QStringLiteral("Não foi possível %1: já existe outro contato %2!")
+        .arg(desfazer ? QStringLiteral("desfazer") : QStringLiteral("refazer"), contato);
+}
+inline QString versaoNaoLida(const QString &quando)
+{
+    return QStringLiteral("Não foi possível ler a versão de %1!").arg(quando);
+}
+inline const QString VERSAO_IGUAL = QStringLiteral("Esta versão é igual à lista atual!");
+inline QString restaurada(const QString &quando)
+{
+    return QStringLiteral("Versão de %1 restaurada!").arg(quando);
+}
 inline const QString EXPORTADOS = QStringLiteral("Contatos exportados!");
 inline const QString EXPORTAR_SOBRE =
     QStringLiteral("Os contatos não podem ser exportados sobre o próprio arquivo contatos.txt!");
@@ -104,22 +129,40 @@ public:
     // it is now. Relists AB afterwards.
     ResultadoEdicao importar(const QList<ContactRecord> &contatos, qsizetype jaIgnorados = 0);
 
+    // A version of the file, kept in its history, written back as it is
+    // (its bytes, encoding and byte-order mark); quando names it.
+    ResultadoEdicao restaurar(const QString &caminhoVersao, const QString &quando);
+
+    // A change taken back (desfazer) or done again, touching only its own
+    // contacts: refused, nothing written, where one of them has changed
+    // since. The list shows the contact it touched.
+    ResultadoEdicao aplicar(const MudancaContatos &mudanca, bool desfazer);
+
 private:
-    // Every contact of the list named exactly so.
+    // Every contact of the list named exactly so; as lines of the file.
     QList<ContactRecord> guardados(const QString &nome) const;
+    QList<QByteArray> linhas(const QString &nome) const;
     // Refusals shared by update and delete of the contact named so before
     // rewriting from the list: a last read that failed, a file changed since
     // it, or no such contact left.
     bool podeReescrever(ResultadoEdicao &r, const QString &nome);
-    // The success of a write: the list brought up to date by the change.
-    ResultadoEdicao gravado(const QString &aviso, const QByteArray &escrito, bool baseIntacta,
-                            const std::function<void(ListaInicio &)> &mudanca);
+    // The success of a write (r holds the notices of the write itself): the
+    // list brought up to date by the change.
+    ResultadoEdicao gravado(ResultadoEdicao r, const QString &aviso, const QByteArray &escrito,
+                            bool baseIntacta, const std::function<void(ListaInicio &)> &mudanca);
     // Writes a whole file's bytes, unless they would read back in another
     // encoding or the file is no longer the one they were made from (base):
     // the bytes written, or nothing, with the reason in r (the old file is
     // then intact).
     std::optional<QByteArray> gravar(QByteArray bytes, Codificacao cod,
                                      const ArquivoContatos::Assinatura &base, ResultadoEdicao &r);
+    // The same for bytes that are a whole file already (a version): written
+    // as they are.
+    std::optional<QByteArray> escrever(QByteArray bytes, const ArquivoContatos::Assinatura &base,
+                                       ResultadoEdicao &r);
+    // After a write of another shape than the dialogs': the list read anew,
+    // the contact of that name shown, or at least its tab.
+    void mostrarDepois(const QString &nome);
     // Appends the records to the file's bytes as read now (their empty lines
     // dropped) and writes it: the bytes written, or nothing, with the reason
     // in r, when the write failed (the old file is then intact).

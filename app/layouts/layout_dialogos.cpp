@@ -99,6 +99,19 @@ constexpr Controle kSincroniza[] = {
     forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
 };
 
+// The versions, newest first, two lines each: when, and what restoring it
+// would change.
+constexpr Controle kVersoes[] = {
+    {"lstVersoes", T::Lista, 60, 300, 2310, 1215},
+    {"lblSim", T::Botao, 120, 1635, 1100, 555, u" Restaurar ", COR_BOTAO, true, true,
+     u" Restaurar "},
+    {"lblNao", T::Botao, 1315, 1635, 860, 555, u" Fechar ", COR_BOTAO, true, true, u" Fechar "},
+    forma("Shape1", 60, 245, 2330, 30, COR_LINHA),
+    {"lblVersoes", T::Rotulo, 100, 60, 2200, 195, u"Versões anteriores", BRANCO, true},
+    forma("shpSim", 120, 1560, 1100, 795, COR_FACE, RAIO_FACE),
+    forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
+};
+
 constexpr Controle kContAd[] = {
     {"Label1", T::Rotulo, 60, 600, 2385, 1215, u"Contato Inserido!", BRANCO, true, true},
 };
@@ -110,6 +123,7 @@ const Janela Atualiza{"KV_Atualiza", 2430, 1905, QPalette::HighlightedText, 0, k
 const Janela ContDel{"KV_ContDel", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kContDel};
 const Janela About{"KV_About", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kAbout};
 const Janela Sincroniza{"KV_Sincroniza", 2430, 1905, QPalette::HighlightedText, 0, kSincroniza};
+const Janela Versoes{"KV_Versoes", 2430, 1905, QPalette::HighlightedText, 0, kVersoes};
 const Janela ContAd{"KV_ContAd", 2430, 1935, QPalette::NoRole, 0xF9F8F0, kContAd};
 
 void prepararJanela(const Janela &janela, QWidget *w)

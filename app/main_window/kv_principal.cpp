@@ -8,6 +8,7 @@
 #include "chrome/rotulo_clicavel.h"
 #include "dialogs/avisos.h"
 #include "dialogs/conta_sincronizacao.h"
+#include "dialogs/desfazer_edicoes.h"
 #include "dialogs/dialogo_exportacao.h"
 #include "dialogs/edicao_contatos.h"
 #include "dialogs/intercambio_contatos.h"
@@ -16,12 +17,13 @@
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_contdel.h"
 #include "dialogs/kv_sincroniza.h"
+#include "dialogs/kv_versoes.h"
 #include "layouts/fontes.h"
 #include "layouts/imagens.h"
 #include "layouts/layout_principal.h"
+#include "main_window/comandos_principal.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -61,6 +63,7 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
       m_avisos(m_opcoes.avisos ? m_opcoes.avisos : m_avisosPadrao.get()),
       m_modelo(caminhoOuPadrao(m_opcoes.caminhoArquivo), m_opcoes.locale)
 {
+    m_modelo.arquivo().setHistorico(m_opcoes.agora, m_opcoes.limitesVersoes);
     // The contacts are read and sorted while the window builds itself.
     m_modelo.iniciarLeitura();
     setObjectName(QStringLiteral("KV_Principal"));
@@ -86,6 +89,8 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
     m_modelo.concluirInicio(hoje());
     agendarMeiaNoite();
     criarSincronizacao();
+    m_desfazer = new DesfazerEdicoes(m_modelo, this);
+    m_comandos = new ComandosPrincipal(*this, *m_desfazer);
     if (!m_modelo.avisoInicial().isEmpty()) {
         // The notice stands over the window, so it waits until the window shows.
         QTimer::singleShot(0, this, [this] { MostrarAviso(m_modelo.avisoInicial()); });
@@ -245,44 +250,47 @@ void KV_Principal::exportarPara(const QString &caminho, ContatosExternos::Format
     MostrarAviso(IntercambioContatos(m_modelo).exportar(caminho, formato));
 }
 
+void KV_Principal::importar()
+{
+    const QStringList arquivos =
+        m_opcoes.escolherImportacao
+            ? m_opcoes.escolherImportacao()
+            : QFileDialog::getOpenFileNames(this, QStringLiteral("Importar contatos"), {},
+                                            QStringLiteral("Contatos (*.vcf *.csv)"));
+    if (!arquivos.isEmpty())
+        importarArquivos(arquivos);
+}
+
+void KV_Principal::exportar()
+{
+    auto formato = ContatosExternos::Formato::VCard;
+    const QString caminho = m_opcoes.escolherExportacao
+                                ? m_opcoes.escolherExportacao(formato)
+                                : DialogoExportacao::escolher(this, formato);
+    if (!caminho.isEmpty())
+        exportarPara(caminho, formato);
+}
+
 QMenu *KV_Principal::criarMenuContatos()
 {
-    auto *menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    const auto acao = [menu](const QString &texto, const char *nome, auto &&f) {
-        QAction *a = menu->addAction(texto);
-        a->setObjectName(QLatin1String(nome));
-        connect(a, &QAction::triggered, menu, f);
-        return a;
-    };
-    acao(QStringLiteral("Importar contatos..."), "acaoImportar", [this] {
-        const QStringList arquivos =
-            m_opcoes.escolherImportacao
-                ? m_opcoes.escolherImportacao()
-                : QFileDialog::getOpenFileNames(this, QStringLiteral("Importar contatos"), {},
-                                                QStringLiteral("Contatos (*.vcf *.csv)"));
-        if (!arquivos.isEmpty())
-            importarArquivos(arquivos);
-    });
-    acao(QStringLiteral("Sincronização..."), "acaoSincronizacao", [this] { abrirSincronizacao(); });
-    acao(QStringLiteral("Exportar contatos..."), "acaoExportar", [this] {
-        auto formato = ContatosExternos::Formato::VCard;
-        const QString caminho = m_opcoes.escolherExportacao
-                                    ? m_opcoes.escolherExportacao(formato)
-                                    : DialogoExportacao::escolher(this, formato);
-        if (!caminho.isEmpty())
-            exportarPara(caminho, formato);
-    });
-    menu->addSeparator();
-    const auto contato = m_modelo.contatoSelecionado();
-    const auto copiar = [](const QString &texto) { QGuiApplication::clipboard()->setText(texto); };
-    acao(QStringLiteral("Copiar telefone"), "acaoCopiarTelefone", [=] {
-        copiar(contato->Telefone);
-    })->setEnabled(contato && !contato->Telefone.isEmpty());
-    acao(QStringLiteral("Copiar e-mail"), "acaoCopiarEmail", [=] {
-        copiar(contato->Email);
-    })->setEnabled(contato && !contato->Email.isEmpty());
-    return menu;
+    return m_comandos->criarMenu();
+}
+
+void KV_Principal::desfazer()
+{
+    for (const QString &aviso : m_desfazer->desfazer().avisos)
+        MostrarAviso(aviso);
+}
+
+void KV_Principal::refazer()
+{
+    for (const QString &aviso : m_desfazer->refazer().avisos)
+        MostrarAviso(aviso);
+}
+
+void KV_Principal::abrirVersoes()
+{
+    editar(KV_Versoes(this, m_modelo, *m_avisos));
 }
 
 void KV_Principal::contextMenuEvent(QContextMenuEvent *e)

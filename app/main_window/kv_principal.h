@@ -13,6 +13,7 @@
 
 #include "main_window/model/modelo_principal.h"
 #include "store/contatos_externos.h"
+#include "store/historico_versoes.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -25,6 +26,8 @@
 
 class Avisos;
 class CofreSenhas;
+class ComandosPrincipal;
+class DesfazerEdicoes;
 class ContaSincronizacao;
 class DialogoDeslizante;
 class IconeBandeja;
@@ -50,6 +53,10 @@ struct OpcoesPrincipal {
     // null: the platform's file dialogs.
     std::function<QStringList()> escolherImportacao;
     std::function<QString(ContatosExternos::Formato &)> escolherExportacao;
+    // The clock that names the file's earlier versions, and the limits that
+    // prune them; null: the system clock.
+    std::function<QDateTime()> agora;
+    HistoricoVersoes::Limites limitesVersoes;
     // Where the sync's password is kept; null: the system's keychain.
     std::function<std::unique_ptr<CofreSenhas>()> cofre;
 };
@@ -82,6 +89,12 @@ public:
     IconeBandeja *bandeja() const { return m_bandeja; }
     ContaSincronizacao &sincronizacao() const { return *m_sincronizacao; }
     void abrirSincronizacao();
+    void abrirVersoes();
+    // The last change taken back, or done again; with its notices.
+    void desfazer();
+    void refazer();
+    DesfazerEdicoes &edicoes() const { return *m_desfazer; }
+    ComandosPrincipal &comandos() const { return *m_comandos; }
     // The window's place in twips, as it is stored.
     QPointF posicaoTwips() const;
 
@@ -89,6 +102,9 @@ public:
     // contact of the files, or none when one is no vCard or CSV or cannot be
     // read; every contact of the list, in its order.
     void importarArquivos(const QStringList &caminhos);
+    // The files asked for, then imported; the file asked for, then exported.
+    void importar();
+    void exportar();
     void exportarPara(const QString &caminho, ContatosExternos::Formato formato);
     // The list's context menu for the contact selected now, to be shown.
     QMenu *criarMenuContatos();
@@ -144,6 +160,8 @@ private:
     QTimer *m_meiaNoite = nullptr;
     IconeBandeja *m_bandeja = nullptr;
     ContaSincronizacao *m_sincronizacao = nullptr;
+    DesfazerEdicoes *m_desfazer = nullptr;
+    ComandosPrincipal *m_comandos = nullptr;
     // The place set from the settings, in twips and in pixels: saved back
     // exactly unless the window has moved since.
     QPointF m_posicaoTwips;

@@ -90,7 +90,10 @@ ArquivoContatos::Gravacao ArquivoContatos::gravarSeInalterado(const Assinatura &
 {
     if (lerBytes().assinatura() != lida)
         return Gravacao::Alterado;
-    const HistoricoVersoes historico(m_caminho);
+    HistoricoVersoes historico(m_caminho);
+    if (m_relogio)
+        historico.setRelogio(m_relogio);
+    historico.setLimites(m_limites);
     const std::optional<QString> versao = historico.guardar();
     m_semVersao = !versao;
     if (!gravar(conteudo)) {

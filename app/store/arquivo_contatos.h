@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/contact_record.h"
+#include "store/historico_versoes.h"
 
 #include <QByteArray>
 #include <QList>
@@ -72,6 +73,13 @@ public:
     // would otherwise be lost. The content it replaces is kept as a version
     // first (HistoricoVersoes); a version that cannot be kept never stops it.
     Gravacao gravarSeInalterado(const Assinatura &lida, const QByteArray &conteudo) const;
+    // The clock that names the versions and the limits that prune them;
+    // tests set their own.
+    void setHistorico(std::function<QDateTime()> relogio, const HistoricoVersoes::Limites &limites)
+    {
+        m_relogio = std::move(relogio);
+        m_limites = limites;
+    }
     // The last write went on without keeping a version.
     bool semVersao() const { return m_semVersao; }
     // True once, after the first such write: the user is told once.
@@ -81,4 +89,6 @@ private:
     QString m_caminho;
     mutable bool m_semVersao = false;
     mutable bool m_avisadoSemVersao = false;
+    std::function<QDateTime()> m_relogio;
+    HistoricoVersoes::Limites m_limites;
 };

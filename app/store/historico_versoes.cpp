@@ -1,5 +1,8 @@
 #include "store/historico_versoes.h"
 
+#include "store/codificacao.h"
+#include "store/formato_contatos.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -152,4 +155,50 @@ HistoricoVersoes::Diferenca HistoricoVersoes::diferenca(const QList<ContactRecor
 QString HistoricoVersoes::Diferenca::texto() const
 {
     return QStringLiteral("+%1 \u2212%2 ~%3").arg(mais).arg(menos).arg(alterados);
+}
+
+HistoricoVersoes::Resumo HistoricoVersoes::resumir(const QByteArray &versao,
+                                                   const QByteArray &atual)
+{
+    const Codificacao cv = Codificacoes::detectar(versao), ca = Codificacoes::detectar(atual);
+    const auto linhas = [](const QByteArray &arquivo, Codificacao c) {
+        QList<QByteArrayView> out;
+        out.reserve(FormatoContatos::maximoDeLinhas(arquivo));
+        FormatoContatos::paraCadaLinha(FormatoContatos::corpo(arquivo, c), [&](QByteArrayView l) {
+            if (!FormatoContatos::linhaEmBranco(l))
+                out.append(l);
+        });
+        return out;
+    };
+    const QList<QByteArrayView> lv = linhas(versao, cv), la = linhas(atual, ca);
+    QHash<QByteArrayView, qsizetype> restantes;
+    restantes.reserve(la.size());
+    if ((cv == Codificacao::Windows1252) == (ca == Codificacao::Windows1252)) {
+        for (const QByteArrayView l : la)
+            ++restantes[l];
+    }
+    const auto registro = [](QByteArrayView l, Codificacao c) {
+        const FormatoContatos::Campos f = FormatoContatos::campos(l);
+        return ContactRecord{Codificacoes::decodificar(f.nome, c),
+                             Codificacoes::decodificar(f.telefone, c),
+                             Codificacoes::decodificar(f.email, c)};
+    };
+    QList<ContactRecord> soNaVersao, soNoAtual;
+    for (const QByteArrayView l : lv) {
+        auto it = restantes.find(l);
+        if (it != restantes.end() && *it > 0)
+            --*it;
+        else
+            soNaVersao.append(registro(l, cv));
+    }
+    for (const QByteArrayView l : la) {
+        auto it = restantes.find(l);
+        if (it == restantes.end())
+            soNoAtual.append(registro(l, ca));
+        else if (*it > 0) {
+            --*it;
+            soNoAtual.append(registro(l, ca));
+        }
+    }
+    return {lv.size(), diferenca(soNaVersao, soNoAtual)};
 }

@@ -56,6 +56,16 @@ public:
     static Diferenca diferenca(const QList<ContactRecord> &versao,
                                const QList<ContactRecord> &atual);
 
+    // A version as the list of versions shows it: how many contacts it
+    // holds and what restoring it would change, from both files' bytes
+    // (lines alike on both sides are one contact unchanged; only the others
+    // are read).
+    struct Resumo {
+        qsizetype contatos = 0;
+        Diferenca diferenca;
+    };
+    static Resumo resumir(const QByteArray &versao, const QByteArray &atual);
+
     // Of versions listed newest first, the indexes of those to delete.
     static QList<qsizetype> aApagar(const QList<Versao> &versoes, const QDateTime &agora,
                                     const Limites &limites);

@@ -6,6 +6,7 @@
 #include "main_window/model/lista_inicio.h"
 #include "main_window/model/navegacao_contatos.h"
 #include "store/arquivo_contatos.h"
+#include "store/mudanca_contatos.h"
 
 #include <QDate>
 #include <QLocale>
@@ -106,8 +107,11 @@ public:
     bool recarregarAposGravar(const QByteArray &escrito, bool baseIntacta,
                               const std::function<void(ListaInicio &)> &mudanca);
     void atualizarData(const QDate &hoje);
+    // A change the user made is written: told to whoever keeps them to undo.
+    void registrarMudanca(const MudancaContatos &mudanca) { Q_EMIT mudancaFeita(mudanca); }
 
     const ArquivoContatos &arquivo() const { return m_arquivo; }
+    ArquivoContatos &arquivo() { return m_arquivo; }
     const QLocale &locale() const { return m_locale; }
     const ClassificadorGrupos &grupos() const { return m_grupos; }
     const ListaInicio &lstInicio() const { return m_lstInicio; }
@@ -127,6 +131,7 @@ Q_SIGNALS:
     void detalhesMudaram();
     // This program wrote the contact file.
     void gravou();
+    void mudancaFeita(const MudancaContatos &mudanca);
 
 private:
     bool lerParaLista();

@@ -1,0 +1,344 @@
+// Undo, redo and the file's earlier versions, from the real window.
+
+#include "chrome/lista_selecao_unica.h"
+#include "dialogs/desfazer_edicoes.h"
+#include "dialogs/kv_adiciona.h"
+#include "dialogs/kv_atualiza.h"
+#include "dialogs/kv_contdel.h"
+#include "dialogs/kv_versoes.h"
+#include "gui_helpers.h"
+#include "store/historico_versoes.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QtTest>
+#include <algorithm>
+
+namespace {
+
+enum class Mudanca { Inclusao, Atualizacao, Exclusao, Importacao, Restauracao };
+
+// The file's contacts, whatever their order.
+QList<QByteArray> linhas(const QByteArray &arquivo)
+{
+    QList<QByteArray> out;
+    for (const QByteArray &l : arquivo.split('\n')) {
+        const QByteArray t = l.trimmed();
+        if (!t.isEmpty() && t != "\xEF\xBB\xBF")
+            out.append(t);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+QString selecionado(const Teste::Principal &p)
+{
+    const auto c = p.janela->modelo().contatoSelecionado();
+    return c ? c->Nome : QString();
+}
+
+QString textoDe(Teste::Principal &p, const char *acao)
+{
+    QMenu *menu = p.janela->criarMenuContatos();
+    QAction *a = Teste::acaoDoMenu(menu, QLatin1String(acao));
+    const QString t = a->isEnabled() ? a->text() : QString();
+    delete menu;
+    return t;
+}
+
+// A key of the window's, as it comes with the window active.
+void teclar(Teste::Principal &p, Qt::KeyboardModifiers mods, Qt::Key tecla)
+{
+    p.janela->activateWindow();
+    if (!QTest::qWaitForWindowActive(p.janela.get()))
+        qWarning("the window is not active");
+    QTest::keyClick(p.janela.get(), tecla, mods);
+}
+
+} // namespace
+
+class TestUndo : public QObject {
+    Q_OBJECT
+
+    const QByteArray m_tres =
+        Teste::arquivo({Teste::linha(u"Ana"_s, u"1111"_s, u"ana@x"_s),
+                        Teste::linha(u"Bia"_s, u"2222"_s), Teste::linha(u"Cid"_s, {}, u"cid@x"_s)});
+
+    std::unique_ptr<Teste::Principal> janela(const QByteArray &conteudo)
+    {
+        auto p = std::make_unique<Teste::Principal>(&conteudo);
+        p->janela->show();
+        p->janela->activateWindow();
+        return p;
+    }
+
+    // The change made from the window, as a user makes it.
+    void mudar(Teste::Principal &p, Mudanca m)
+    {
+        KV_Principal &j = *p.janela;
+        switch (m) {
+        case Mudanca::Inclusao: {
+            Teste::Passos<KV_Adiciona> passos([](KV_Adiciona *d) {
+                d->txtNome()->setText(u"Davi"_s);
+                d->txtFone()->setText(u"4444"_s);
+                d->lblSim_Click();
+                return true;
+            });
+            j.imgAdiciona_Click();
+            QVERIFY(passos.feito());
+            break;
+        }
+        case Mudanca::Atualizacao: {
+            j.modelo().mostrarContato(u"Ana");
+            Teste::Passos<KV_Atualiza> passos([](KV_Atualiza *d) {
+                d->txtNome()->setText(u"Ana Souza"_s);
+                d->txtFone()->setText(u"9999"_s);
+                d->lblSim_Click();
+                return true;
+            });
+            j.imgAtualiza_Click();
+            QVERIFY(passos.feito());
+            break;
+        }
+        case Mudanca::Exclusao: {
+            j.modelo().mostrarContato(u"Bia");
+            Teste::Passos<KV_ContDel> passos([](KV_ContDel *d) {
+                d->lblSim_Click();
+                return true;
+            });
+            j.imgDeleta_Click();
+            QVERIFY(passos.feito());
+            break;
+        }
+        case Mudanca::Importacao: {
+            const QString vcf = p.dir.filePath(u"novos.vcf"_s);
+            Teste::gravar(vcf, "BEGIN:VCARD\r\nFN:Eva\r\nTEL:5\r\nEND:VCARD\r\n"
+                               "BEGIN:VCARD\r\nFN:Fabio\r\nEND:VCARD\r\n");
+            p.importar = {vcf};
+            QMenu *menu = j.criarMenuContatos();
+            Teste::acaoDoMenu(menu, u"acaoImportar"_s)->trigger();
+            delete menu;
+            break;
+        }
+        case Mudanca::Restauracao:
+            // The version kept before an add.
+            restaurar(p, 0);
+            break;
+        }
+    }
+
+    void restaurar(Teste::Principal &p, int linha)
+    {
+        Teste::Passos<KV_Versoes> passos([linha](KV_Versoes *d) {
+            if (!d->resumido())
+                return false;
+            d->lista()->setCurrentRow(linha);
+            d->lblSim_Click();
+            return true;
+        });
+        p.janela->abrirVersoes();
+        QVERIFY(passos.feito());
+    }
+
+private Q_SLOTS:
+    void desfazerERefazer_data();
+    void desfazerERefazer();
+    void desfazerSoOQueEraSeu_data();
+    void desfazerSoOQueEraSeu();
+    void versoes();
+    void limitesDoHistorico_data();
+    void limitesDoHistorico();
+    void historicoImpossivel();
+};
+
+void TestUndo::desfazerERefazer_data()
+{
+    QTest::addColumn<QByteArray>("conteudo");
+    QTest::addColumn<Mudanca>("mudanca");
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QString>("mostrado"); // selected after the undo
+    const QByteArray utf8 = "\xEF\xBB\xBF" + Teste::linha(u"Ana"_s, u"1"_s).toUtf8() + "\r\n" +
+                            Teste::linha(u"Érica"_s).toUtf8() + "\r\n\r\n\r\n";
+    QTest::newRow("inclusão") << m_tres << Mudanca::Inclusao << u"Desfazer inclusão de Davi"_s
+                              << QString();
+    QTest::newRow("atualização") << m_tres << Mudanca::Atualizacao
+                                 << u"Desfazer atualização de Ana Souza"_s << u"Ana"_s;
+    QTest::newRow("exclusão") << m_tres << Mudanca::Exclusao << u"Desfazer exclusão de Bia"_s
+                              << u"Bia"_s;
+    QTest::newRow("importação") << m_tres << Mudanca::Importacao
+                                << u"Desfazer importação de 2 contatos"_s << QString();
+    QTest::newRow("restauração, UTF-8 com marca")
+        << utf8 << Mudanca::Restauracao << u"Desfazer restauração da versão de "_s << u"Davi"_s;
+}
+
+// Each kind of change taken back with Ctrl+Z, and done again with Ctrl+Y and
+// Ctrl+Shift+Z: the file as it was each time, the contact shown, one notice.
+void TestUndo::desfazerERefazer()
+{
+    QFETCH(QByteArray, conteudo);
+    QFETCH(Mudanca, mudanca);
+    QFETCH(QString, menu);
+    QFETCH(QString, mostrado);
+    auto p = janela(conteudo);
+    QCOMPARE(textoDe(*p, "acaoDesfazer"), QString());
+    QByteArray antes = conteudo;
+    if (mudanca == Mudanca::Restauracao) {
+        mudar(*p, Mudanca::Inclusao);
+        antes = Teste::ler(p->caminho);
+    }
+    mudar(*p, mudanca);
+    if (mudanca == Mudanca::Restauracao) // the version's own bytes, mark and all
+        QCOMPARE(Teste::ler(p->caminho), conteudo);
+    const QByteArray depois = Teste::ler(p->caminho);
+    QVERIFY(textoDe(*p, "acaoDesfazer").startsWith(menu));
+    QCOMPARE(textoDe(*p, "acaoRefazer"), QString());
+
+    p->avisos.textos.clear();
+    teclar(*p, Qt::ControlModifier, Qt::Key_Z);
+    if (mudanca == Mudanca::Restauracao) // the very file it replaced
+        QCOMPARE(Teste::ler(p->caminho), antes);
+    QCOMPARE(linhas(Teste::ler(p->caminho)), linhas(antes));
+    QCOMPARE(p->avisos.textos.size(), 1);
+    QVERIFY(p->avisos.textos.front().endsWith(u" desfeita!"_s));
+    if (!mostrado.isEmpty())
+        QCOMPARE(selecionado(*p), mostrado);
+    QVERIFY(textoDe(*p, "acaoRefazer").startsWith(menu.replace(u"Desfazer"_s, u"Refazer"_s)));
+
+    teclar(*p, Qt::ControlModifier, Qt::Key_Y);
+    QCOMPARE(linhas(Teste::ler(p->caminho)), linhas(depois));
+    teclar(*p, Qt::ControlModifier, Qt::Key_Z);
+    teclar(*p, Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+    QCOMPARE(linhas(Teste::ler(p->caminho)), linhas(depois));
+    QVERIFY(p->avisos.textos.back().endsWith(u" refeita!"_s));
+    QCOMPARE(p->janela->modelo().lblTotalContatos(), QString::number(linhas(depois).size()));
+}
+
+void TestUndo::desfazerSoOQueEraSeu_data()
+{
+    QTest::addColumn<Mudanca>("mudanca");
+    QTest::addColumn<QString>("outro"); // the line another program writes meanwhile
+    QTest::addColumn<QString>("aviso"); // empty: undone
+    QTest::newRow("o contato mudou") << Mudanca::Atualizacao << Teste::linha(u"Ana Souza"_s, u"7"_s)
+                                     << u"Não foi possível desfazer: o contato Ana Souza foi "
+                                        "alterado depois!"_s;
+    QTest::newRow("outro com o nome")
+        << Mudanca::Exclusao << Teste::linha(u"BIA"_s, u"8"_s)
+        << u"Não foi possível desfazer: já existe outro contato Bia!"_s;
+    QTest::newRow("outro contato")
+        << Mudanca::Exclusao << Teste::linha(u"Zé"_s, u"9"_s) << QString();
+}
+
+// Another program changes the file after the change: the undo touches only
+// the change's own contacts, and refuses where one of them changed since.
+void TestUndo::desfazerSoOQueEraSeu()
+{
+    QFETCH(Mudanca, mudanca);
+    QFETCH(QString, outro);
+    QFETCH(QString, aviso);
+    auto p = janela(m_tres);
+    mudar(*p, mudanca);
+    // Their own line in place of the change's, or beside it.
+    QString texto = Cp1252::decode(Teste::ler(p->caminho));
+    if (mudanca == Mudanca::Atualizacao)
+        texto.replace(Teste::linha(u"Ana Souza"_s, u"9999"_s, u"ana@x"_s), outro);
+    else
+        texto.prepend(outro + u"\r\n"_s);
+    Teste::gravar(p->caminho, Cp1252::encode(texto));
+    const QByteArray deles = Teste::ler(p->caminho);
+    p->avisos.textos.clear();
+    teclar(*p, Qt::ControlModifier, Qt::Key_Z);
+    if (!aviso.isEmpty()) {
+        QCOMPARE(p->avisos.textos, QStringList{aviso});
+        QCOMPARE(Teste::ler(p->caminho), deles);
+        return;
+    }
+    QVERIFY(p->avisos.textos.front().endsWith(u"desfeita!"_s));
+    QList<QByteArray> esperado = linhas(m_tres);
+    esperado.append(Cp1252::encode(outro));
+    std::sort(esperado.begin(), esperado.end());
+    QCOMPARE(linhas(Teste::ler(p->caminho)), esperado);
+}
+
+// The versions dialog lists what each version holds against the file now,
+// and a restore writes the version back as it was stored.
+void TestUndo::versoes()
+{
+    auto p = janela(m_tres);
+    QCOMPARE(HistoricoVersoes(p->caminho).versoes().size(), 0);
+    mudar(*p, Mudanca::Exclusao); // version 1: the three
+    mudar(*p, Mudanca::Inclusao); // version 2: Ana, Cid
+    bool listado = false;
+    Teste::Passos<KV_Versoes> passos([&](KV_Versoes *d) {
+        if (!d->resumido())
+            return false;
+        QStringList itens;
+        for (int i = 0; i < d->lista()->count(); ++i)
+            itens.append(d->lista()->item(i)->text().section(u'\n', 1));
+        listado = itens == QStringList{u"2 contatos  +0 −1 ~0"_s, u"3 contatos  +1 −1 ~0"_s};
+        if (!listado)
+            qWarning() << itens;
+        d->lblNao_Click();
+        return true;
+    });
+    p->janela->abrirVersoes();
+    QVERIFY(passos.feito());
+    QVERIFY(listado);
+    restaurar(*p, 1);
+    QCOMPARE(Teste::ler(p->caminho), m_tres);
+    QVERIFY(p->avisos.textos.back().startsWith(u"Versão de "_s));
+    // The file it replaced is a version too.
+    QCOMPARE(HistoricoVersoes(p->caminho).versoes().size(), 3);
+}
+
+void TestUndo::limitesDoHistorico_data()
+{
+    QTest::addColumn<int>("horas"); // between writes
+    QTest::addColumn<qint64>("bytes");
+    QTest::addColumn<int>("guardadas");
+    // Twelve writes; kept: the last 4, the newest of each of 3 days, at
+    // least 2 whatever their size.
+    QTest::newRow("as últimas") << 0 << qint64(1) << 4;
+    QTest::newRow("uma por dia") << 12 << qint64(1) << 5;
+    QTest::newRow("o tamanho") << 0 << qint64(0) << 2;
+}
+
+// The limits of the history, by the window's own writes, on a clock the
+// test moves.
+void TestUndo::limitesDoHistorico()
+{
+    QFETCH(int, horas);
+    QFETCH(qint64, bytes);
+    QFETCH(int, guardadas);
+    Teste::Principal p(&m_tres, false);
+    QDateTime agora(QDate(2026, 12, 1), QTime(6, 0));
+    p.agora = [&agora] { return agora; };
+    p.limites = {4, 3, bytes ? 50LL * 1024 * 1024 : 1, 2};
+    p.abrir();
+    p.janela->show();
+    mudar(p, Mudanca::Inclusao);
+    for (int i = 1; i < 12; ++i) {
+        agora = agora.addSecs(horas * 3600 + 1);
+        teclar(p, Qt::ControlModifier, i % 2 ? Qt::Key_Z : Qt::Key_Y);
+    }
+    QCOMPARE(p.avisos.textos.size(), 12);
+    QCOMPARE(HistoricoVersoes(p.caminho).versoes().size(), guardadas);
+}
+
+// A history that cannot be written never stops an edit, and is told once.
+void TestUndo::historicoImpossivel()
+{
+    Teste::Principal p(&m_tres, false);
+    // A file where the folder would be: root writes through permissions.
+    Teste::gravar(HistoricoVersoes::pastaAoLado(p.caminho), "x");
+    p.abrir();
+    p.janela->show();
+    mudar(p, Mudanca::Inclusao);
+    QCOMPARE(p.avisos.textos, (QStringList{Mensagens::INSERIDO, Mensagens::SEM_VERSOES}));
+    teclar(p, Qt::ControlModifier, Qt::Key_Z);
+    QCOMPARE(p.avisos.textos.size(), 3);
+    QCOMPARE(linhas(Teste::ler(p.caminho)), linhas(m_tres));
+}
+
+QTEST_MAIN(TestUndo)
+#include "test_undo.moc"
