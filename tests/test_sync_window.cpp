@@ -3,6 +3,7 @@
 #include "chrome/icone_bandeja.h"
 #include "dialogs/conta_sincronizacao.h"
 #include "dialogs/kv_adiciona.h"
+#include "dialogs/kv_contdel.h"
 #include "dialogs/kv_sincroniza.h"
 #include "gui_helpers.h"
 #include "radicale.h"
@@ -192,6 +193,37 @@ private Q_SLOTS:
         QTest::qWait(500);
         QCOMPARE(total->text(), u"3"_s);
         QVERIFY(!QFile::exists(EstadoSincronizacao::caminhoAoLado(p->caminho)));
+    }
+
+    // A delete synced, then undone: the very card goes back, whole.
+    void desfazerExclusao()
+    {
+        const QByteArray bia = "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:bia-1\r\nFN:Bia\r\nN:Bia;;;;\r\n"
+                               "TEL:2222\r\nORG:Empresa\r\nNOTE:amiga de escola\r\nEND:VCARD\r\n";
+        QVERIFY(m_servidor->put(u"bia.vcf"_s, bia).status == 201);
+        auto p = janela(Teste::arquivo({Teste::linha(u"Ana"_s, u"1111"_s)}));
+        conectar(*p, QString::fromUtf8(Radicale::SENHA));
+        QTRY_COMPARE(p->janela->modelo().lblTotalContatos(), u"2"_s);
+        ControleSincronizacao &controle = p->janela->sincronizacao().controle();
+        QTRY_VERIFY(!controle.ocupado());
+        p->janela->modelo().mostrarContato(u"Bia");
+        Teste::Passos<KV_ContDel> passos([](KV_ContDel *d) {
+            d->lblSim_Click();
+            return true;
+        });
+        p->janela->imgDeleta_Click();
+        QTRY_VERIFY(!m_servidor->cartoes().contains(u"bia.vcf"_s));
+        QTRY_VERIFY(!controle.ocupado());
+
+        p->janela->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p->janela.get()));
+        QTest::keyClick(p->janela.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(p->avisos.textos.last(), u"Exclusão de Bia desfeita!"_s);
+        QTRY_VERIFY(m_servidor->cartoes().contains(u"bia.vcf"_s));
+        const QByteArray volta = m_servidor->cartoes().value(u"bia.vcf"_s);
+        for (const char *linha : {"UID:bia-1", "ORG:Empresa", "NOTE:amiga de escola", "TEL:2222"})
+            QVERIFY2(volta.contains(linha), volta.constData());
+        QCOMPARE(m_servidor->cartoes().size(), 2);
     }
 
     // Whatever the settings store holds, the window starts as it would

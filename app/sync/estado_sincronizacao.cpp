@@ -23,7 +23,42 @@ ContactRecord registro(const QCborValue &v)
     return {a.at(0).toString(), a.at(1).toString(), a.at(2).toString()};
 }
 
+QCborMap paraCbor(const QString &href, const EstadoSincronizacao::Cartao &k)
+{
+    QCborMap c;
+    c.insert(QLatin1String("href"), href);
+    c.insert(QLatin1String("etag"), k.etag);
+    c.insert(QLatin1String("bytes"), k.bytes);
+    c.insert(QLatin1String("servidor"), campos(k.servidor));
+    if (k.local)
+        c.insert(QLatin1String("local"), campos(*k.local));
+    return c;
+}
+
+EstadoSincronizacao::Cartao deCbor(const QCborMap &c)
+{
+    EstadoSincronizacao::Cartao k;
+    k.etag = c.value(QLatin1String("etag")).toByteArray();
+    k.bytes = c.value(QLatin1String("bytes")).toByteArray();
+    k.servidor = registro(c.value(QLatin1String("servidor")));
+    if (c.contains(QStringLiteral("local")))
+        k.local = registro(c.value(QLatin1String("local")));
+    return k;
+}
+
 } // namespace
+
+void EstadoSincronizacao::guardarApagados(const QList<Apagado> &novos)
+{
+    apagados.append(novos);
+    qsizetype bytes = 0;
+    for (const Apagado &a : std::as_const(apagados))
+        bytes += a.cartao.bytes.size();
+    while (!apagados.isEmpty() && (apagados.size() > APAGADOS || bytes > BYTES_APAGADOS)) {
+        bytes -= apagados.front().cartao.bytes.size();
+        apagados.removeFirst();
+    }
+}
 
 QString EstadoSincronizacao::caminhoAoLado(const QString &caminhoContatos)
 {
@@ -48,16 +83,18 @@ EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho)
     e.semSyncCollection = m.value(QLatin1String("semSync")).toBool();
     for (const QCborValue &v : m.value(QLatin1String("cartoes")).toArray()) {
         const QCborMap c = v.toMap();
-        Cartao k;
-        k.etag = c.value(QLatin1String("etag")).toByteArray();
-        k.bytes = c.value(QLatin1String("bytes")).toByteArray();
-        k.servidor = registro(c.value(QLatin1String("servidor")));
-        if (c.contains(QStringLiteral("local")))
-            k.local = registro(c.value(QLatin1String("local")));
         const QString href = c.value(QLatin1String("href")).toString();
         if (!href.isEmpty())
-            e.cartoes.insert(href, k);
+            e.cartoes.insert(href, deCbor(c));
     }
+    QList<Apagado> apagados;
+    for (const QCborValue &v : m.value(QLatin1String("apagados")).toArray()) {
+        const QCborMap c = v.toMap();
+        const QString href = c.value(QLatin1String("href")).toString();
+        if (!href.isEmpty() && c.contains(QStringLiteral("local")))
+            apagados.append({href, deCbor(c)});
+    }
+    e.guardarApagados(apagados);
     const QCborMap deixados = m.value(QLatin1String("deixados")).toMap();
     for (auto it = deixados.begin(); it != deixados.end(); ++it)
         e.deixados.insert(it.key().toString(), it.value().toByteArray());
@@ -79,17 +116,13 @@ bool EstadoSincronizacao::gravar(const QString &caminho) const
     m.insert(QLatin1String("ctag"), ctag);
     m.insert(QLatin1String("semSync"), semSyncCollection);
     QCborArray lista;
-    for (auto it = cartoes.begin(); it != cartoes.end(); ++it) {
-        QCborMap c;
-        c.insert(QLatin1String("href"), it.key());
-        c.insert(QLatin1String("etag"), it->etag);
-        c.insert(QLatin1String("bytes"), it->bytes);
-        c.insert(QLatin1String("servidor"), campos(it->servidor));
-        if (it->local)
-            c.insert(QLatin1String("local"), campos(*it->local));
-        lista.append(c);
-    }
+    for (auto it = cartoes.begin(); it != cartoes.end(); ++it)
+        lista.append(paraCbor(it.key(), *it));
     m.insert(QLatin1String("cartoes"), lista);
+    QCborArray mortos;
+    for (const Apagado &a : apagados)
+        mortos.append(paraCbor(a.href, a.cartao));
+    m.insert(QLatin1String("apagados"), mortos);
     QCborMap d;
     for (auto it = deixados.begin(); it != deixados.end(); ++it)
         d.insert(it.key(), it.value());

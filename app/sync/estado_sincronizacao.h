@@ -37,6 +37,19 @@ struct EstadoSincronizacao {
     // compares it: kept before they are sent, so that a sync killed while a
     // card was on its way sends it again to the same place, never twice.
     QHash<QString, QString> pendentes;
+    // Cards deleted on the server because their contact was deleted here,
+    // oldest first: a contact that comes back exactly as it was (an undo)
+    // goes back as the same card, whole. The last APAGADOS of them, within
+    // BYTES_APAGADOS.
+    struct Apagado {
+        QString href;
+        Cartao cartao;
+        friend bool operator==(const Apagado &, const Apagado &) = default;
+    };
+    QList<Apagado> apagados;
+    static constexpr qsizetype APAGADOS = 100;
+    static constexpr qsizetype BYTES_APAGADOS = 16 * 1024 * 1024;
+    void guardarApagados(const QList<Apagado> &novos);
 
     static constexpr const char *NOME = "contatos.sincronizacao";
     static QString caminhoAoLado(const QString &caminhoContatos);

@@ -161,6 +161,7 @@ private:
             if (!mudouLa) {
                 remota(OperacaoServidor::Tipo::Apagar, h, s->etag, {});
                 m_p.alvos.insert(h, std::nullopt);
+                m_p.apagados.append({h, b});
                 ++m_p.apagadosLa;
             } else if (cabe(sr) && !m_chaves.contains(chave(sr.Nome))) {
                 // Deleted here, changed there: it comes back here.
@@ -263,14 +264,33 @@ private:
         ++m_p.recebidos;
     }
 
-    // A contact the server has not seen: a new card.
+    // A card's place the merge has not given to another.
+    bool livre(const QString &h) const
+    {
+        return !m_e.servidor->contains(h) && !m_e.base->cartoes.contains(h) &&
+               !m_p.alvos.contains(h);
+    }
+
+    // A contact the server has not seen: a new card; or, where it is exactly
+    // one this phone book deleted there, that card again, whole.
     void daqui(const ContactRecord &l)
     {
-        // The place a sync that was cut short sent it to, if it is free.
         const QString k = chave(l.Nome);
+        const auto &apagados = m_e.base->apagados;
+        for (auto a = apagados.crbegin(); a != apagados.crend(); ++a) {
+            if (a->cartao.local != l || !livre(a->href) || m_p.devolvidos.contains(a->href))
+                continue;
+            m_p.devolvidos.insert(a->href);
+            m_p.pendentes.insert(k, a->href);
+            remota(OperacaoServidor::Tipo::Criar, a->href, {}, a->cartao.bytes);
+            m_p.alvos.insert(a->href, Cartao{{}, a->cartao.bytes, a->cartao.servidor, l});
+            ++m_p.enviados;
+            return;
+        }
+        // The place a sync that was cut short sent it to, if it is free.
         QString h = m_e.base->pendentes.value(k);
         if (h.isEmpty() || !h.startsWith(m_e.colecao) || !h.endsWith(QLatin1String(".vcf")) ||
-            m_e.servidor->contains(h) || m_e.base->cartoes.contains(h) || m_p.alvos.contains(h))
+            !livre(h))
             h = m_e.colecao + m_e.novoUid() + QLatin1String(".vcf");
         const QString uid = h.mid(m_e.colecao.size()).chopped(4);
         m_p.pendentes.insert(k, h);

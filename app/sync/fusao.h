@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QList>
 #include <QLocale>
+#include <QSet>
 #include <QString>
 #include <functional>
 #include <optional>
@@ -56,6 +57,10 @@ struct Plano {
     QHash<QString, std::optional<EstadoSincronizacao::Cartao>> alvos;
     QHash<QString, QByteArray> deixados;
     QHash<QString, QString> pendentes; // the new cards, as the state keeps them
+    // Cards deleted there because deleted here, to keep once deleted; and
+    // those of the state sent back, to forget once sent.
+    QList<EstadoSincronizacao::Apagado> apagados;
+    QSet<QString> devolvidos;
     int recebidos = 0, enviados = 0, apagadosAqui = 0, apagadosLa = 0, conflitos = 0;
 };
 

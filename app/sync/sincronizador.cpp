@@ -557,6 +557,16 @@ void Sincronizador::gravarLocal()
             c.etag = m_etagsNovas.value(it.key());
         m_estado.cartoes.insert(it.key(), c);
     }
+    // A card deleted there is kept once deleted; one sent back, forgotten.
+    QList<EstadoSincronizacao::Apagado> apagados;
+    for (const auto &a : std::as_const(m_plano.apagados)) {
+        if (m_feitas.contains(a.href))
+            apagados.append(a);
+    }
+    m_estado.apagados.removeIf([this](const EstadoSincronizacao::Apagado &a) {
+        return m_plano.devolvidos.contains(a.href) && m_feitas.contains(a.href);
+    });
+    m_estado.guardarApagados(apagados);
     if ((!escrito || !m_repetir.isEmpty()) && ++m_rodada < RODADAS) {
         buscar(m_repetir, [this] { ler(); });
         return;
