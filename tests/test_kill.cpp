@@ -1,6 +1,7 @@
 #include "helpers.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -8,7 +9,7 @@
 
 // A program killed at any moment while it rewrites the contact file leaves
 // either the whole old content or the whole new one, never a mixture or
-// nothing.
+// nothing; and every version it kept is whole.
 namespace {
 
 char primeiroByte(const QString &caminho)
@@ -23,13 +24,37 @@ char primeiroByte(const QString &caminho)
 class TestKill : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void mortoAQualquerMomento_data();
     void mortoAQualquerMomento();
 };
 
+void TestKill::mortoAQualquerMomento_data()
+{
+    QTest::addColumn<QString>("versoes"); // the history's folder, or none
+    QTest::newRow("sem versões") << QString();
+    QTest::newRow("versões ligadas") << u"contatos.historico"_s;
+#ifndef Q_OS_WIN
+    // On another file system no link can be made: each version is a copy.
+    QTest::newRow("versões copiadas") << u"/dev/shm"_s;
+#endif
+}
+
 void TestKill::mortoAQualquerMomento()
 {
+    QFETCH(QString, versoes);
     QTemporaryDir dir;
     const QString caminho = dir.filePath(u"contatos.txt"_s);
+    const QString historico = dir.filePath(u"contatos.historico"_s);
+    std::unique_ptr<QTemporaryDir> fora;
+    if (versoes.startsWith(u'/')) {
+        if (!QFileInfo(versoes).isDir())
+            QSKIP("no /dev/shm here");
+        fora = std::make_unique<QTemporaryDir>(versoes + u"/marvessa-XXXXXX"_s);
+        QVERIFY(QFile::link(fora->path(), historico));
+    }
+    QStringList argumentos{dir.path()};
+    if (!versoes.isEmpty())
+        argumentos.append(u"versoes"_s);
     const QByteArray a = QByteArray(1 << 20, 'a') + "\r\n\r\n";
     const QByteArray b = QByteArray(600 << 10, 'b') + "\r\n\r\n";
     Teste::gravar(caminho, a);
@@ -43,7 +68,7 @@ void TestKill::mortoAQualquerMomento()
     for (int i = 0; i < rodadas; ++i) {
         const char antes = primeiroByte(caminho);
         QProcess escritor;
-        escritor.start(QStringLiteral(MARVESSA_ESCRITOR), {dir.path()});
+        escritor.start(QStringLiteral(MARVESSA_ESCRITOR), argumentos);
         QVERIFY(escritor.waitForStarted());
         // Killed once it is writing (it has changed the file), however long
         // it took to start. One byte tells the contents apart, read in a
@@ -56,6 +81,15 @@ void TestKill::mortoAQualquerMomento()
         QVERIFY2(agora == a || agora == b,
                  qPrintable(u"round %1: %2 bytes"_s.arg(i).arg(agora.size())));
         (agora == a ? viuA : viuB)++;
+        // Never a half version among the whole ones.
+        const QDir pasta(historico);
+        for (const QString &v : pasta.entryList({u"*.txt"_s}, QDir::Files)) {
+            const QByteArray versao = Teste::ler(pasta.filePath(v));
+            QVERIFY2(
+                versao == a || versao == b,
+                qPrintable(u"round %1: version %2 of %3 bytes"_s.arg(i).arg(v).arg(versao.size())));
+        }
+        QVERIFY(versoes.isEmpty() || !pasta.isEmpty(QDir::Files));
     }
     // Both contents were caught, so the kills did land mid-way through.
     QVERIFY2(viuA > 0 && viuB > 0, qPrintable(u"old %1 times, new %2 times"_s.arg(viuA).arg(viuB)));
