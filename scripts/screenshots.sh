@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the pictures in docs/ again: the phone book with a few dozen contacts
-# on Xvfb with openbox, as a user sees it, its add dialog, and its sync
-# dialog at 1x and 2x against a Radicale on loopback.
+# on Xvfb with openbox, as a user sees it, its add dialog, its earlier
+# versions, and its sync dialog at 1x and 2x against a Radicale on loopback.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -65,10 +65,29 @@ sleep 0.3
 import -window root -crop "$recorte" +repage docs/dialogo-adicionar.png
 echo "docs/janela-principal.png docs/dialogo-adicionar.png written"
 
-# The sync dialog, against a Radicale of its own: the account typed, then
-# connected.
+# The earlier versions: two kept, one with a contact less, one with a
+# telephone changed and a contact more.
 kill "$programa"
 sleep 0.5
+mkdir -p "$pasta/contatos.historico"
+grep -av '^Zeca' "$pasta/contatos.txt" >"$pasta/contatos.historico/2026-12-07_18-20-41-305.txt"
+{
+    sed 's/(11) 90037-0091/(11) 3322-1100/' "$pasta/contatos.txt" | head -n -2
+    printf 'Lucas Prates\x7f(11) 98888-7777\x7f\r\n\r\n\r\n'
+} >"$pasta/contatos.historico/2026-12-08_09-02-13-877.txt"
+iniciar 1 222 90
+xdotool mousemove $((222 + 60)) $((90 + 80)) click 3
+sleep 0.5
+xdotool key Down Down Down Down Return
+sleep 1
+import -window root -crop "$recorte" +repage docs/dialogo-versoes.png
+echo "docs/dialogo-versoes.png written"
+kill "$programa"
+sleep 0.5
+rm -rf "$pasta/contatos.historico"
+
+# The sync dialog, against a Radicale of its own: the account typed, then
+# connected.
 porta=5299
 printf 'ana:senha\n' >"$pasta/usuarios"
 cat >"$pasta/radicale.conf" <<FIM

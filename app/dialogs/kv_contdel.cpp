@@ -20,19 +20,14 @@ void KV_ContDel::lblSim_Click()
         return;
     // The main window shows the relisted tab as soon as the operation ends.
     const ResultadoEdicao r = EdicaoContatos(m_modelo).deletar(m_nome);
-    if (r.desfecho == ResultadoEdicao::Desfecho::Recusado) {
-        for (const QString &aviso : r.avisos)
-            m_avisos.MostrarAviso(principal(), aviso);
-        return;
-    }
     // Relisted, then the dialog goes at once, then the notice. After a
     // delete the details are emptied and the selection stays; after a
     // refusal because the file changed, the list shows it as it is now, with
     // the contact asked about still selected if it is there, and nothing
     // more is asked about a list the user has not seen.
-    fecharJa();
-    for (const QString &aviso : r.avisos)
-        m_avisos.MostrarAviso(principal(), aviso);
+    if (!m_avisos.depoisDoDialogo(*this, principal(), r.avisos,
+                                  r.desfecho == ResultadoEdicao::Desfecho::Recusado))
+        return;
     if (r.desfecho == ResultadoEdicao::Desfecho::Gravado) {
         m_modelo.limparDetalhes();
         Q_EMIT gravado();

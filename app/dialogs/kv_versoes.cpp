@@ -43,6 +43,7 @@ KV_Versoes::KV_Versoes(QWidget *principal, ModeloPrincipal &modelo, Avisos &avis
     connect(m_lista, &QListWidget::itemActivated, this, &KV_Versoes::lblSim_Click);
     m_lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lista->setTextElideMode(Qt::ElideRight);
+    m_lista->setSpacing(1);
 
     if (m_versoes.isEmpty()) {
         auto *item = new QListWidgetItem(QStringLiteral("Nenhuma versão anterior."), m_lista);
@@ -112,12 +113,6 @@ void KV_Versoes::lblSim_Click()
         return;
     const HistoricoVersoes::Versao v = m_versoes[linha];
     const ResultadoEdicao r = EdicaoContatos(m_modelo).restaurar(v.caminho, quando(v.quando));
-    if (r.desfecho == ResultadoEdicao::Desfecho::Recusado) {
-        for (const QString &aviso : r.avisos)
-            m_avisos.MostrarAviso(principal(), aviso);
-        return;
-    }
-    fecharJa();
-    for (const QString &aviso : r.avisos)
-        m_avisos.MostrarAviso(principal(), aviso);
+    m_avisos.depoisDoDialogo(*this, principal(), r.avisos,
+                             r.desfecho == ResultadoEdicao::Desfecho::Recusado);
 }
