@@ -3,6 +3,7 @@
 #include "store/codificacao.h"
 #include "store/formato_contatos.h"
 
+#include <QFileInfo>
 #include <QSet>
 #include <array>
 #include <utility>
@@ -413,7 +414,10 @@ ResultadoEdicao EdicaoContatos::restaurar(const QString &caminhoVersao, const QS
 {
     const ModeloPrincipal::Lote lote(m_modelo);
     ResultadoEdicao r;
-    const ArquivoContatos::Leitura versao = ArquivoContatos(caminhoVersao).lerBytes();
+    const ArquivoContatos::Leitura versao =
+        QFileInfo(caminhoVersao).size() > HistoricoVersoes::TAMANHO_MAXIMO
+            ? ArquivoContatos::Leitura{}
+            : ArquivoContatos(caminhoVersao).lerBytes();
     if (versao.estado != ArquivoContatos::Estado::Lido) {
         r.avisos.append(Mensagens::versaoNaoLida(quando));
         return r;

@@ -57,8 +57,11 @@ inline QString desfeita(const QString &descricao, bool desfazer)
 }
 inline QString naoDesfeita(const QString &contato, bool desfazer)
 {
+    const QString acao = desfazer ? QStringLiteral("desfazer") : QStringLiteral("refazer");
+    if (contato.trimmed().isEmpty())
+        return QStringLiteral("Não foi possível %1: a lista foi alterada depois!").arg(acao);
     return QStringLiteral("Não foi possível %1: o contato %2 foi alterado depois!")
-        .arg(desfazer ? QStringLiteral("desfazer") : QStringLiteral("refazer"), contato);
+        .arg(acao, contato);
 }
 inline QString jaExiste(const QString &contato, bool desfazer)
 {

@@ -62,10 +62,12 @@ KV_Versoes::KV_Versoes(QWidget *principal, ModeloPrincipal &modelo, Avisos &avis
     const QByteArray atual = modelo.arquivo().lerBytes().bytes;
     QStringList caminhos;
     for (const HistoricoVersoes::Versao &v : std::as_const(m_versoes))
-        caminhos.append(v.caminho);
+        caminhos.append(v.tamanho <= HistoricoVersoes::TAMANHO_MAXIMO ? v.caminho : QString());
     m_trabalho = std::async(std::launch::async, [this, atual, caminhos] {
         for (qsizetype i = 0; i < caminhos.size() && !m_cancelar; ++i) {
-            const ArquivoContatos::Leitura l = ArquivoContatos(caminhos[i]).lerBytes();
+            const ArquivoContatos::Leitura l = caminhos[i].isEmpty()
+                                                   ? ArquivoContatos::Leitura{}
+                                                   : ArquivoContatos(caminhos[i]).lerBytes();
             std::optional<HistoricoVersoes::Resumo> r;
             if (l.estado == ArquivoContatos::Estado::Lido)
                 r = HistoricoVersoes::resumir(l.bytes, atual);

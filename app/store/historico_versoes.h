@@ -16,6 +16,8 @@
 class HistoricoVersoes {
 public:
     static constexpr const char *PASTA = "contatos.historico";
+    // A larger file in the folder is none this program kept: not read.
+    static constexpr qint64 TAMANHO_MAXIMO = qint64(512) * 1024 * 1024;
 
     struct Limites {
         int recentes = 20;                 // the last ones, always
