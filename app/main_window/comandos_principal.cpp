@@ -1,5 +1,6 @@
 #include "main_window/comandos_principal.h"
 
+#include "chrome/rotulo_clicavel.h"
 #include "dialogs/desfazer_edicoes.h"
 #include "main_window/kv_principal.h"
 
@@ -11,12 +12,48 @@
 ComandosPrincipal::ComandosPrincipal(KV_Principal &janela, DesfazerEdicoes &desfazer)
     : QObject(&janela), m_janela(janela), m_desfazer(desfazer)
 {
-    criar(QStringLiteral("Desfazer"), "acaoDesfazer", [this] {
-        m_janela.desfazer();
-    })->setShortcuts({Qt::CTRL | Qt::Key_Z});
-    criar(QStringLiteral("Refazer"), "acaoRefazer", [this] {
-        m_janela.refazer();
-    })->setShortcuts({Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+    // The picture buttons' commands, by their pictures' names.
+    struct Comando {
+        const char *imagem;
+        const char16_t *texto;
+        void (KV_Principal::*acao)();
+        QList<QKeySequence> teclas;
+    };
+    const Comando comandos[] = {
+        {"imgAvanca", u"Página seguinte", &KV_Principal::imgAvanca_Click, {Qt::Key_PageDown}},
+        {"imgRetorna", u"Página anterior", &KV_Principal::imgRetorna_Click, {Qt::Key_PageUp}},
+        {"imgRefresh", u"Ler de novo", &KV_Principal::imgRefresh_Click, {Qt::Key_F5}},
+        {"imgAdiciona",
+         u"Adicionar",
+         &KV_Principal::imgAdiciona_Click,
+         {Qt::Key_Insert, Qt::CTRL | Qt::Key_N}},
+        {"imgAtualiza",
+         u"Atualizar",
+         &KV_Principal::imgAtualiza_Click,
+         {Qt::Key_F2, Qt::Key_Return, Qt::Key_Enter, Qt::KeypadModifier | Qt::Key_Enter}},
+        {"imgDeleta", u"Deletar", &KV_Principal::imgDeleta_Click, {Qt::Key_Delete}},
+        {"imgFecha",
+         u"Fechar",
+         &KV_Principal::imgFecha_Click,
+         {Qt::ALT | Qt::Key_F4, Qt::CTRL | Qt::Key_Q}},
+        {"imgMinimiza", u"Minimizar", &KV_Principal::minimize_to_tray, {Qt::CTRL | Qt::Key_M}},
+        {"imgAbout", u"Sobre", &KV_Principal::imgAbout_Click, {Qt::Key_F1}},
+    };
+    for (const Comando &c : comandos) {
+        const QByteArray nome = QByteArray("acao_") + c.imagem;
+        m_porImagem.insert(QLatin1String(c.imagem),
+                           criar(
+                               QString::fromUtf16(c.texto), nome.constData(),
+                               [this, f = c.acao] { (m_janela.*f)(); }, c.teclas));
+    }
+    criar(QStringLiteral("Aba seguinte"), "acaoAbaSeguinte",
+          [this] { m_janela.modelo().abaVizinha(1); }, {Qt::CTRL | Qt::Key_PageDown});
+    criar(QStringLiteral("Aba anterior"), "acaoAbaAnterior",
+          [this] { m_janela.modelo().abaVizinha(-1); }, {Qt::CTRL | Qt::Key_PageUp});
+    criar(QStringLiteral("Desfazer"), "acaoDesfazer", [this] { m_janela.desfazer(); },
+          {Qt::CTRL | Qt::Key_Z});
+    criar(QStringLiteral("Refazer"), "acaoRefazer", [this] { m_janela.refazer(); },
+          {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
     criar(QStringLiteral("Importar contatos..."), "acaoImportar", [this] { m_janela.importar(); });
     criar(QStringLiteral("Sincronização..."), "acaoSincronizacao",
           [this] { m_janela.abrirSincronizacao(); });
@@ -36,15 +73,24 @@ ComandosPrincipal::ComandosPrincipal(KV_Principal &janela, DesfazerEdicoes &desf
 }
 
 template <typename F>
-QAction *ComandosPrincipal::criar(const QString &texto, const char *nome, F &&f)
+QAction *ComandosPrincipal::criar(const QString &texto, const char *nome, F &&f,
+                                  QList<QKeySequence> teclas)
 {
     auto *a = new QAction(texto, &m_janela);
     a->setObjectName(QLatin1String(nome));
+    a->setShortcuts(teclas);
     connect(a, &QAction::triggered, this, std::forward<F>(f));
     // The keys work whether or not the menu has ever been shown.
     m_janela.addAction(a);
     m_acoes.insert(a->objectName(), a);
     return a;
+}
+
+void ComandosPrincipal::ligarImagens(const std::function<RotuloClicavel *(const char *)> &imagem)
+{
+    for (auto it = m_porImagem.cbegin(); it != m_porImagem.cend(); ++it)
+        connect(imagem(it.key().toLatin1().constData()), &RotuloClicavel::clicked, *it,
+                &QAction::trigger);
 }
 
 void ComandosPrincipal::atualizarDesfazer()

@@ -43,7 +43,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QSettings>
-#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 #include <limits>
@@ -91,6 +90,7 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
     criarSincronizacao();
     m_desfazer = new DesfazerEdicoes(m_modelo, this);
     m_comandos = new ComandosPrincipal(*this, *m_desfazer);
+    m_comandos->ligarImagens([this](const char *nome) { return imagem(nome); });
     if (!m_modelo.avisoInicial().isEmpty()) {
         // The notice stands over the window, so it waits until the window shows.
         QTimer::singleShot(0, this, [this] { MostrarAviso(m_modelo.avisoInicial()); });
@@ -164,35 +164,6 @@ void KV_Principal::criarControles()
     setTabOrder(m_lstContatos, m_txtFone);
     setTabOrder(m_txtFone, m_txtMail);
 
-    // Each command from its picture and from the keyboard.
-    struct Comando {
-        const char *imagem;
-        void (KV_Principal::*acao)();
-        QList<QKeySequence> teclas;
-    };
-    const Comando comandos[] = {
-        {"imgAvanca", &KV_Principal::imgAvanca_Click, {Qt::Key_PageDown}},
-        {"imgRetorna", &KV_Principal::imgRetorna_Click, {Qt::Key_PageUp}},
-        {"imgRefresh", &KV_Principal::imgRefresh_Click, {Qt::Key_F5}},
-        {"imgAdiciona", &KV_Principal::imgAdiciona_Click, {Qt::Key_Insert, Qt::CTRL | Qt::Key_N}},
-        {"imgAtualiza",
-         &KV_Principal::imgAtualiza_Click,
-         {Qt::Key_F2, Qt::Key_Return, Qt::Key_Enter, Qt::KeypadModifier | Qt::Key_Enter}},
-        {"imgDeleta", &KV_Principal::imgDeleta_Click, {Qt::Key_Delete}},
-        {"imgFecha", &KV_Principal::imgFecha_Click, {Qt::ALT | Qt::Key_F4, Qt::CTRL | Qt::Key_Q}},
-        {"imgMinimiza", &KV_Principal::minimize_to_tray, {Qt::CTRL | Qt::Key_M}},
-        {"imgAbout", &KV_Principal::imgAbout_Click, {Qt::Key_F1}},
-    };
-    const auto tecla = [this](const QKeySequence &k, auto acao) {
-        connect(new QShortcut(k, this), &QShortcut::activated, this, acao);
-    };
-    for (const auto &c : comandos) {
-        connect(imagem(c.imagem), &RotuloClicavel::clicked, this, c.acao);
-        for (const QKeySequence &k : c.teclas)
-            tecla(k, c.acao);
-    }
-    tecla(Qt::CTRL | Qt::Key_PageDown, [this] { m_modelo.abaVizinha(1); });
-    tecla(Qt::CTRL | Qt::Key_PageUp, [this] { m_modelo.abaVizinha(-1); });
     for (QWidget *w : {static_cast<QWidget *>(m_lstContatos), static_cast<QWidget *>(m_txtFone),
                        static_cast<QWidget *>(m_txtMail)})
         w->installEventFilter(this);

@@ -134,7 +134,6 @@ protected:
 private:
     void criarControles();
     void criarSincronizacao();
-    void criarTeclas();
     bool teclaDeBusca(const QKeyEvent *e);
     RotuloClicavel *imagem(const char *nome);
     void lstContatos_Click();
