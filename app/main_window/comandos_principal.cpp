@@ -16,35 +16,44 @@ ComandosPrincipal::ComandosPrincipal(KV_Principal &janela, DesfazerEdicoes &desf
     struct Comando {
         const char *imagem;
         const char16_t *texto;
-        void (KV_Principal::*acao)();
+        void (*acao)(KV_Principal &);
         QList<QKeySequence> teclas;
     };
     const Comando comandos[] = {
-        {"imgAvanca", u"Página seguinte", &KV_Principal::imgAvanca_Click, {Qt::Key_PageDown}},
-        {"imgRetorna", u"Página anterior", &KV_Principal::imgRetorna_Click, {Qt::Key_PageUp}},
-        {"imgRefresh", u"Ler de novo", &KV_Principal::imgRefresh_Click, {Qt::Key_F5}},
+        {"imgAvanca",
+         u"Página seguinte",
+         [](KV_Principal &j) { j.imgAvanca_Click(); },
+         {Qt::Key_PageDown}},
+        {"imgRetorna",
+         u"Página anterior",
+         [](KV_Principal &j) { j.imgRetorna_Click(); },
+         {Qt::Key_PageUp}},
+        {"imgRefresh", u"Ler de novo", [](KV_Principal &j) { j.imgRefresh_Click(); }, {Qt::Key_F5}},
         {"imgAdiciona",
          u"Adicionar",
-         &KV_Principal::imgAdiciona_Click,
+         [](KV_Principal &j) { j.imgAdiciona_Click(); },
          {Qt::Key_Insert, Qt::CTRL | Qt::Key_N}},
         {"imgAtualiza",
          u"Atualizar",
-         &KV_Principal::imgAtualiza_Click,
+         [](KV_Principal &j) { j.imgAtualiza_Click(); },
          {Qt::Key_F2, Qt::Key_Return, Qt::Key_Enter, Qt::KeypadModifier | Qt::Key_Enter}},
-        {"imgDeleta", u"Deletar", &KV_Principal::imgDeleta_Click, {Qt::Key_Delete}},
+        {"imgDeleta", u"Deletar", [](KV_Principal &j) { j.imgDeleta_Click(); }, {Qt::Key_Delete}},
         {"imgFecha",
          u"Fechar",
-         &KV_Principal::imgFecha_Click,
+         [](KV_Principal &j) { j.imgFecha_Click(); },
          {Qt::ALT | Qt::Key_F4, Qt::CTRL | Qt::Key_Q}},
-        {"imgMinimiza", u"Minimizar", &KV_Principal::minimize_to_tray, {Qt::CTRL | Qt::Key_M}},
-        {"imgAbout", u"Sobre", &KV_Principal::imgAbout_Click, {Qt::Key_F1}},
+        {"imgMinimiza",
+         u"Minimizar",
+         [](KV_Principal &j) { j.minimize_to_tray(); },
+         {Qt::CTRL | Qt::Key_M}},
+        {"imgAbout", u"Sobre", [](KV_Principal &j) { j.imgAbout_Click(); }, {Qt::Key_F1}},
     };
     for (const Comando &c : comandos) {
         const QByteArray nome = QByteArray("acao_") + c.imagem;
         m_porImagem.insert(QLatin1String(c.imagem),
                            criar(
                                QString::fromUtf16(c.texto), nome.constData(),
-                               [this, f = c.acao] { (m_janela.*f)(); }, c.teclas));
+                               [this, f = c.acao] { f(m_janela); }, c.teclas));
     }
     criar(QStringLiteral("Aba seguinte"), "acaoAbaSeguinte",
           [this] { m_janela.modelo().abaVizinha(1); }, {Qt::CTRL | Qt::Key_PageDown});
