@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the pictures in docs/ again: the phone book with a few dozen contacts
 # on Xvfb with openbox, as a user sees it, its add dialog, its earlier
-# versions, and its sync dialog at 1x and 2x against a Radicale on loopback.
+# versions, its find dialog, and its sync dialog at 1x and 2x against a Radicale on loopback.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -78,10 +78,18 @@ grep -av '^Zeca' "$pasta/contatos.txt" >"$pasta/contatos.historico/2026-12-07_18
 iniciar 1 222 90
 xdotool mousemove $((222 + 60)) $((90 + 80)) click 3
 sleep 0.5
-xdotool key Down Down Down Down Return
+xdotool key Down Down Down Down Down Return
 sleep 1
 import -window root -crop "$recorte" +repage docs/dialogo-versoes.png
-echo "docs/dialogo-versoes.png written"
+# The find dialog, a surname typed.
+xdotool key Escape
+sleep 1
+xdotool key ctrl+f
+sleep 0.8
+xdotool type --delay 40 'sou'
+sleep 0.3
+import -window root -crop "$recorte" +repage docs/dialogo-procurar.png
+echo "docs/dialogo-versoes.png docs/dialogo-procurar.png written"
 kill "$programa"
 sleep 0.5
 rm -rf "$pasta/contatos.historico"
@@ -109,10 +117,10 @@ for escala in 1 2; do
     iniciar "$escala" 20 20
     sleep 0.5
     recorte="$((236 * escala))x$((340 * escala))+0+0"
-    # The list's context menu, its second entry.
+    # The list's context menu, its third entry.
     xdotool mousemove $((20 + 60 * escala)) $((20 + 80 * escala)) click 3
     sleep 0.5
-    xdotool key Down Down Return
+    xdotool key Down Down Down Return
     sleep 0.8
     xdotool type --delay 30 "http://127.0.0.1:$porta/"
     xdotool key Tab

@@ -21,6 +21,7 @@ inline constexpr ConstantesDeslizamento ContDel{-1000, 50, 1590};
 // Not of the original windows: it slides as the add dialog does.
 inline constexpr ConstantesDeslizamento Sincroniza = Adiciona;
 inline constexpr ConstantesDeslizamento Versoes = Adiciona;
+inline constexpr ConstantesDeslizamento Procura = Adiciona;
 } // namespace Deslizantes
 
 class Deslizamento {

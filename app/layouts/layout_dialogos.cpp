@@ -112,6 +112,19 @@ constexpr Controle kVersoes[] = {
     forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
 };
 
+// One field, and under it the contacts found as it is typed.
+constexpr Controle kProcura[] = {
+    {"txtProcura", T::Campo, 60, 240, 2300, 245},
+    {"lstAchados", T::Lista, 60, 560, 2310, 885},
+    {"lblMais", T::Rotulo, 60, 1440, 2330, 195, u"", COR_DICA},
+    {"lblSim", T::Botao, 360, 1635, 860, 555, u" Mostrar ", COR_BOTAO, true, true, u" Mostrar "},
+    {"lblNao", T::Botao, 1315, 1635, 860, 555, u" Fechar ", COR_BOTAO, true, true, u" Fechar "},
+    forma("Shape1", 60, 245, 2330, 30, COR_LINHA),
+    {"lblProcura", T::Rotulo, 100, 60, 2200, 195, u"Procurar", BRANCO, true},
+    forma("shpSim", 360, 1560, 860, 795, COR_FACE, RAIO_FACE),
+    forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
+};
+
 constexpr Controle kContAd[] = {
     {"Label1", T::Rotulo, 60, 600, 2385, 1215, u"Contato Inserido!", BRANCO, true, true},
 };
@@ -124,6 +137,7 @@ const Janela ContDel{"KV_ContDel", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kCont
 const Janela About{"KV_About", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kAbout};
 const Janela Sincroniza{"KV_Sincroniza", 2430, 1905, QPalette::HighlightedText, 0, kSincroniza};
 const Janela Versoes{"KV_Versoes", 2430, 1905, QPalette::HighlightedText, 0, kVersoes};
+const Janela Procura{"KV_Procura", 2430, 1905, QPalette::HighlightedText, 0, kProcura};
 const Janela ContAd{"KV_ContAd", 2430, 1935, QPalette::NoRole, 0xF9F8F0, kContAd};
 
 void prepararJanela(const Janela &janela, QWidget *w)

@@ -63,6 +63,8 @@ ComandosPrincipal::ComandosPrincipal(KV_Principal &janela, DesfazerEdicoes &desf
           {Qt::CTRL | Qt::Key_Z});
     criar(QStringLiteral("Refazer"), "acaoRefazer", [this] { m_janela.refazer(); },
           {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
+    criar(QStringLiteral("Procurar..."), "acaoProcurar", [this] { m_janela.abrirProcura(); },
+          {Qt::CTRL | Qt::Key_F});
     criar(QStringLiteral("Importar contatos..."), "acaoImportar", [this] { m_janela.importar(); });
     criar(QStringLiteral("Sincronização..."), "acaoSincronizacao",
           [this] { m_janela.abrirSincronizacao(); });
@@ -127,6 +129,7 @@ QMenu *ComandosPrincipal::criarMenu()
             menu->addAction(acao(QLatin1String(n)));
     };
     grupo({"acaoDesfazer", "acaoRefazer"});
+    grupo({"acaoProcurar"});
     grupo({"acaoImportar", "acaoSincronizacao", "acaoExportar", "acaoVersoes"});
     grupo({"acaoCopiarTelefone", "acaoCopiarEmail"});
     return menu;

@@ -16,6 +16,7 @@
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_contdel.h"
+#include "dialogs/kv_procura.h"
 #include "dialogs/kv_sincroniza.h"
 #include "dialogs/kv_versoes.h"
 #include "layouts/fontes.h"
@@ -262,6 +263,11 @@ void KV_Principal::refazer()
 void KV_Principal::abrirVersoes()
 {
     editar(KV_Versoes(this, m_modelo, *m_avisos));
+}
+
+void KV_Principal::abrirProcura()
+{
+    editar(KV_Procura(this, m_modelo, *m_avisos));
 }
 
 void KV_Principal::contextMenuEvent(QContextMenuEvent *e)

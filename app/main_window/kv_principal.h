@@ -90,6 +90,8 @@ public:
     ContaSincronizacao &sincronizacao() const { return *m_sincronizacao; }
     void abrirSincronizacao();
     void abrirVersoes();
+    // "Procurar...": contacts by any part of any field.
+    void abrirProcura();
     // The last change taken back, or done again; with its notices.
     void desfazer();
     void refazer();

@@ -434,3 +434,33 @@ qsizetype ListaInicio::substituir(QStringView nome, const ContactRecord &registr
         m_itens[size_t(i)].ordem = qint32(i);
     return qsizetype(trocados.size());
 }
+
+void ListaInicio::paraCadaNaOrdemDosBytes(const std::function<void(const Pedaco &)> &f) const
+{
+    // What each entry needs, copied in the list's order, then sorted by
+    // where its bytes lie (a radix sort: two passes of 16 bits).
+    struct Copia {
+        qint32 lugar, lista, nomeTexto, nomeTamanho, fone, foneTam, mail, mailTam;
+    };
+    const size_t n = m_itens.size();
+    std::vector<Copia> a(n), b(n);
+    for (size_t i = 0; i < n; ++i) {
+        const Item &it = m_itens[i];
+        a[i] = {it.nomeBytes, qint32(i),     it.nomeTexto, it.nomeTamanho,
+                it.fone,      it.tamanho[1], it.mail,      it.tamanho[2]};
+    }
+    for (int desloc = 0; desloc < 32; desloc += 16) {
+        std::vector<size_t> conta(65537, 0);
+        for (const Copia &c : a)
+            ++conta[((quint32(c.lugar) >> desloc) & 0xFFFF) + 1];
+        for (size_t k = 1; k < conta.size(); ++k)
+            conta[k] += conta[k - 1];
+        for (const Copia &c : a)
+            b[conta[(quint32(c.lugar) >> desloc) & 0xFFFF]++] = c;
+        a.swap(b);
+    }
+    const QByteArrayView bytes(m_bytes);
+    for (const Copia &c : a)
+        f({c.lista, QStringView(m_nomes).sliced(c.nomeTexto, c.nomeTamanho),
+           bytes.sliced(c.fone, c.foneTam), bytes.sliced(c.mail, c.mailTam)});
+}

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QString>
 #include <array>
+#include <functional>
 #include <vector>
 
 // The text that stands for a contact in the main window's lists: name, four
@@ -52,6 +53,26 @@ public:
     QStringView nome(qsizetype i) const { return nomeDe(m_itens[size_t(i)]); }
     QString telefone(qsizetype i) const;
     QString email(qsizetype i) const;
+    // Those fields as the file holds them, in its encoding.
+    QByteArrayView telefoneBytes(qsizetype i) const
+    {
+        const Item &it = m_itens[size_t(i)];
+        return QByteArrayView(m_bytes).sliced(it.fone, it.tamanho[1]);
+    }
+    // Every entry's name and fields with its place in the list, in the
+    // order the list's bytes hold them (the file's, mostly): reading them so
+    // reads memory in order, where the list's order would jump about.
+    struct Pedaco {
+        qint32 lista;
+        QStringView nome;
+        QByteArrayView telefone, email;
+    };
+    void paraCadaNaOrdemDosBytes(const std::function<void(const Pedaco &)> &f) const;
+    QByteArrayView emailBytes(qsizetype i) const
+    {
+        const Item &it = m_itens[size_t(i)];
+        return QByteArrayView(m_bytes).sliced(it.mail, it.tamanho[2]);
+    }
     ContactRecord registro(qsizetype i) const;
     QString entrada(qsizetype i) const { return MontarEntrada(registro(i)); }
     // The record as a line of the file, in its own bytes.

@@ -52,7 +52,7 @@ bool ModeloPrincipal::lerParaLista()
     m_assinatura = lida.assinatura();
     m_lstInicio.carregar(lida.bytes);
     // The total follows the list, after every read.
-    atualizarTotal();
+    listaMudou();
     return true;
 }
 
@@ -143,10 +143,32 @@ ModeloPrincipal::Busca ModeloPrincipal::buscar(BuscaContato::Efeito efeito)
     const qsizetype i = m_busca.primeiro(m_busca.prefixo());
     if (i < 0)
         return Busca::SemContato;
+    mostrarEntrada(i);
+    return Busca::Feita;
+}
+
+bool ModeloPrincipal::mostrarEntrada(qsizetype i)
+{
+    if (i < 0 || i >= m_lstInicio.count() || m_lstInicio.grupo(i) < 0)
+        return false;
     const Lote lote(*this);
     escolherAba(m_lstInicio.grupo(i));
     m_navegacao.mostrarEntrada(i);
-    return Busca::Feita;
+    return true;
+}
+
+void ModeloPrincipal::prepararBusca()
+{
+    if (!m_indiceAtual) {
+        m_indice.construir(m_lstInicio);
+        m_indiceAtual = true;
+    }
+}
+
+IndiceBusca::Resultado ModeloPrincipal::procurar(QStringView consulta, qsizetype maximo)
+{
+    prepararBusca();
+    return m_indice.procurar(consulta, maximo);
 }
 
 ModeloPrincipal::Busca ModeloPrincipal::digitar(QChar c, qint64 agoraMs)
@@ -209,6 +231,13 @@ bool ModeloPrincipal::relerMantendoSelecao()
     return true;
 }
 
+void ModeloPrincipal::listaMudou()
+{
+    // The find's index is made again when next asked for.
+    m_indiceAtual = false;
+    atualizarTotal();
+}
+
 void ModeloPrincipal::atualizarTotal()
 {
     m_lblTotalContatos = QString::number(m_lstInicio.count());
@@ -246,7 +275,7 @@ bool ModeloPrincipal::recarregarAposGravar(const QByteArray &escrito, bool baseI
     m_ultimaLeituraFalhou = false;
     m_assinatura = esperada.assinatura();
     mudanca(m_lstInicio);
-    atualizarTotal();
+    listaMudou();
     notificar(true);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "main_window/model/busca_contato.h"
 #include "main_window/model/classificador_grupos.h"
+#include "main_window/model/indice_busca.h"
 #include "main_window/model/letter_group.h"
 #include "main_window/model/lista_inicio.h"
 #include "main_window/model/navegacao_contatos.h"
@@ -76,6 +77,15 @@ public:
         SemContato, // nothing moved: no contact starts so
     };
     Busca digitar(QChar c, qint64 agoraMs);
+    // The entry of the list shown as the typing find shows it: its tab, its
+    // page, it selected. False for an entry no tab lists.
+    bool mostrarEntrada(qsizetype i);
+    // Contacts by any part of any field (IndiceBusca), the index made from
+    // the list when first asked for after the list changed.
+    IndiceBusca::Resultado procurar(QStringView consulta, qsizetype maximo = 100);
+    // The index made now, if the list changed since it was: before the
+    // first key, not on it.
+    void prepararBusca();
     Busca apagarBusca(qint64 agoraMs);
     Busca limparBusca();
 
@@ -136,6 +146,7 @@ Q_SIGNALS:
 private:
     bool lerParaLista();
     void atualizarTotal();
+    void listaMudou();
     void notificar(bool tudo);
     Busca buscar(BuscaContato::Efeito efeito);
 
@@ -145,6 +156,8 @@ private:
     ListaInicio m_lstInicio;
     NavegacaoContatos m_navegacao;
     BuscaContato m_busca;
+    IndiceBusca m_indice;
+    bool m_indiceAtual = false;
     QString m_lblTotalContatos = QStringLiteral("0");
     QString m_lblDataHoje;
     bool m_ultimaLeituraFalhou = false;
