@@ -39,12 +39,7 @@ int main(int argc, char *argv[])
     const QLocale ptBR(QLocale::Portuguese, QLocale::Brazil);
     constexpr int N = 100000;
     QTemporaryDir dir;
-    const QString caminho = dir.filePath(QStringLiteral("contatos.txt"));
-    {
-        QFile f(caminho);
-        f.open(QIODevice::WriteOnly);
-        f.write(Gerador::arquivo(N));
-    }
+    const QString caminho = Gerador::gravar(dir.path(), N);
     ModeloPrincipal m(caminho, ptBR);
     m.iniciar(QDate::currentDate());
 

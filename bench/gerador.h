@@ -3,6 +3,7 @@
 #include "store/formato_contatos.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
@@ -53,6 +54,16 @@ inline QByteArray arquivo(int n, quint32 semente = 1234)
     }
     FormatoContatos::fecharArquivo(arquivo);
     return arquivo;
+}
+
+// Such a file of n contacts as "contatos.txt" in the folder: its path.
+inline QString gravar(const QString &pasta, int n)
+{
+    const QString caminho = pasta + u"/contatos.txt"_s;
+    QFile f(caminho);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(arquivo(n));
+    return caminho;
 }
 
 } // namespace Gerador
