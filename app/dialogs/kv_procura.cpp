@@ -31,6 +31,12 @@ KV_Procura::KV_Procura(QWidget *principal, ModeloPrincipal &modelo, Avisos &avis
     m_lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lista->setTextElideMode(Qt::ElideRight);
     m_lista->setFocusPolicy(Qt::NoFocus);
+    // The focus stays in the field: the row chosen shows as plainly as in a
+    // list that has it (the Windows style paints it faintly otherwise).
+    m_lista->setStyleSheet(
+        QStringLiteral("QListView::item:selected { background: %1; color: %2; }")
+            .arg(m_lista->palette().color(QPalette::Active, QPalette::Highlight).name(),
+                 m_lista->palette().color(QPalette::Active, QPalette::HighlightedText).name()));
     setTabOrder(m_txtProcura, lblSim);
     setTabOrder(lblSim, lblNao);
     // The keys that move in the results work from the field.
