@@ -67,15 +67,17 @@ Campos campos(QByteArrayView linha)
     return {partes[0], partes[1], partes[2]};
 }
 
+ContactRecord registro(const Campos &f, Codificacao c)
+{
+    return {Codificacoes::decodificar(f.nome, c), Codificacoes::decodificar(f.telefone, c),
+            Codificacoes::decodificar(f.email, c)};
+}
+
 QList<ContactRecord> lerRegistros(QByteArrayView arquivo)
 {
     const Codificacao c = Codificacoes::detectar(arquivo);
     QList<ContactRecord> registros;
-    paraCadaRegistro(corpo(arquivo, c), [&](const Campos &f) {
-        registros.append({Codificacoes::decodificar(f.nome, c),
-                          Codificacoes::decodificar(f.telefone, c),
-                          Codificacoes::decodificar(f.email, c)});
-    });
+    paraCadaRegistro(corpo(arquivo, c), [&](const Campos &f) { registros.append(registro(f, c)); });
     return registros;
 }
 

@@ -68,6 +68,12 @@ struct Campos {
     QByteArrayView nome, telefone, email;
 };
 Campos campos(QByteArrayView linha);
+// Those fields read, in the file's encoding.
+ContactRecord registro(const Campos &f, Codificacao c);
+inline ContactRecord registroDaLinha(QByteArrayView linha, Codificacao c)
+{
+    return registro(campos(linha), c);
+}
 
 // Calls f with the fields of every record of the bytes, in order.
 template <typename F> void paraCadaRegistro(QByteArrayView bytes, F &&f)

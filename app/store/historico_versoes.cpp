@@ -177,12 +177,7 @@ HistoricoVersoes::Resumo HistoricoVersoes::resumir(const QByteArray &versao,
         for (const QByteArrayView l : la)
             ++restantes[l];
     }
-    const auto registro = [](QByteArrayView l, Codificacao c) {
-        const FormatoContatos::Campos f = FormatoContatos::campos(l);
-        return ContactRecord{Codificacoes::decodificar(f.nome, c),
-                             Codificacoes::decodificar(f.telefone, c),
-                             Codificacoes::decodificar(f.email, c)};
-    };
+    const auto registro = FormatoContatos::registroDaLinha;
     QList<ContactRecord> soNaVersao, soNoAtual;
     for (const QByteArrayView l : lv) {
         auto it = restantes.find(l);

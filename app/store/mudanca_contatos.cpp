@@ -22,10 +22,7 @@ std::optional<QByteArray> recodificar(const QByteArray &linha, Codificacao de, C
 {
     if (utf8(de) == utf8(para))
         return linha;
-    const FormatoContatos::Campos f = FormatoContatos::campos(linha);
-    const ContactRecord r{Codificacoes::decodificar(f.nome, de),
-                          Codificacoes::decodificar(f.telefone, de),
-                          Codificacoes::decodificar(f.email, de)};
+    const ContactRecord r = FormatoContatos::registroDaLinha(linha, de);
     for (const QString *campo : {&r.Nome, &r.Telefone, &r.Email}) {
         if (!Codificacoes::podeCodificar(*campo, para))
             return std::nullopt;
