@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, cross-builds the "windows" preset (MinGW-w64) and
-# runs the whole test suite under Wine, in a fresh Wine prefix of the build
-# tree. The Qt for Windows is MARVESSA_QT_WINDOWS when given, else the
-# prebuilt copy in ../shared/qt6-mingw when there is one, else one that
-# scripts/qt-windows.sh builds into build-windows/ (about half an hour, once).
+# its setup, and runs the whole test suite under Wine, in a fresh Wine prefix
+# of the build tree. The Qt for Windows is MARVESSA_QT_WINDOWS when given,
+# else the prebuilt copy in ../shared/qt6-mingw when there is one, else one
+# that scripts/qt-windows.sh builds into build-windows/ (about half an hour,
+# once).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh windows
@@ -17,6 +18,8 @@ fi
 export MARVESSA_QT_WINDOWS
 cmake --preset windows -DMARVESSA_QT_WINDOWS="$MARVESSA_QT_WINDOWS" >/dev/null
 cmake --build --preset windows --parallel "$(nproc)"
+# The setup too, which tests/test_setup_windows.sh installs.
+cmake --build --preset windows --target setup >/dev/null
 
 export WINEPREFIX="$PWD/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX" "$WINEPREFIX-x11"

@@ -7,17 +7,7 @@
 # Usage: test_package_windows.sh BUILD_DIR
 set -euo pipefail
 build="$(cd "$1" && pwd)"
-tmp="$(mktemp -d)"
-export WINEPREFIX="$tmp/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=C.UTF-8
-unset WINEPATH
-pids=()
-limpar() {
-    kill "${pids[@]}" 2>/dev/null || true
-    wineserver -k 2>/dev/null || true
-    rm -rf "$tmp"
-}
-trap limpar EXIT
-falha() { echo "FAIL: $*"; exit 1; }
+. "$(dirname "$0")/wine_comum.sh"
 
 (cd "$build" && cpack -G ZIP -B "$tmp/pacote" >/dev/null)
 zip="$(ls "$tmp"/pacote/MarvessaFonelo-*-win64.zip)"
@@ -28,24 +18,6 @@ nome="$(basename "$zip" .zip)"
 pasta="$WINEPREFIX/drive_c/$nome"
 exe="C:\\$nome\\MarvessaFonelo.exe"
 
-# The window of a program by its title and size, or nothing.
-janela() {
-    local w
-    for w in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
-        xdotool getwindowgeometry "$w" | grep -q "Geometry: $2" && { echo "$w"; return; }
-    done
-}
-tem_janela() { test -n "$(janela "$@")"; }
-sem_janela() { test -z "$(janela "$@")"; }
-bytes_sao() { test "$(od -An -tx1 "$1" | tr -d ' \n')" = "$2"; }
-esperar() { # seconds, then a command that must come true
-    local fim=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -lt $fim ] || return 1
-        sleep 0.2
-    done
-}
 chave='HKCU\Software\Marvessa Fonelo\Marvessa Fonelo\Posições'
 # A value as wine reg finds it by its exact name (the console may print the
 # accents otherwise).
@@ -56,14 +28,7 @@ valor_e() {
 abrir() {
     wine "$exe" >/dev/null 2>&1 &
     pids+=($!)
-    esperar 30 tem_janela '^Marvessa Fonelo$' 195x300 || falha "the phone book showed no window"
-}
-fechar() { # with its own close button, as a user does: the place is saved then
-    local w
-    w="$(janela '^Marvessa Fonelo$' 195x300)"
-    xdotool mousemove --window "$w" 168 22 click 1
-    esperar 20 sem_janela '^Marvessa Fonelo$' 195x300 || falha "the phone book did not close"
-    wineserver -w
+    principal_aberta
 }
 
 # First run: the file is made beside the program, as two empty lines, and
