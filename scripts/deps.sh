@@ -12,14 +12,16 @@ case "${1:-test}" in
     # real display; ImageMagick for screenshots.
     # Radicale, the CardDAV server the sync tests start, and openssl for its
     # certificate (and curl to fill one for the screenshots); a session bus
-    # and GNOME Keyring for the keychain's test.
+    # and GNOME Keyring for the keychain's test; desktop-file-validate for
+    # the menu entry.
     test) pacotes=("${comuns[@]}" xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils imagemagick
-                   radicale openssl dbus-daemon gnome-keyring curl) ;;
+                   radicale openssl dbus-daemon gnome-keyring curl desktop-file-utils) ;;
     # clang with libFuzzer and the sanitizers' runtimes.
     fuzz) pacotes=("${comuns[@]}" clang libclang-rt-14-dev) ;;
-    # MinGW-w64 for Windows x86-64, Debian's Qt host tools, Wine to run the
-    # result, and a real display for the tests that need one.
-    windows) pacotes=(cmake ninja-build qt6-base-dev-tools g++-mingw-w64-x86-64-posix
+    # MinGW-w64 for Windows x86-64, Debian's Qt host tools, NSIS for the
+    # setup, Wine to run the result, and a real display for the tests that
+    # need one.
+    windows) pacotes=(cmake ninja-build qt6-base-dev-tools g++-mingw-w64-x86-64-posix nsis
                       gcc-mingw-w64-x86-64-posix wine wine64 unzip xz-utils xvfb xauth openbox
                       trayer xdotool x11-utils x11-xserver-utils imagemagick) ;;
     *) echo "usage: $0 [run|test|fuzz|windows]" >&2; exit 2 ;;

@@ -263,7 +263,9 @@ QImage sobre()
     return img;
 }
 
-// The phone book's icon: a dark rounded device with the round mark.
+// The phone book's icon: a dark rounded device with the round mark. The
+// Linux menu's scalable icon, packaging/linux/icons/hicolor/scalable/apps/
+// marvessa-fonelo.svg, draws the same shapes: change both.
 QImage icone(int lado)
 {
     QImage img = nova(lado, lado);
@@ -286,6 +288,21 @@ QImage icone(int lado)
     p.setBrush(QColor(0xB0, 0xB4, 0xBC));
     for (int i = 0; i < 3; ++i)
         p.drawRoundedRect(QRectF(18 + i * 10, 46, 8, 5), 1.5, 1.5);
+    return img;
+}
+
+// The side picture of the Windows setup's first and last pages, at the size
+// its pages take: the icon and the name on the panel's colour.
+QImage faixaInstalador()
+{
+    QImage img(164, 314, QImage::Format_RGB32);
+    img.fill(kFundoEscuro);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.drawImage(QPoint(18, 48), icone(128));
+    p.setPen(kTexto);
+    p.setFont(fonte(20, true));
+    p.drawText(QRectF(0, 196, 164, 60), Qt::AlignCenter, QStringLiteral("Marvessa\nFonelo"));
     return img;
 }
 
@@ -489,5 +506,14 @@ int main(int argc, char *argv[])
     for (int lado : {16, 24, 32, 48})
         doConversor.append(iconeConversor(lado));
     ok &= gravar(conversor.filePath(QStringLiteral("conversor.ico")), montarIco(doConversor));
+
+    // For the packages: the icon in the sizes a Linux desktop takes, and the
+    // setup's side picture.
+    ok &= png.mkpath(QStringLiteral("pacotes"));
+    for (int lado : {48, 256}) {
+        ok &= icone(lado).save(
+            png.filePath(QStringLiteral("pacotes/marvessa-fonelo-%1.png").arg(lado)));
+    }
+    ok &= faixaInstalador().save(png.filePath(QStringLiteral("pacotes/instalador.png")));
     return ok ? 0 : 1;
 }
