@@ -17,8 +17,8 @@ setup="$build/MarvessaFonelo-$versao-setup.exe"
 [ -f "$setup" ] || falha "no $(basename "$setup")"
 echo "setup: $(basename "$setup"), $(stat -c %s "$setup") bytes"
 # The setup's version resource carries the project's version.
-strings -n 2 -el "$setup" | grep -A1 -x ProductVersion | tail -n 1 | grep -qx "$versao" ||
-    falha "the setup's ProductVersion is not $versao"
+versao_de() { strings -n 2 -el "$1" | grep -A1 -x ProductVersion | tail -n 1; }
+[ "$(versao_de "$setup")" = "$versao" ] || falha "the setup's ProductVersion is not $versao"
 
 wineboot -i >/dev/null 2>&1
 wine "$setup" /S /ATALHO || falha "the silent install failed ($?)"
@@ -28,6 +28,9 @@ pasta="$(caminho_unix "$local_win")"
 menu="$(caminho_unix "$(variavel_windows APPDATA)")/Microsoft/Windows/Start Menu/Programs"
 area="$(caminho_unix "$(variavel_windows USERPROFILE)\\Desktop")"
 [ -f "$pasta/MarvessaFonelo.exe" ] || falha "nothing installed in $local_win"
+for exe in MarvessaFonelo MarvessaFoneloConverter; do
+    [ "$(versao_de "$pasta/$exe.exe")" = "$versao" ] || falha "$exe's ProductVersion is not $versao"
+done
 for f in "$menu/Marvessa Fonelo.lnk" "$menu/Marvessa Fonelo Converter.lnk" \
     "$area/Marvessa Fonelo.lnk"; do
     [ -f "$f" ] || falha "no shortcut $f"
@@ -99,4 +102,11 @@ for f in "$menu/Marvessa Fonelo.lnk" "$menu/Marvessa Fonelo Converter.lnk" \
     [ ! -e "$f" ] || falha "the shortcut $f is still there"
 done
 wine reg query "$chave" >/dev/null 2>&1 && falha "the Apps and features entry is still there"
+
+# A later setup goes where the last one went, where the contacts are: one
+# installed into another folder is updated there.
+wine "$setup" /S '/D=C:\Agenda' || falha "the install into C:\\Agenda failed ($?)"
+wine "$setup" /S || falha "the reinstall failed ($?)"
+[ -f "$WINEPREFIX/drive_c/Agenda/Desinstalar.exe" ] && [ ! -e "$pasta/MarvessaFonelo.exe" ] ||
+    falha "the reinstall did not go where the last install went"
 echo "1 passed, 0 failed"
