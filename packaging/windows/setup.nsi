@@ -49,7 +49,8 @@ Var Guardados
 !define MUI_WELCOMEPAGE_TEXT "Este assistente instala o ${NOME} ${VERSAO}, a sua agenda telefônica, e o seu conversor, só para você: não é preciso ser administrador.$\r$\n$\r$\nSe uma versão anterior já estiver instalada, ela será substituída, e os seus contatos ficarão como estão.$\r$\n$\r$\nClique em Próximo para continuar."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
-!define MUI_DIRECTORYPAGE_TEXT_TOP "O ${NOME} guarda os seus contatos no arquivo contatos.txt, na pasta onde for instalado; escolha uma pasta onde você possa gravar."
+!define MUI_DIRECTORYPAGE_TEXT_TOP "O ${NOME} guarda os seus contatos no arquivo contatos.txt, na pasta onde for instalado: escolha uma pasta onde você possa gravar. Para continuar com os contatos de uma cópia tirada do zip, escolha a pasta dessa cópia."
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE PastaEscolhida
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${PROGRAMA}"
@@ -110,6 +111,25 @@ FunctionEnd
 !macroend
 !insertmacro VERIFICAR_FECHADOS ""
 !insertmacro VERIFICAR_FECHADOS "un."
+
+; Browsing to a folder adds "Marvessa Fonelo" to it. A folder that already
+; holds the phone book or its contacts (a copy from the zip) is taken as it
+; is, so that the contacts there are the ones the installed program shows.
+Function PastaEscolhida
+    ${GetFileName} $INSTDIR $0
+    ${GetParent} $INSTDIR $1
+    ${If} $0 == "${NOME}"
+    ${AndIfNot} ${FileExists} "$INSTDIR\*.*"
+        ${If} ${FileExists} "$1\${PROGRAMA}"
+        ${OrIf} ${FileExists} "$1\contatos.txt"
+            ; The page reads its field again after this.
+            StrCpy $INSTDIR $1
+            FindWindow $2 "#32770" "" $HWNDPARENT
+            GetDlgItem $2 $2 1019
+            SendMessage $2 ${WM_SETTEXT} 0 "STR:$INSTDIR"
+        ${EndIf}
+    ${EndIf}
+FunctionEnd
 
 Section "!${NOME}" SecPrograma
     SectionIn RO
