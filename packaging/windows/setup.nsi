@@ -101,7 +101,7 @@ Function ${un}VerificarFechados
         ${If} $0 == ""
             Return
         ${EndIf}
-        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "O ${NOME} (ou o seu conversor) está aberto nesta pasta:$\r$\n$INSTDIR$\r$\n$\r$\nFeche-o para continuar." /SD IDCANCEL IDRETRY continuar
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "O ${NOME} (ou o seu conversor) está aberto nesta pasta, talvez só como ícone na área de notificação:$\r$\n$INSTDIR$\r$\n$\r$\nFeche-o para continuar." /SD IDCANCEL IDRETRY continuar
         DetailPrint "O ${NOME} está aberto: feche-o e tente de novo."
         SetErrorLevel 2
         Quit
