@@ -5,6 +5,7 @@
 #include "dialogs/edicao_contatos.h"
 #include "gerador.h"
 #include "main_window/model/modelo_principal.h"
+#include "medidas.h"
 #include "store/cp1252.h"
 
 #include <QCoreApplication>
@@ -14,19 +15,12 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextStream>
-#include <algorithm>
 #include <ctime>
 #include <functional>
 
 namespace {
 
 constexpr int REPETICOES = 15;
-
-double mediana(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Median milliseconds of a step; preparar runs untimed before each.
 double medir(const std::function<void()> &passo, const std::function<void()> &preparar = {})
@@ -40,7 +34,7 @@ double medir(const std::function<void()> &passo, const std::function<void()> &pr
         passo();
         tempos.append(t.nsecsElapsed() / 1e6);
     }
-    return mediana(tempos);
+    return Medidas::mediana(tempos);
 }
 
 void gravar(const QString &caminho, const QByteArray &b)
@@ -74,7 +68,7 @@ Processo processo(const QString &inicio, const QString &pasta)
         tempos.append(saida.value(0).toDouble());
         memorias.append(saida.value(1).toDouble() / 1024);
     }
-    return {mediana(tempos), mediana(memorias)};
+    return {Medidas::mediana(tempos), Medidas::mediana(memorias)};
 }
 
 } // namespace

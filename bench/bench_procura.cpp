@@ -6,6 +6,7 @@
 #include "dialogs/kv_procura.h"
 #include "gerador.h"
 #include "main_window/model/modelo_principal.h"
+#include "medidas.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,12 +18,6 @@
 #include <functional>
 
 namespace {
-
-double mediana(QList<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 QString ms(double v)
 {
@@ -81,8 +76,8 @@ int main(int argc, char *argv[])
     }
     out << "| contacts | index build | index memory | a key (median) | a key (slowest) |\n"
         << "|---:|---:|---:|---:|---:|\n"
-        << "| " << N << " | " << ms(mediana(construcoes)) << " | "
-        << QString::number(memoria / 1048576.0, 'f', 1) << " MiB | " << ms(mediana(teclas)) << " | "
-        << ms(pior) << " |\n";
+        << "| " << N << " | " << ms(Medidas::mediana(construcoes)) << " | "
+        << QString::number(memoria / 1048576.0, 'f', 1) << " MiB | " << ms(Medidas::mediana(teclas))
+        << " | " << ms(pior) << " |\n";
     return 0;
 }
