@@ -2,6 +2,7 @@
 
 #include "store/codificacao.h"
 #include "store/formato_contatos.h"
+#include "sync/listagem_livro.h"
 #include "sync/multistatus.h"
 
 #include <QUuid>
@@ -24,16 +25,6 @@ QByteArray propfindCorpo(const QByteArray &props)
            R"(<d:propfind xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:carddav" )"
            R"(xmlns:cs="http://calendarserver.org/ns/"><d:prop>)" +
            props + "</d:prop></d:propfind>";
-}
-
-// A card as the server's XML gave it: line ends the XML turned into LF alone
-// go back to CR LF, as vCard has them.
-QByteArray bytesDoCartao(const QString &texto)
-{
-    QByteArray b = texto.toUtf8();
-    if (!b.contains('\r'))
-        b.replace('\n', "\r\n");
-    return b;
 }
 
 QString palavras(const QByteArray &corpo)
@@ -211,22 +202,6 @@ bool Sincronizador::seguir(const DescobertaLivro::Passo &passo)
     return false;
 }
 
-std::optional<QString> Sincronizador::membro(const QString &href, const QUrl &base) const
-{
-    const QUrl u = base.resolved(QUrl(href));
-    if (u.host().compare(m_colecao.host(), Qt::CaseInsensitive) != 0 ||
-        u.port() != m_colecao.port())
-        return std::nullopt;
-    QString pasta = m_colecao.path(QUrl::FullyEncoded);
-    if (!pasta.endsWith(u'/'))
-        pasta += u'/';
-    const QString caminho = u.path(QUrl::FullyEncoded);
-    if (!caminho.startsWith(pasta) || caminho.size() == pasta.size() ||
-        caminho.indexOf(u'/', pasta.size()) >= 0)
-        return std::nullopt;
-    return caminho;
-}
-
 QUrl Sincronizador::url(const QString &href) const
 {
     return m_colecao.resolved(QUrl::fromEncoded(href.toUtf8()));
@@ -272,23 +247,10 @@ void Sincronizador::listar()
                          const auto m = multistatus(r, Falha::Servidor);
                          if (!m)
                              return;
-                         QHash<QString, QByteArray> etags;
-                         QSet<QString> removidos;
-                         for (const auto &resp : m->respostas) {
-                             for (const QString &h : resp.hrefs) {
-                                 const auto href = membro(h, r.url);
-                                 if (!href)
-                                     continue;
-                                 if (resp.status == 404)
-                                     removidos.insert(*href);
-                                 else if (const auto *e =
-                                              resp.propriedade(Multistatus::DAV, u"getetag"))
-                                     etags.insert(*href, e->texto.trimmed().toUtf8());
-                             }
-                         }
+                         const auto mudancas = ListagemLivro(m_colecao).mudancas(*m, r.url);
                          const bool completo = m_estado.syncToken.isEmpty();
                          m_tokenNovo = m->syncToken;
-                         listado(etags, completo, removidos);
+                         listado(mudancas.etags, completo, mudancas.removidos);
                      });
 }
 
@@ -296,15 +258,7 @@ void Sincronizador::listarPorEtag()
 {
     propfind(m_colecao, 0, "<cs:getctag/><d:getetag/><d:sync-token/>",
              [this](const auto &m, const QUrl &) {
-                 QString ctag;
-                 for (const auto &r : m.respostas) {
-                     for (const auto *p : {r.propriedade(Multistatus::CALSERVER, u"getctag"),
-                                           r.propriedade(Multistatus::DAV, u"sync-token"),
-                                           r.propriedade(Multistatus::DAV, u"getetag")}) {
-                         if (p && ctag.isEmpty())
-                             ctag = p->texto.trimmed();
-                     }
-                 }
+                 const QString ctag = ListagemLivro::etiqueta(m);
                  m_ctagNova = ctag;
                  if (!ctag.isEmpty() && ctag == m_estado.ctag) {
                      listado({}, false, {});
@@ -312,15 +266,7 @@ void Sincronizador::listarPorEtag()
                  }
                  propfind(m_colecao, 1, "<d:getetag/><d:resourcetype/>",
                           [this](const auto &m2, const QUrl &onde) {
-                              QHash<QString, QByteArray> etags;
-                              for (const auto &r : m2.respostas) {
-                                  const auto *e = r.propriedade(Multistatus::DAV, u"getetag");
-                                  const auto *t = r.propriedade(Multistatus::DAV, u"resourcetype");
-                                  if (!e || r.hrefs.isEmpty() || (t && !t->filhos.isEmpty()))
-                                      continue;
-                                  if (const auto href = membro(r.hrefs.first(), onde))
-                                      etags.insert(*href, e->texto.trimmed().toUtf8());
-                              }
+                              const auto etags = ListagemLivro(m_colecao).etags(m2, onde);
                               listado(etags, true, {});
                           });
              });
@@ -375,32 +321,19 @@ void Sincronizador::buscar(QStringList hrefs, std::function<void()> depois)
     for (const QString &h : lote)
         corpo += "<d:href>" + escaparXml(h) + "</d:href>";
     corpo += "</c:addressbook-multiget>";
-    m_cliente->pedir(
-        "REPORT", m_colecao, corpo,
-        {{"Depth", "1"}, {"Content-Type", "application/xml; charset=utf-8"}},
-        [this, lote, hrefs, depois = std::move(depois)](const Resposta &r) mutable {
-            const auto m = multistatus(r, Falha::Servidor);
-            if (!m)
-                return;
-            for (const QString &h : lote)
-                m_servidor.remove(h);
-            for (const auto &resp : m->respostas) {
-                const auto *dados = resp.propriedade(Multistatus::CARDDAV, u"address-data");
-                const auto *e = resp.propriedade(Multistatus::DAV, u"getetag");
-                if (!dados || resp.hrefs.isEmpty())
-                    continue;
-                const auto href = membro(resp.hrefs.first(), r.url);
-                if (!href || !lote.contains(*href))
-                    continue;
-                // Read as it comes, a batch at a time, so that the merge
-                // holds the event loop for less.
-                Fusao::CartaoServidor c{e ? e->texto.trimmed().toUtf8() : QByteArray(),
-                                        bytesDoCartao(dados->texto), true, std::nullopt};
-                c.cartao = CartaoVCard::ler(c.bytes);
-                m_servidor.insert(*href, std::move(c));
-            }
-            buscar(std::move(hrefs), std::move(depois));
-        });
+    m_cliente->pedir("REPORT", m_colecao, corpo,
+                     {{"Depth", "1"}, {"Content-Type", "application/xml; charset=utf-8"}},
+                     [this, lote, hrefs, depois = std::move(depois)](const Resposta &r) mutable {
+                         const auto m = multistatus(r, Falha::Servidor);
+                         if (!m)
+                             return;
+                         for (const QString &h : lote)
+                             m_servidor.remove(h);
+                         // Read as they come, a batch at a time, so that the merge holds
+                         // the event loop for less.
+                         m_servidor.insert(ListagemLivro(m_colecao).cartoes(*m, r.url, lote));
+                         buscar(std::move(hrefs), std::move(depois));
+                     });
 }
 
 void Sincronizador::ler()

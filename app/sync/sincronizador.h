@@ -93,8 +93,6 @@ private:
     std::optional<Multistatus::Leitura> multistatus(const Resposta &r, Falha senao);
 
     QUrl url(const QString &href) const;
-    // The card's path inside the address book, or nothing for an href outside it.
-    std::optional<QString> membro(const QString &href, const QUrl &base) const;
 
     QString m_caminho;
     QLocale m_locale;
