@@ -78,26 +78,25 @@ VIAddVersionKey /LANG=${LANG_PORTUGUESEBR} "LegalCopyright" "${EDITOR}"
 ; A program that runs cannot be replaced or removed: Windows keeps its file
 ; open for writing. Until both are closed the user is asked to close them;
 ; silently, the setup stops with nothing changed (exit code 2).
+; $0 becomes "aberto" when the file is there and cannot be opened for writing.
+!macro ABERTO arquivo
+    ${If} ${FileExists} "${arquivo}"
+        ClearErrors
+        FileOpen $3 "${arquivo}" a
+        ${If} ${Errors}
+            StrCpy $0 "aberto"
+        ${Else}
+            FileClose $3
+        ${EndIf}
+    ${EndIf}
+!macroend
+
 !macro VERIFICAR_FECHADOS un
 Function ${un}VerificarFechados
     ${Do}
         StrCpy $0 ""
-        ${ForEach} $1 1 2 + 1
-            ${If} $1 == 1
-                StrCpy $2 "$INSTDIR\${PROGRAMA}"
-            ${Else}
-                StrCpy $2 "$INSTDIR\${CONVERSOR}"
-            ${EndIf}
-            ${If} ${FileExists} $2
-                ClearErrors
-                FileOpen $3 $2 a
-                ${If} ${Errors}
-                    StrCpy $0 "aberto"
-                ${Else}
-                    FileClose $3
-                ${EndIf}
-            ${EndIf}
-        ${Next}
+        !insertmacro ABERTO "$INSTDIR\${PROGRAMA}"
+        !insertmacro ABERTO "$INSTDIR\${CONVERSOR}"
         ${If} $0 == ""
             Return
         ${EndIf}
