@@ -157,8 +157,13 @@ void TestSingleInstance::chaveDoUsuarioEDoArquivo()
         QSKIP("only root can listen there as another user");
     QDir().mkdir(dir.filePath(u"d"_s));
     const QString nossa = InstanciaUnica::chave(dir.filePath(u"d/contatos.txt"_s));
+    // The socket's file appears at bind, before it listens: the child says
+    // when it listens.
+    int pronto[2];
+    QVERIFY(::pipe(pronto) == 0);
     const pid_t filho = ::fork();
     if (filho == 0) {
+        ::close(pronto[0]);
         ::signal(SIGPIPE, SIG_IGN);
         const int s = ::socket(AF_UNIX, SOCK_STREAM, 0);
         sockaddr_un end{};
@@ -166,8 +171,9 @@ void TestSingleInstance::chaveDoUsuarioEDoArquivo()
         const QByteArray caminho = QFile::encodeName(nossa);
         std::memcpy(end.sun_path, caminho.constData(), size_t(caminho.size()));
         if (::bind(s, reinterpret_cast<sockaddr *>(&end), sizeof end) != 0 ||
-            ::setuid(65534) != 0 || ::listen(s, 8) != 0)
+            ::setuid(65534) != 0 || ::listen(s, 8) != 0 || ::write(pronto[1], "1", 1) != 1)
             ::_exit(1);
+        ::close(pronto[1]);
         for (;;) {
             const int c = ::accept(s, nullptr, nullptr);
             const char ok[] = "MarvessaFonelo 1 ok\n";
@@ -176,7 +182,11 @@ void TestSingleInstance::chaveDoUsuarioEDoArquivo()
         }
     }
     QVERIFY(filho > 0);
-    QVERIFY(QTest::qWaitFor([&] { return QFile::exists(nossa); }));
+    ::close(pronto[1]);
+    char c = 0;
+    const bool escuta = ::read(pronto[0], &c, 1) == 1;
+    ::close(pronto[0]);
+    QVERIFY(escuta);
     QCOMPARE(InstanciaUnica::pedirParaMostrar(nossa), InstanciaUnica::Resposta::Alheio);
     {
         Copia c(dir.filePath(u"d"_s));
