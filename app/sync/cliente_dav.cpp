@@ -35,9 +35,18 @@ bool ClienteDav::seguro(const QUrl &url)
     return !a.isNull() && a.isLoopback();
 }
 
-bool ClienteDav::mesmoServidor(const QUrl &url) const
+bool ClienteDav::mesmoHost(const QUrl &url) const
 {
     return url.host().compare(m_origem.host(), Qt::CaseInsensitive) == 0;
+}
+
+bool ClienteDav::mesmaOrigem(const QUrl &url) const
+{
+    const auto porta = [](const QUrl &u) {
+        return u.port(u.scheme().toLower() == QLatin1String("https") ? 443 : 80);
+    };
+    return mesmoHost(url) && url.scheme().compare(m_origem.scheme(), Qt::CaseInsensitive) == 0 &&
+           porta(url) == porta(m_origem);
 }
 
 void ClienteDav::cancelar()
@@ -70,7 +79,9 @@ void ClienteDav::enviar(const QByteArray &metodo, const QUrl &url, const QByteAr
     pedido.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     pedido.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
     pedido.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
-    if (!m_autorizacao.isEmpty() && mesmoServidor(url))
+    // The password goes to the very server it was given for: another port
+    // of the same host may be another program.
+    if (!m_autorizacao.isEmpty() && mesmaOrigem(url))
         pedido.setRawHeader("Authorization", m_autorizacao);
     for (const auto &[nome, valor] : cabecalhos)
         pedido.setRawHeader(nome, valor);
@@ -120,7 +131,7 @@ void ClienteDav::enviar(const QByteArray &metodo, const QUrl &url, const QByteAr
             // HTTP.
             const bool rebaixa = url.scheme().toLower() == QLatin1String("https") &&
                                  destino.scheme().toLower() != QLatin1String("https");
-            if (desvios >= DESVIOS_MAXIMOS || !destino.isValid() || !mesmoServidor(destino) ||
+            if (desvios >= DESVIOS_MAXIMOS || !destino.isValid() || !mesmoHost(destino) ||
                 rebaixa) {
                 r.erro = Erro::Desvio;
                 r.url = destino;

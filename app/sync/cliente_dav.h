@@ -14,7 +14,8 @@ class QNetworkReply;
 // The WebDAV requests of a sync, on one server. Its answers are untrusted:
 // a body past the limit, a redirect to another host or 30 s without
 // progress end the request. The password goes only as basic authentication
-// to the host it was given for, and only over HTTPS (or to this machine).
+// to the scheme, host and port it was given for, and only over HTTPS (or to
+// this machine).
 class ClienteDav : public QObject {
     Q_OBJECT
 public:
@@ -57,7 +58,9 @@ public:
 private:
     void enviar(const QByteArray &metodo, const QUrl &url, const QByteArray &corpo,
                 const Cabecalhos &cabecalhos, int desvios, std::function<void(Resposta)> pronto);
-    bool mesmoServidor(const QUrl &url) const;
+    bool mesmoHost(const QUrl &url) const;
+    // The same scheme, host and port as the address given.
+    bool mesmaOrigem(const QUrl &url) const;
 
     QNetworkAccessManager *m_rede;
     QUrl m_origem;
