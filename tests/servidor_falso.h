@@ -11,7 +11,7 @@
 class ServidorFalso : public QTcpServer {
 public:
     struct Pedido {
-        QByteArray metodo, caminho, corpo;
+        QByteArray metodo, caminho, corpo, cabecalhos;
     };
     // The whole answer, status line to body; an answer whose Content-Length
     // is more than it holds is cut there.
@@ -58,7 +58,7 @@ private:
             if (buffer->size() < fim + 4 + tamanho)
                 return;
             const QList<QByteArray> inicio = cab.left(cab.indexOf('\r')).split(' ');
-            Pedido p{inicio.value(0), inicio.value(1), buffer->mid(fim + 4, tamanho)};
+            Pedido p{inicio.value(0), inicio.value(1), buffer->mid(fim + 4, tamanho), cab};
             buffer->remove(0, fim + 4 + tamanho);
             pedidos.append(p);
             const QByteArray r = m_resposta(p);

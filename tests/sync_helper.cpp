@@ -1,4 +1,5 @@
 // One sync of a contact file, for the kill test: the process that is killed.
+#include "main_window/model/classificador_grupos.h"
 #include "sync/sincronizador.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,11 @@ int main(int argc, char **argv)
     if (a.size() != 5)
         return 2;
     Sincronizador s(a[1]);
+    // The program's rule for names no tab lists, as the test's own syncs.
+    const QLocale locale(QLocale::Portuguese, QLocale::Brazil);
+    const ClassificadorGrupos grupos(locale);
+    s.setLocale(locale);
+    s.setListavel([&](QStringView nome) { return grupos.grupoDe(nome) >= 0; });
     int codigo = 1;
     QObject::connect(&s, &Sincronizador::terminou, &app, [&](const ResultadoSincronizacao &r) {
         codigo = r.ok() ? 0 : 1;

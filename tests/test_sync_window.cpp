@@ -124,7 +124,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(EstadoSincronizacao::caminhoAoLado(p->caminho)));
 
         conectar(*p, QString::fromUtf8(Radicale::SENHA));
-        QTRY_COMPARE(p->avisos.textos, QStringList{u"Sincronizado: 1 recebidos, 1 enviados."_s});
+        QTRY_COMPARE(p->avisos.textos, QStringList{u"Sincronizado: 1 recebido, 1 enviado."_s});
         QVERIFY(conta.conectado());
         QCOMPARE(conta.livro(), u"contacts"_s);
         QCOMPARE(total->text(), u"2"_s);
@@ -165,7 +165,8 @@ private Q_SLOTS:
         QVERIFY(m_servidor->apagar(u"duda.vcf"_s).status < 300);
         p->janela->imgRefresh_Click();
         QTRY_COMPARE(p->avisos.textos.size(), 3);
-        QCOMPARE(p->avisos.textos.last(), u"Sincronizado: 1 recebidos, 0 enviados."_s);
+        QCOMPARE(p->avisos.textos.last(),
+                 u"Sincronizado: 0 recebidos, 0 enviados, 1 apagado aqui."_s);
         QCOMPARE(total->text(), u"3"_s);
 
         // Disconnected: forgotten, and nothing more is sent or fetched.

@@ -36,6 +36,8 @@ void ContaSincronizacao::acompanhar(ModeloPrincipal &modelo)
 {
     connect(&modelo, &ModeloPrincipal::gravou, this,
             [this] { m_controle.pedir(ControleSincronizacao::Motivo::Escrita); });
+    connect(&modelo, &ModeloPrincipal::renomeado, &m_controle, &ControleSincronizacao::renomear);
+    m_controle.setLocale(modelo.locale());
     connect(&m_controle, &ControleSincronizacao::contatosMudaram, &modelo,
             &ModeloPrincipal::relerMantendoSelecao);
 }
@@ -64,6 +66,15 @@ void ContaSincronizacao::iniciar()
     m_endereco = endereco.toString().trimmed();
     m_usuario = usuario.typeId() == QMetaType::QString ? usuario.toString().left(TAMANHO_MAXIMO)
                                                        : QString();
+    // An older version kept a password typed into the address as it was
+    // typed: it goes from the settings store now.
+    if (const auto partes = separar(m_endereco); partes.endereco != m_endereco) {
+        m_endereco = partes.endereco;
+        if (m_usuario.isEmpty())
+            m_usuario = partes.usuario;
+        s->setValue(ENDERECO, m_endereco);
+        s->setValue(USUARIO, m_usuario);
+    }
     if (m_usuario.isEmpty()) {
         // A server that asks no login: nothing to ask, nothing sent.
         usar({});
@@ -81,6 +92,14 @@ void ContaSincronizacao::iniciar()
         Q_EMIT aviso(QStringLiteral("Digite de novo a senha da sincronização!"));
         Q_EMIT mudou();
     });
+}
+
+ContaSincronizacao::Partes ContaSincronizacao::separar(const QString &endereco)
+{
+    const QUrl u = url(endereco);
+    if (u.isEmpty() || u.userInfo().isEmpty())
+        return {endereco.trimmed(), {}, {}};
+    return {u.adjusted(QUrl::RemoveUserInfo).toString(), u.userName(), u.password()};
 }
 
 void ContaSincronizacao::usar(const QString &senha)
@@ -103,11 +122,19 @@ void ContaSincronizacao::conectar(const QString &endereco, const QString &usuari
     }
     if (m_conectando || m_conectado)
         return;
-    m_endereco = endereco.trimmed();
-    m_usuario = usuario;
-    m_senha = usuario.isEmpty() ? QString() : senha;
+    // A user and password typed into the address go into their own fields;
+    // the password is never kept with the address.
+    const Partes partes = separar(endereco);
+    if ((!partes.usuario.isEmpty() && !usuario.isEmpty() && partes.usuario != usuario) ||
+        (!partes.senha.isEmpty() && !senha.isEmpty() && partes.senha != senha)) {
+        Q_EMIT aviso(QStringLiteral("O endereço traz outro usuário ou senha!"));
+        return;
+    }
+    m_endereco = partes.endereco;
+    m_usuario = usuario.isEmpty() ? partes.usuario : usuario;
+    m_senha = m_usuario.isEmpty() ? QString() : (senha.isEmpty() ? partes.senha : senha);
     m_conectando = true;
-    m_controle.setConta({u, m_usuario, m_senha});
+    m_controle.setConta({url(m_endereco), m_usuario, m_senha});
     m_controle.pedir(ControleSincronizacao::Motivo::Pedido);
     Q_EMIT mudou();
 }

@@ -52,6 +52,12 @@ public:
     QString ultima() const { return m_ultima; }
 
     static QUrl url(const QString &endereco);
+    // The address as typed, without a user or password written into it, and
+    // those apart.
+    struct Partes {
+        QString endereco, usuario, senha;
+    };
+    static Partes separar(const QString &endereco);
 
 Q_SIGNALS:
     void aviso(const QString &texto);

@@ -1,6 +1,9 @@
 #include "dialogs/controle_sincronizacao.h"
 
+#include "main_window/model/classificador_grupos.h"
+
 using Falha = ResultadoSincronizacao::Falha;
+using Decisao = Sincronizador::Decisao;
 
 namespace {
 
@@ -8,7 +11,14 @@ namespace {
 bool exigeAcao(Falha f)
 {
     return f == Falha::Senha || f == Falha::Certificado || f == Falha::Endereco ||
-           f == Falha::Inseguro || f == Falha::Arquivo;
+           f == Falha::Inseguro || f == Falha::Arquivo || f == Falha::Leitura ||
+           f == Falha::Confirmar;
+}
+
+// "1 contato", "3 contatos"
+QString quantos(int n, const char *um, const char *varios)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? um : varios));
 }
 
 } // namespace
@@ -17,6 +27,7 @@ ControleSincronizacao::ControleSincronizacao(const QString &caminhoContatos, QOb
     : QObject(parent), m_sinc(caminhoContatos)
 {
     m_aposEscrita.setSingleShot(true);
+    setLocale(QLocale());
     setEsperas(2000, 5 * 60 * 1000);
     connect(&m_aposEscrita, &QTimer::timeout, this, [this] { pedir(Motivo::Periodo); });
     connect(&m_periodo, &QTimer::timeout, this, [this] { pedir(Motivo::Periodo); });
@@ -39,6 +50,31 @@ void ControleSincronizacao::setConta(const Sincronizador::Conta &conta)
 void ControleSincronizacao::setLocale(const QLocale &locale)
 {
     m_sinc.setLocale(locale);
+    // The import's rule: a name no tab lists stays out of the file.
+    m_sinc.setListavel([grupos = std::make_shared<ClassificadorGrupos>(locale)](QStringView nome) {
+        return grupos->grupoDe(nome) >= 0;
+    });
+}
+
+void ControleSincronizacao::renomear(const QString &de, const QString &para)
+{
+    if (conectado())
+        m_sinc.renomear(de, para);
+}
+
+void ControleSincronizacao::decidir(const Sincronizador::Decisao &decisao)
+{
+    if (decisao.tipo == Decisao::Tipo::Perguntar || !conectado())
+        return;
+    m_decisao = decisao;
+    pedir(Motivo::Pedido);
+}
+
+void ControleSincronizacao::autorizar(int apagarLa)
+{
+    if (!conectado() || apagarLa <= 0)
+        return;
+    m_decisao = {Decisao::Tipo::Apagar, 0, apagarLa};
 }
 
 void ControleSincronizacao::setEsperas(int aposEscritaMs, int periodoMs)
@@ -70,7 +106,7 @@ void ControleSincronizacao::iniciar()
 {
     m_aposEscrita.stop();
     m_sinc.reter(m_edicaoAberta);
-    m_sinc.sincronizar(m_conta);
+    m_sinc.sincronizar(m_conta, std::exchange(m_decisao, {}));
 }
 
 void ControleSincronizacao::setEdicaoAberta(bool aberta)
@@ -82,10 +118,23 @@ void ControleSincronizacao::setEdicaoAberta(bool aberta)
 QString ControleSincronizacao::texto(const ResultadoSincronizacao &r)
 {
     switch (r.falha) {
-    case Falha::Nenhuma:
-        return QStringLiteral("Sincronizado: %1 recebidos, %2 enviados.")
-            .arg(r.recebidos + r.apagadosAqui)
-            .arg(r.enviados + r.apagadosLa);
+    case Falha::Nenhuma: {
+        QString t = QStringLiteral("Sincronizado: ") +
+                    quantos(r.recebidos, "recebido", "recebidos") + QStringLiteral(", ") +
+                    quantos(r.enviados, "enviado", "enviados");
+        if (r.apagadosAqui > 0)
+            t += QStringLiteral(", ") + quantos(r.apagadosAqui, "apagado aqui", "apagados aqui");
+        if (r.apagadosLa > 0)
+            t += QStringLiteral(", ") +
+                 quantos(r.apagadosLa, "apagado no servidor", "apagados no servidor");
+        t += u'.';
+        if (r.naoLidos > 0)
+            t += QStringLiteral(" %1 do servidor não %2 e %3 para a próxima vez.")
+                     .arg(quantos(r.naoLidos, "cartão", "cartões"),
+                          r.naoLidos == 1 ? QStringLiteral("veio") : QStringLiteral("vieram"),
+                          r.naoLidos == 1 ? QStringLiteral("fica") : QStringLiteral("ficam"));
+        return t;
+    }
     case Falha::Inseguro:
         return QStringLiteral("O endereço precisa começar com https://!");
     case Falha::SemConexao:
@@ -100,10 +149,38 @@ QString ControleSincronizacao::texto(const ResultadoSincronizacao &r)
         return r.detalhe.isEmpty()
                    ? QStringLiteral("O servidor respondeu com um erro!")
                    : QStringLiteral("O servidor respondeu com um erro: %1").arg(r.detalhe);
+    case Falha::Leitura:
+        return r.detalhe == u"ausente"
+                   ? QStringLiteral("O arquivo contatos.txt não existe: nada foi sincronizado!")
+                   : QStringLiteral(
+                         "Não foi possível ler o arquivo contatos.txt: nada foi sincronizado!");
     case Falha::Arquivo:
         return QStringLiteral("Não foi possível gravar o arquivo contatos.txt!");
+    case Falha::Confirmar:
+        return pergunta(r) + QStringLiteral(" Nada foi apagado: aperte F5 para decidir.");
     }
     return {};
+}
+
+QString ControleSincronizacao::pergunta(const ResultadoSincronizacao &r)
+{
+    using Vazio = ResultadoSincronizacao::Vazio;
+    if (r.vazio == Vazio::Aqui)
+        return QStringLiteral("O arquivo contatos.txt está vazio. Sincronizar apagaria %1 no "
+                              "servidor.")
+            .arg(quantos(r.apagariaLa, "contato", "contatos"));
+    if (r.vazio == Vazio::La)
+        return QStringLiteral("O catálogo do servidor está vazio. Sincronizar apagaria %1 "
+                              "aqui.")
+            .arg(quantos(r.apagariaAqui, "contato", "contatos"));
+    QStringList partes;
+    if (r.apagariaAqui > 0)
+        partes.append(
+            QStringLiteral("%1 dos %2 contatos daqui").arg(r.apagariaAqui).arg(r.contatosAqui));
+    if (r.apagariaLa > 0)
+        partes.append(
+            QStringLiteral("%1 dos %2 contatos do servidor").arg(r.apagariaLa).arg(r.cartoesLa));
+    return QStringLiteral("Sincronizar apagaria %1.").arg(partes.join(QStringLiteral(" e ")));
 }
 
 void ControleSincronizacao::concluido(const ResultadoSincronizacao &r)
@@ -113,7 +190,11 @@ void ControleSincronizacao::concluido(const ResultadoSincronizacao &r)
                        : QStringLiteral("Marvessa Fonelo - sincronização falhou às %1").arg(hora));
     if (r.recebidos + r.apagadosAqui > 0)
         Q_EMIT contatosMudaram();
-    if (m_pedidoEmCurso) {
+    if (m_pedidoEmCurso && r.falha == Falha::Confirmar) {
+        // Asked for: asked at once, not told.
+        m_ultimaAvisada = r.falha;
+        Q_EMIT confirmar(r);
+    } else if (m_pedidoEmCurso) {
         Q_EMIT aviso(texto(r));
         m_ultimaAvisada = r.falha;
     } else if (r.ok()) {

@@ -39,11 +39,24 @@ public:
     // An editing dialog is open: the sync under way does not write the file
     // until it closes.
     void setEdicaoAberta(bool aberta);
+    // A contact renamed here: its card follows it.
+    void renomear(const QString &de, const QString &para);
+    // The user's answer to confirmar(): the sync runs again with it, as one
+    // asked for; Perguntar leaves it for now.
+    void decidir(const Sincronizador::Decisao &decisao);
+    // The next sync may delete up to so many cards there without asking
+    // (the user saw it in the versions dialog before restoring).
+    void autorizar(int apagarLa);
 
     static QString texto(const ResultadoSincronizacao &r);
+    // The question of a sync that stopped before deleting.
+    static QString pergunta(const ResultadoSincronizacao &r);
 
 Q_SIGNALS:
     void aviso(const QString &texto);
+    // A sync the user asked for stopped before deleting what the user must
+    // confirm: the window asks, and answers with decidir().
+    void confirmar(const ResultadoSincronizacao &r);
     // The tray icon's tooltip after each sync.
     void dica(const QString &texto);
     // The sync changed contacts here: the window relists.
@@ -55,6 +68,7 @@ private:
     void concluido(const ResultadoSincronizacao &r);
 
     Sincronizador m_sinc;
+    Sincronizador::Decisao m_decisao; // for the next sync
     Sincronizador::Conta m_conta;
     QTimer m_aposEscrita, m_periodo;
     std::function<QDateTime()> m_relogio = [] { return QDateTime::currentDateTime(); };

@@ -257,6 +257,7 @@ ResultadoEdicao EdicaoContatos::atualizar(const QString &nomeOriginal, const QSt
                 [&](ListaInicio &l) { l.substituir(nomeOriginal, novo); });
     m_modelo.AtualizarAba();
     m_modelo.registrarMudanca(m);
+    m_modelo.registrarRenomeacao(nomeOriginal, novo.Nome);
     return r;
 }
 
@@ -472,5 +473,7 @@ ResultadoEdicao EdicaoContatos::aplicar(const MudancaContatos &mudanca, bool des
     r = gravado(r, Mensagens::desfeita(mudanca.descricao(), desfazer), *escrito, false,
                 [](ListaInicio &) {});
     mostrarDepois(t.contato);
+    if (const auto nomes = mudanca.renomeacao(desfazer))
+        m_modelo.registrarRenomeacao(nomes->first, nomes->second);
     return r;
 }

@@ -90,6 +90,17 @@ MudancaContatos MudancaContatos::restauracao(const QByteArray &antes, const QByt
     return m;
 }
 
+std::optional<std::pair<QString, QString>> MudancaContatos::renomeacao(bool desfazer) const
+{
+    if (tipo != Tipo::Atualizacao || antes.isEmpty() || depois.isEmpty())
+        return std::nullopt;
+    const QString a = FormatoContatos::registroDaLinha(antes.front(), codificacao).Nome;
+    const QString d = FormatoContatos::registroDaLinha(depois.front(), codificacao).Nome;
+    if (a == d)
+        return std::nullopt;
+    return desfazer ? std::pair(d, a) : std::pair(a, d);
+}
+
 QString MudancaContatos::descricao() const
 {
     switch (tipo) {

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QLocale>
 #include <QString>
+#include <optional>
 #include <utility>
 
 // One change the user made to the contact file, kept so that it can be taken
@@ -34,6 +35,10 @@ struct MudancaContatos {
                                        const QString &versao);
     // A record as a line of a file in that encoding, without its end.
     static QByteArray linha(const ContactRecord &r, Codificacao c);
+
+    // An update that changed the name: the name it leaves and the one it
+    // gives, taken back (desfazer) or done again.
+    std::optional<std::pair<QString, QString>> renomeacao(bool desfazer) const;
 
     // "exclusão de Ana Souza", "importação de 212 contatos"
     QString descricao() const;

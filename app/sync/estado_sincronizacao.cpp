@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QUrl>
 
 namespace {
 
@@ -54,7 +55,7 @@ void EstadoSincronizacao::guardarApagados(const QList<Apagado> &novos)
     qsizetype bytes = 0;
     for (const Apagado &a : std::as_const(apagados))
         bytes += a.cartao.bytes.size();
-    while (!apagados.isEmpty() && (apagados.size() > APAGADOS || bytes > BYTES_APAGADOS)) {
+    while (!apagados.isEmpty() && bytes > BYTES_APAGADOS) {
         bytes -= apagados.front().cartao.bytes.size();
         apagados.removeFirst();
     }
@@ -74,9 +75,10 @@ EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho)
     if (m.value(QLatin1String("formato")).toString() != FORMATO)
         return {};
     EstadoSincronizacao e;
-    e.endereco = m.value(QLatin1String("endereco")).toString();
+    // Written by an older version, an address may hold a password: it goes.
+    e.endereco = semCredenciais(m.value(QLatin1String("endereco")).toString());
     e.usuario = m.value(QLatin1String("usuario")).toString();
-    e.colecao = m.value(QLatin1String("colecao")).toString();
+    e.colecao = semCredenciais(m.value(QLatin1String("colecao")).toString());
     e.nome = m.value(QLatin1String("nome")).toString().left(200);
     e.syncToken = m.value(QLatin1String("token")).toString();
     e.ctag = m.value(QLatin1String("ctag")).toString();
@@ -95,9 +97,26 @@ EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho)
             apagados.append({href, deCbor(c)});
     }
     e.guardarApagados(apagados);
-    const QCborMap deixados = m.value(QLatin1String("deixados")).toMap();
-    for (auto it = deixados.begin(); it != deixados.end(); ++it)
-        e.deixados.insert(it.key().toString(), it.value().toByteArray());
+    const QCborValue deixados = m.value(QLatin1String("deixados"));
+    if (deixados.isMap()) {
+        // An older state kept their ETags only: their bytes come at the next
+        // sync.
+        const QCborMap d = deixados.toMap();
+        for (auto it = d.begin(); it != d.end(); ++it)
+            e.deixados.insert(it.key().toString(), Cartao{it.value().toByteArray(), {}, {}, {}});
+    }
+    for (const QCborValue &v : deixados.toArray()) {
+        const QCborMap c = v.toMap();
+        const QString href = c.value(QLatin1String("href")).toString();
+        if (!href.isEmpty())
+            e.deixados.insert(href, deCbor(c));
+    }
+    for (const QCborValue &v : m.value(QLatin1String("renomeados")).toArray()) {
+        const QCborArray par = v.toArray();
+        if (par.size() == 2 && par.at(0).isString() && par.at(1).isString() &&
+            e.renomeados.size() < RENOMEADOS)
+            e.renomeados.append({par.at(0).toString(), par.at(1).toString()});
+    }
     const QCborMap pendentes = m.value(QLatin1String("pendentes")).toMap();
     for (auto it = pendentes.begin(); it != pendentes.end(); ++it)
         e.pendentes.insert(it.key().toString(), it.value().toString());
@@ -123,10 +142,14 @@ bool EstadoSincronizacao::gravar(const QString &caminho) const
     for (const Apagado &a : apagados)
         mortos.append(paraCbor(a.href, a.cartao));
     m.insert(QLatin1String("apagados"), mortos);
-    QCborMap d;
+    QCborArray d;
     for (auto it = deixados.begin(); it != deixados.end(); ++it)
-        d.insert(it.key(), it.value());
+        d.append(paraCbor(it.key(), *it));
     m.insert(QLatin1String("deixados"), d);
+    QCborArray r;
+    for (const auto &[de, para] : renomeados)
+        r.append(QCborArray{de, para});
+    m.insert(QLatin1String("renomeados"), r);
     QCborMap pendentes;
     for (auto it = this->pendentes.begin(); it != this->pendentes.end(); ++it)
         pendentes.insert(it.key(), it.value());
@@ -138,4 +161,27 @@ bool EstadoSincronizacao::gravar(const QString &caminho) const
         return false;
     }
     return f.commit();
+}
+
+bool EstadoSincronizacao::renomear(const QString &caminhoContatos, const QString &de,
+                                   const QString &para)
+{
+    const QString caminho = caminhoAoLado(caminhoContatos);
+    if (!QFile::exists(caminho))
+        return true;
+    EstadoSincronizacao e = ler(caminho);
+    if (e.cartoes.isEmpty())
+        return true;
+    if (e.renomeados.size() >= RENOMEADOS)
+        e.renomeados.removeFirst();
+    e.renomeados.append({de, para});
+    return e.gravar(caminho);
+}
+
+QString EstadoSincronizacao::semCredenciais(const QString &endereco)
+{
+    const QUrl u = QUrl::fromEncoded(endereco.toUtf8());
+    if (u.userInfo().isEmpty())
+        return endereco;
+    return QString::fromUtf8(u.adjusted(QUrl::RemoveUserInfo).toEncoded());
 }

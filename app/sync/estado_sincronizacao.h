@@ -4,6 +4,8 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <optional>
 
@@ -30,26 +32,32 @@ struct EstadoSincronizacao {
     QString ctag;
     bool semSyncCollection = false; // the server has no sync-collection report
     QHash<QString, Cartao> cartoes; // by href, the path of the card's URL
-    // Cards the contact file cannot hold, by href, with their ETag: left on
-    // the server as they are until they change.
-    QHash<QString, QByteArray> deixados;
+    // Cards the contact file cannot hold, or whose name another card holds
+    // here, by href, with their ETag and bytes (no local fields): left on the
+    // server as they are, and merged again at every sync, so that one takes
+    // over when the card that holds its name goes.
+    QHash<QString, Cartao> deixados;
     // New cards being sent, by the contact's name as the duplicate rule
     // compares it: kept before they are sent, so that a sync killed while a
     // card was on its way sends it again to the same place, never twice.
     QHash<QString, QString> pendentes;
     // Cards deleted on the server because their contact was deleted here,
-    // oldest first: a contact that comes back exactly as it was (an undo)
-    // goes back as the same card, whole. The last APAGADOS of them, within
-    // BYTES_APAGADOS.
+    // oldest first: a contact that comes back exactly as it was (an undo, a
+    // version restored) goes back as the same card, whole. Bounded by their
+    // bytes only, so that a whole book deleted at once can come back.
     struct Apagado {
         QString href;
         Cartao cartao;
         friend bool operator==(const Apagado &, const Apagado &) = default;
     };
     QList<Apagado> apagados;
-    static constexpr qsizetype APAGADOS = 100;
-    static constexpr qsizetype BYTES_APAGADOS = 16 * 1024 * 1024;
+    static constexpr qsizetype BYTES_APAGADOS = qsizetype(32) << 20;
     void guardarApagados(const QList<Apagado> &novos);
+    // Contacts renamed here since the last sync, oldest first: the card of
+    // the first name follows the second, whatever else changed. Kept until
+    // a sync has agreed the new name.
+    QList<QPair<QString, QString>> renomeados;
+    static constexpr qsizetype RENOMEADOS = 10'000;
 
     static constexpr const char *NOME = "contatos.sincronizacao";
     static QString caminhoAoLado(const QString &caminhoContatos);
@@ -59,6 +67,11 @@ struct EstadoSincronizacao {
     // which deletes nothing).
     static EstadoSincronizacao ler(const QString &caminho);
     bool gravar(const QString &caminho) const;
+    // A rename recorded in the state file beside the contact file, where
+    // there is one (connected); false when it could not be written.
+    static bool renomear(const QString &caminhoContatos, const QString &de, const QString &para);
+    // The address as kept and compared: never with a user or password in it.
+    static QString semCredenciais(const QString &endereco);
 
     friend bool operator==(const EstadoSincronizacao &, const EstadoSincronizacao &) = default;
 };

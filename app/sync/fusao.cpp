@@ -31,6 +31,11 @@ public:
             m_porChave.insert(k, i);
             m_porNome.insert(m_locais[i].Nome, i);
         }
+        const auto &apagados = m_e.base->apagados;
+        for (qsizetype a = 0; a < apagados.size(); ++a) {
+            if (apagados[a].cartao.local)
+                m_apagadosPorNome[apagados[a].cartao.local->Nome].append(a);
+        }
     }
 
     Plano fundir()
@@ -43,13 +48,26 @@ public:
                 hrefs.append(it.key());
         }
         std::sort(hrefs.begin(), hrefs.end());
-        // The contacts the last sync agreed, found by name, or renamed with
-        // their telephone and e-mail unchanged.
+        // The contacts the last sync agreed: renamed here, then found by
+        // name, then, for a change another program made, renamed with their
+        // telephone and e-mail unchanged.
         QHash<QString, qsizetype> localDe;
-        QStringList perdidos;
+        const QHash<QString, QString> destino = renomeacoes();
         for (const QString &h : hrefs) {
             const auto b = base.constFind(h);
             if (b == base.cend() || !b->local)
+                continue;
+            const auto d = destino.constFind(b->local->Nome);
+            const qsizetype i = d == destino.cend() ? -1 : m_porNome.value(*d, -1);
+            if (i >= 0 && !m_usado[i]) {
+                localDe.insert(h, i);
+                m_usado[i] = true;
+            }
+        }
+        QStringList perdidos;
+        for (const QString &h : hrefs) {
+            const auto b = base.constFind(h);
+            if (b == base.cend() || !b->local || localDe.contains(h))
                 continue;
             const qsizetype i = m_porNome.value(b->local->Nome, -1);
             if (i >= 0 && !m_usado[i]) {
@@ -71,26 +89,42 @@ public:
                     ++quantos;
                 }
             }
-            if (quantos == 1 && !localDe.contains(h)) {
+            // Never a deleted contact and a new one whose names share nothing.
+            if (quantos == 1 && compartilhamPalavra(b.Nome, m_locais[achado].Nome)) {
                 localDe.insert(h, achado);
                 m_usado[achado] = true;
             }
         }
+        // Cards this phone book has not agreed on yet, read once, by name:
+        // one may take over a contact whose card went.
         QStringList novos;
         for (const QString &h : hrefs) {
             const auto b = base.constFind(h);
             const auto s = servidor.constFind(h);
+            if ((b == base.cend() || !b->local) && s != servidor.cend()) {
+                novos.append(h);
+                auto cartao = s->ler();
+                if (cartao)
+                    m_novosPorChave[chave(cartao->registro().Nome)].append(h);
+                m_lidos.insert(h, std::move(cartao));
+            }
+        }
+        for (const QString &h : hrefs) {
+            if (m_e.desconhecidos && m_e.desconhecidos->contains(h))
+                continue;
+            const auto b = base.constFind(h);
+            const auto s = servidor.constFind(h);
             if (b == base.cend() || !b->local) {
-                if (s != servidor.cend())
-                    novos.append(h);
-                else
+                if (s == servidor.cend())
                     m_p.alvos.insert(h, std::nullopt);
                 continue;
             }
             conhecido(h, *b, s == servidor.cend() ? nullptr : &*s, localDe.value(h, -1));
         }
-        for (const QString &h : novos)
-            doServidor(h, servidor[h]);
+        for (const QString &h : novos) {
+            if (!m_tomados.contains(h))
+                doServidor(h, servidor[h], m_lidos.value(h));
+        }
         for (qsizetype i = 0; i < m_locais.size(); ++i) {
             if (!m_usado[i])
                 daqui(m_locais[i]);
@@ -113,7 +147,57 @@ private:
                });
     }
 
-    void deixar(const QString &h, const QByteArray &etag) { m_p.deixados.insert(h, etag); }
+    // A name from the server the file may take: one a tab lists, unless it
+    // is the name the file holds already.
+    bool cabeDeLa(const ContactRecord &r, const QString &nomeAqui = {}) const
+    {
+        return cabe(r) && (r.Nome == nomeAqui || !m_e.listavel || m_e.listavel(r.Nome));
+    }
+
+    void deixar(const QString &h, const CartaoServidor &s)
+    {
+        m_p.deixados.insert(h, Cartao{s.etag, s.bytes, {}, {}});
+    }
+
+    // Each first name of the base renamed here to the name it has now.
+    QHash<QString, QString> renomeacoes() const
+    {
+        QHash<QString, QString> destino, origem;
+        for (const auto &[de, para] : m_e.base->renomeados) {
+            const QString primeiro = origem.contains(de) ? origem.take(de) : de;
+            destino.insert(primeiro, para);
+            origem.insert(para, primeiro);
+        }
+        return destino;
+    }
+
+    // The words of a name, case and accents aside.
+    static QSet<QString> palavrasDe(const QString &nome)
+    {
+        QString plano;
+        for (const QChar c : nome.normalized(QString::NormalizationForm_D)) {
+            if (!c.isMark())
+                plano += c.isLetterOrNumber() ? c : QChar(u' ');
+        }
+        const QStringList p = plano.toCaseFolded().split(u' ', Qt::SkipEmptyParts);
+        return {p.begin(), p.end()};
+    }
+
+    static bool compartilhamPalavra(const QString &a, const QString &b)
+    {
+        return palavrasDe(a).intersects(palavrasDe(b));
+    }
+
+    // A card not agreed on yet whose name is the contact's: it takes over
+    // when the contact's own card goes.
+    QString sucessor(const QString &nome)
+    {
+        for (const QString &h : m_novosPorChave.value(chave(nome))) {
+            if (!m_tomados.contains(h))
+                return h;
+        }
+        return {};
+    }
 
     void local(const QString &h, OperacaoLocal::Tipo t, const QString &nome, const ContactRecord &r)
     {
@@ -132,19 +216,31 @@ private:
         if (!s) {
             if (i < 0) {
                 m_p.alvos.insert(h, std::nullopt);
-            } else if (m_locais[i] == *b.local) {
+                return;
+            }
+            // Another card of the name on the server: the contact stays, and
+            // that card is its own from now on.
+            if (const QString h2 = sucessor(m_locais[i].Nome); !h2.isEmpty()) {
+                m_tomados.insert(h2);
+                m_p.alvos.insert(h, std::nullopt);
+                const auto cartao = m_lidos.value(h2);
+                juntar(h2, (*m_e.servidor)[h2], cartao, cartao->registro(), m_locais[i], b.servidor,
+                       *b.local);
+                return;
+            }
+            if (m_locais[i] == *b.local && !m_e.semApagar) {
                 local(h, OperacaoLocal::Tipo::Remover, m_locais[i].Nome, {});
                 m_p.alvos.insert(h, std::nullopt);
                 ++m_p.apagadosAqui;
-            } else {
-                // Changed here, deleted there: it comes back there, whole.
-                auto c = CartaoVCard::ler(b.bytes);
-                if (!c || !c->aplicar(m_locais[i]))
-                    c = CartaoVCard::novo(m_locais[i], m_e.novoUid());
-                remota(OperacaoServidor::Tipo::Criar, h, {}, c->bytes());
-                m_p.alvos.insert(h, Cartao{{}, c->bytes(), c->registro(), m_locais[i]});
-                ++m_p.enviados;
+                return;
             }
+            // Changed here (or kept), deleted there: it comes back there, whole.
+            auto c = CartaoVCard::ler(b.bytes);
+            if (!c || !c->aplicar(m_locais[i]))
+                c = CartaoVCard::novo(m_locais[i], m_e.novoUid());
+            remota(OperacaoServidor::Tipo::Criar, h, {}, c->bytes());
+            m_p.alvos.insert(h, Cartao{{}, c->bytes(), c->registro(), m_locais[i]});
+            ++m_p.enviados;
             return;
         }
         const bool mudouLa = s->bytes != b.bytes;
@@ -152,25 +248,27 @@ private:
         if (mudouLa) {
             cartao = s->ler();
             if (!cartao) {
-                deixar(h, s->etag);
+                deixar(h, *s);
                 return;
             }
         }
         const ContactRecord sr = cartao ? cartao->registro() : b.servidor;
         if (i < 0) {
-            if (!mudouLa) {
+            if (!mudouLa && !m_e.semApagar) {
                 remota(OperacaoServidor::Tipo::Apagar, h, s->etag, {});
                 m_p.alvos.insert(h, std::nullopt);
                 m_p.apagados.append({h, b});
                 ++m_p.apagadosLa;
-            } else if (cabe(sr) && !m_chaves.contains(chave(sr.Nome))) {
-                // Deleted here, changed there: it comes back here.
+            } else if (cabeDeLa(sr) && !m_chaves.contains(chave(sr.Nome))) {
+                // Deleted here, changed (or kept) there: it comes back here.
                 m_chaves.insert(chave(sr.Nome));
                 local(h, OperacaoLocal::Tipo::Acrescentar, {}, sr);
                 m_p.alvos.insert(h, Cartao{s->etag, s->bytes, sr, sr});
                 ++m_p.recebidos;
             } else {
-                deixar(h, s->etag);
+                // Left there as a card of no contact of the file.
+                m_p.alvos.insert(h, std::nullopt);
+                deixar(h, *s);
             }
             return;
         }
@@ -188,7 +286,11 @@ private:
         QList<QString ContactRecord::*> perdidos;
         for (auto campo : CAMPOS) {
             const bool aqui = l.*campo != bl.*campo, la = sr.*campo != bs.*campo;
-            if (la && !aqui) {
+            // A name the server writes only in another case or normal form
+            // that the file cannot hold: the file's spelling stays.
+            const bool soForma = campo == &ContactRecord::Nome && chave(sr.Nome) == chave(l.Nome) &&
+                                 !FormatoContatos::campoGravavel(sr.Nome, m_e.codificacao);
+            if (la && !aqui && !soForma) {
                 r.*campo = sr.*campo;
             } else if (la && aqui && l.*campo != sr.*campo) {
                 if (!(sr.*campo).isEmpty() &&
@@ -200,8 +302,8 @@ private:
         }
         if (r != l) {
             const bool mesmoNome = chave(r.Nome) == chave(l.Nome);
-            if (!cabe(r) || (!mesmoNome && m_chaves.contains(chave(r.Nome)))) {
-                deixar(h, s.etag);
+            if (!cabeDeLa(r, l.Nome) || (!mesmoNome && m_chaves.contains(chave(r.Nome)))) {
+                deixar(h, s);
                 return;
             }
             m_chaves.insert(chave(r.Nome));
@@ -218,7 +320,7 @@ private:
             if (!cartao)
                 cartao = s.ler();
             if (!cartao || !cartao->aplicar(r)) {
-                deixar(h, s.etag);
+                deixar(h, s);
                 return;
             }
             for (auto campo : perdidos) {
@@ -239,11 +341,11 @@ private:
 
     // A card this phone book has not agreed on yet: the contact of that name
     // if there is one (nothing deleted), else a new contact.
-    void doServidor(const QString &h, const CartaoServidor &s)
+    void doServidor(const QString &h, const CartaoServidor &s,
+                    const std::optional<CartaoVCard> &cartao)
     {
-        const auto cartao = s.ler();
         if (!cartao) {
-            deixar(h, s.etag);
+            deixar(h, s);
             return;
         }
         const ContactRecord sr = cartao->registro();
@@ -254,8 +356,8 @@ private:
             juntar(h, s, cartao, sr, m_locais[i], {sr.Nome, {}, {}}, {m_locais[i].Nome, {}, {}});
             return;
         }
-        if (!cabe(sr) || m_chaves.contains(k)) {
-            deixar(h, s.etag);
+        if (!cabeDeLa(sr) || m_chaves.contains(k)) {
+            deixar(h, s);
             return;
         }
         m_chaves.insert(k);
@@ -277,7 +379,9 @@ private:
     {
         const QString k = chave(l.Nome);
         const auto &apagados = m_e.base->apagados;
-        for (auto a = apagados.crbegin(); a != apagados.crend(); ++a) {
+        const QList<qsizetype> mesmos = m_apagadosPorNome.value(l.Nome);
+        for (auto j = mesmos.crbegin(); j != mesmos.crend(); ++j) {
+            const auto a = apagados.cbegin() + *j;
             if (a->cartao.local != l || !livre(a->href) || m_p.devolvidos.contains(a->href))
                 continue;
             m_p.devolvidos.insert(a->href);
@@ -306,6 +410,10 @@ private:
     QSet<QString> m_chaves;
     QHash<QString, qsizetype> m_porChave;
     QHash<QString, qsizetype> m_porNome;
+    QHash<QString, QList<qsizetype>> m_apagadosPorNome;
+    QHash<QString, std::optional<CartaoVCard>> m_lidos;
+    QHash<QString, QStringList> m_novosPorChave;
+    QSet<QString> m_tomados;
     Plano m_p;
 };
 
@@ -314,6 +422,31 @@ private:
 Plano fundir(const Entrada &e)
 {
     return Fusao(e).fundir();
+}
+
+Efeito efeitoNoServidor(const EstadoSincronizacao &base, const QList<ContactRecord> &locais,
+                        Codificacao codificacao, const QLocale &locale)
+{
+    QHash<QString, CartaoServidor> servidor;
+    for (auto it = base.cartoes.begin(); it != base.cartoes.end(); ++it)
+        servidor.insert(it.key(), {it->etag, it->bytes, false, std::nullopt});
+    for (auto it = base.deixados.begin(); it != base.deixados.end(); ++it)
+        servidor.insert(it.key(), {it->etag, it->bytes, false, std::nullopt});
+    Entrada e;
+    e.base = &base;
+    e.servidor = &servidor;
+    e.locais = &locais;
+    e.codificacao = codificacao;
+    e.locale = locale;
+    e.novoUid = [] { return QString(); };
+    Efeito r;
+    for (const OperacaoServidor &op : fundir(e).remotas) {
+        if (op.tipo == OperacaoServidor::Tipo::Apagar)
+            ++r.apagar;
+        else if (op.tipo == OperacaoServidor::Tipo::Alterar)
+            ++r.alterar;
+    }
+    return r;
 }
 
 QByteArray reescrever(QByteArrayView arquivo, Codificacao c, const QList<OperacaoLocal> &ops)

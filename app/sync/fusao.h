@@ -55,7 +55,8 @@ struct Plano {
     // are done (nothing: the card is forgotten). A card whose operations
     // did not all succeed keeps what it had, so the next sync does them again.
     QHash<QString, std::optional<EstadoSincronizacao::Cartao>> alvos;
-    QHash<QString, QByteArray> deixados;
+    // Cards left on the server as they are, with their ETag and bytes.
+    QHash<QString, EstadoSincronizacao::Cartao> deixados;
     QHash<QString, QString> pendentes; // the new cards, as the state keeps them
     // Cards deleted there because deleted here, to keep once deleted; and
     // those of the state sent back, to forget once sent.
@@ -74,9 +75,27 @@ struct Entrada {
     QLocale locale;
     QString colecao; // the address book's path, ending in '/', for new cards
     std::function<QString()> novoUid;
+    // Whether a tab lists a name: a card whose name none does is left on the
+    // server, as the import leaves it out. None: every name is listed.
+    std::function<bool(QStringView)> listavel;
+    // Cards listed but not delivered this time: left as the last sync
+    // agreed, their contacts untouched.
+    const QSet<QString> *desconhecidos = nullptr;
+    // Nothing deleted on either side: what one side lacks of what the last
+    // sync agreed comes back from the other.
+    bool semApagar = false;
 };
 
 Plano fundir(const Entrada &e);
+
+// What the contacts would do to a server still as the last sync left it:
+// how many cards a sync would delete there and change.
+struct Efeito {
+    int apagar = 0;
+    int alterar = 0;
+};
+Efeito efeitoNoServidor(const EstadoSincronizacao &base, const QList<ContactRecord> &locais,
+                        Codificacao codificacao, const QLocale &locale);
 
 // The contact file's bytes with the operations done: other lines kept as
 // they stand, blank lines dropped, new contacts at the end, then two empty

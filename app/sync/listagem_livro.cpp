@@ -1,5 +1,7 @@
 #include "sync/listagem_livro.h"
 
+#include <algorithm>
+
 namespace {
 
 // A card as the server's XML gave it: line ends the XML turned into LF alone
@@ -101,4 +103,10 @@ QString ListagemLivro::etiqueta(const Multistatus::Leitura &m)
         }
     }
     return tag;
+}
+
+bool ListagemLivro::truncada(const Multistatus::Leitura &m)
+{
+    return std::any_of(m.respostas.begin(), m.respostas.end(),
+                       [](const Multistatus::Resposta &r) { return r.status == 507; });
 }

@@ -40,6 +40,9 @@ public:
     // The book's own tag, from a Depth 0 PROPFIND: its CTag, else its
     // sync-token, else its ETag; empty when it has none.
     static QString etiqueta(const Multistatus::Leitura &m);
+    // Whether the server cut the listing short (a 507, RFC 6578 section 3.6):
+    // what it does not list is not gone.
+    static bool truncada(const Multistatus::Leitura &m);
 
 private:
     QUrl m_colecao;

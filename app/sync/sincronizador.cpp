@@ -13,6 +13,8 @@ namespace {
 constexpr qsizetype LOTE = 100;
 constexpr int EM_CURSO = 4;
 constexpr int RODADAS = 3;
+// A truncated listing is continued this many times at most.
+constexpr int CONTINUACOES = 10'000;
 
 QByteArray escaparXml(const QString &t)
 {
@@ -41,24 +43,50 @@ Sincronizador::Sincronizador(QString caminhoContatos, QObject *parent)
 {
 }
 
-bool Sincronizador::sincronizar(const Conta &conta)
+Sincronizador::~Sincronizador()
+{
+    // Stopped halfway: the renames it was told of are kept for the next.
+    for (const auto &[de, para] : std::as_const(m_renomeadosNovos))
+        EstadoSincronizacao::renomear(m_caminho, de, para);
+}
+
+void Sincronizador::renomear(const QString &de, const QString &para)
+{
+    if (de == para)
+        return;
+    if (!m_cliente) {
+        EstadoSincronizacao::renomear(m_caminho, de, para);
+        return;
+    }
+    // Merged again in this sync if it reads the file again, and kept with
+    // its state.
+    m_renomeadosNovos.append({de, para});
+    m_estado.renomeados.append({de, para});
+}
+
+bool Sincronizador::sincronizar(const Conta &conta, const Decisao &decisao)
 {
     if (m_cliente)
         return false;
     m_conta = conta;
+    // A password in the address goes nowhere but where it is asked for.
+    m_conta.endereco = conta.endereco.adjusted(QUrl::RemoveUserInfo);
+    m_decisao = decisao;
     m_r = {};
     m_falhou = false;
+    m_primeira = false;
     m_rodada = 0;
     m_servidor.clear();
-    m_deixadosIntactos.clear();
-    m_cliente = new ClienteDav(conta.endereco, conta.usuario, conta.senha, this);
+    m_desconhecidos.clear();
+    m_renomeadosNovos.clear();
+    m_cliente = new ClienteDav(m_conta.endereco, conta.usuario, conta.senha, this);
     // Refused before any request, the password with it.
-    if (!ClienteDav::seguro(conta.endereco)) {
+    if (!ClienteDav::seguro(m_conta.endereco)) {
         falhar(Falha::Inseguro);
         return true;
     }
     m_estado = EstadoSincronizacao::ler(EstadoSincronizacao::caminhoAoLado(m_caminho));
-    const QString endereco = conta.endereco.toString(QUrl::FullyEncoded);
+    const QString endereco = m_conta.endereco.toString(QUrl::FullyEncoded);
     if (m_estado.endereco != endereco || m_estado.usuario != conta.usuario) {
         // Another book: what was agreed with the other does not hold here.
         m_estado = {};
@@ -82,6 +110,8 @@ void Sincronizador::falhar(Falha f, const QString &detalhe)
     m_r.falha = f;
     m_r.detalhe = detalhe;
     m_r.pedidos = m_cliente->pedidos();
+    for (const auto &[de, para] : std::exchange(m_renomeadosNovos, {}))
+        EstadoSincronizacao::renomear(m_caminho, de, para);
     m_cliente->cancelar();
     m_cliente->deleteLater();
     m_cliente = nullptr;
@@ -223,23 +253,36 @@ void Sincronizador::listar()
         listarPorEtag();
         return;
     }
+    m_listagem = {};
+    m_listagem.completa = m_estado.syncToken.isEmpty();
+    pedirMudancas(m_estado.syncToken);
+}
+
+void Sincronizador::pedirMudancas(const QString &token)
+{
     const QByteArray corpo =
         R"(<?xml version="1.0" encoding="utf-8"?><d:sync-collection xmlns:d="DAV:"><d:sync-token>)" +
-        escaparXml(m_estado.syncToken) +
+        escaparXml(token) +
         "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
         "</d:sync-collection>";
     m_cliente->pedir("REPORT", m_colecao, corpo,
                      {{"Depth", "0"}, {"Content-Type", "application/xml; charset=utf-8"}},
-                     [this](const Resposta &r) {
-                         if (r.erro == ClienteDav::Erro::Nenhum && !m_estado.syncToken.isEmpty() &&
+                     [this, token](const Resposta &r) {
+                         const bool inicio = m_listagem.continuacoes == 0;
+                         if (r.erro == ClienteDav::Erro::Nenhum && inicio && !token.isEmpty() &&
                              (r.status == 403 || r.status == 409)) {
-                             // The token is no longer valid: everything again.
+                             // The token is no longer valid (the book made anew, say):
+                             // everything again, as a first sync, which deletes nothing.
                              m_estado.syncToken.clear();
+                             m_primeira = true;
                              listar();
                              return;
                          }
-                         if (r.erro == ClienteDav::Erro::Nenhum && r.status != 401 &&
-                             r.status < 500 && r.status != 207 && r.status != 404) {
+                         // A server without the report says so in one way or another
+                         // (501 Not Implemented, 400, 403, 415...).
+                         if (r.erro == ClienteDav::Erro::Nenhum && inicio && r.status != 401 &&
+                             (r.status < 500 || r.status == 501) && r.status != 207 &&
+                             r.status != 404) {
                              m_estado.semSyncCollection = true;
                              listarPorEtag();
                              return;
@@ -248,9 +291,26 @@ void Sincronizador::listar()
                          if (!m)
                              return;
                          const auto mudancas = ListagemLivro(m_colecao).mudancas(*m, r.url);
-                         const bool completo = m_estado.syncToken.isEmpty();
+                         for (const QString &h : mudancas.removidos) {
+                             m_listagem.etags.remove(h);
+                             m_listagem.removidos.insert(h);
+                         }
+                         for (auto it = mudancas.etags.begin(); it != mudancas.etags.end(); ++it) {
+                             m_listagem.removidos.remove(it.key());
+                             m_listagem.etags.insert(it.key(), it.value());
+                         }
+                         if (ListagemLivro::truncada(*m)) {
+                             // Only part of it (RFC 6578, 3.6): the rest from where it ended.
+                             if (m->syncToken.isEmpty() || m->syncToken == token ||
+                                 ++m_listagem.continuacoes > CONTINUACOES) {
+                                 falhar(Falha::Servidor, QStringLiteral("507 listagem incompleta"));
+                                 return;
+                             }
+                             pedirMudancas(m->syncToken);
+                             return;
+                         }
                          m_tokenNovo = m->syncToken;
-                         listado(mudancas.etags, completo, mudancas.removidos);
+                         listado(m_listagem.etags, m_listagem.completa, m_listagem.removidos);
                      });
 }
 
@@ -266,6 +326,11 @@ void Sincronizador::listarPorEtag()
                  }
                  propfind(m_colecao, 1, "<d:getetag/><d:resourcetype/>",
                           [this](const auto &m2, const QUrl &onde) {
+                              if (ListagemLivro::truncada(m2)) {
+                                  falhar(Falha::Servidor,
+                                         QStringLiteral("507 listagem incompleta"));
+                                  return;
+                              }
                               const auto etags = ListagemLivro(m_colecao).etags(m2, onde);
                               listado(etags, true, {});
                           });
@@ -278,13 +343,13 @@ void Sincronizador::listado(const QHash<QString, QByteArray> &etags, bool comple
                             const QSet<QString> &removidos)
 {
     m_servidor.clear();
-    m_deixadosIntactos.clear();
+    m_desconhecidos.clear();
     QHash<QString, QByteArray> atuais;
     if (!completo) {
         for (auto it = m_estado.cartoes.begin(); it != m_estado.cartoes.end(); ++it)
             atuais.insert(it.key(), it->etag);
         for (auto it = m_estado.deixados.begin(); it != m_estado.deixados.end(); ++it)
-            atuais.insert(it.key(), it.value());
+            atuais.insert(it.key(), it->etag);
         for (const QString &h : removidos)
             atuais.remove(h);
     }
@@ -293,11 +358,13 @@ void Sincronizador::listado(const QHash<QString, QByteArray> &etags, bool comple
     QStringList buscar;
     for (auto it = atuais.begin(); it != atuais.end(); ++it) {
         const auto b = m_estado.cartoes.constFind(it.key());
+        const auto d = m_estado.deixados.constFind(it.key());
         if (b != m_estado.cartoes.cend() && !b->etag.isEmpty() && b->etag == it.value()) {
             m_servidor.insert(it.key(), {b->etag, b->bytes, false, std::nullopt});
-        } else if (b == m_estado.cartoes.cend() && m_estado.deixados.contains(it.key()) &&
-                   m_estado.deixados.value(it.key()) == it.value()) {
-            m_deixadosIntactos.insert(it.key(), it.value());
+        } else if (b == m_estado.cartoes.cend() && d != m_estado.deixados.cend() &&
+                   !d->etag.isEmpty() && d->etag == it.value() && !d->bytes.isEmpty()) {
+            // Left out last time and unchanged: merged again from its bytes.
+            m_servidor.insert(it.key(), {d->etag, d->bytes, false, std::nullopt});
         } else {
             buscar.append(it.key());
         }
@@ -332,6 +399,15 @@ void Sincronizador::buscar(QStringList hrefs, std::function<void()> depois)
                          // Read as they come, a batch at a time, so that the merge holds
                          // the event loop for less.
                          m_servidor.insert(ListagemLivro(m_colecao).cartoes(*m, r.url, lote));
+                         // A card listed but not delivered (an error of its own, or
+                         // gone meanwhile) is unknown this time: neither deleted
+                         // nor changed, and the token waits for it.
+                         for (const QString &h : lote) {
+                             if (m_servidor.contains(h))
+                                 m_desconhecidos.remove(h);
+                             else
+                                 m_desconhecidos.insert(h);
+                         }
                          buscar(std::move(hrefs), std::move(depois));
                      });
 }
@@ -339,8 +415,12 @@ void Sincronizador::buscar(QStringList hrefs, std::function<void()> depois)
 void Sincronizador::ler()
 {
     m_local = ArquivoContatos(m_caminho).lerBytes();
-    if (m_local.estado == ArquivoContatos::Estado::Falhou) {
-        falhar(Falha::Arquivo);
+    // A file missing (a folder moved, a drive not there) is not an empty
+    // book: nothing is sent.
+    if (m_local.estado != ArquivoContatos::Estado::Lido) {
+        falhar(Falha::Leitura, m_local.estado == ArquivoContatos::Estado::Ausente
+                                   ? QStringLiteral("ausente")
+                                   : QString());
         return;
     }
     const Codificacao cod = Codificacoes::detectar(m_local.bytes);
@@ -353,8 +433,41 @@ void Sincronizador::ler()
     e.locale = m_locale;
     e.colecao = m_colecao.path(QUrl::FullyEncoded);
     e.novoUid = [] { return QUuid::createUuid().toString(QUuid::WithoutBraces); };
+    e.listavel = m_listavel;
+    e.desconhecidos = &m_desconhecidos;
+    e.semApagar = m_primeira || m_decisao.tipo == Decisao::Tipo::Manter;
     m_plano = Fusao::fundir(e);
-    executar();
+    if (confirmado(locais.size()))
+        executar();
+}
+
+bool Sincronizador::confirmado(qsizetype contatosAqui)
+{
+    int aqui = 0, la = 0;
+    for (const auto &op : std::as_const(m_plano.locais))
+        aqui += op.tipo == Fusao::OperacaoLocal::Tipo::Remover;
+    for (const auto &op : std::as_const(m_plano.remotas))
+        la += op.tipo == Fusao::OperacaoServidor::Tipo::Apagar;
+    const qsizetype cartoesLa = m_servidor.size() + m_desconhecidos.size();
+    // A side that holds nothing is more likely a file moved away or a book
+    // made anew than a user who deleted everything.
+    const bool vazioAqui = contatosAqui == 0 && la > 0;
+    const bool vazioLa = cartoesLa == 0 && aqui > 0;
+    const bool muitos =
+        (aqui > POUCOS && aqui * 3 > contatosAqui) || (la > POUCOS && la * 3 > cartoesLa);
+    if (!vazioAqui && !vazioLa && !muitos)
+        return true;
+    if (m_decisao.tipo == Decisao::Tipo::Apagar && aqui <= m_decisao.aqui && la <= m_decisao.la)
+        return true;
+    m_r.apagariaAqui = aqui;
+    m_r.apagariaLa = la;
+    m_r.contatosAqui = int(contatosAqui);
+    m_r.cartoesLa = int(cartoesLa);
+    m_r.vazio = vazioAqui ? ResultadoSincronizacao::Vazio::Aqui
+                : vazioLa ? ResultadoSincronizacao::Vazio::La
+                          : ResultadoSincronizacao::Vazio::Nenhum;
+    falhar(Falha::Confirmar);
+    return false;
 }
 
 void Sincronizador::executar()
@@ -509,23 +622,43 @@ void Sincronizador::gravarLocal()
 
 void Sincronizador::concluir(bool escrito)
 {
-    m_estado.deixados = m_plano.deixados;
-    m_estado.deixados.insert(m_deixadosIntactos);
+    // Those not delivered this time stay as they were.
+    QHash<QString, EstadoSincronizacao::Cartao> deixados = m_plano.deixados;
+    for (const QString &h : std::as_const(m_desconhecidos)) {
+        if (m_estado.deixados.contains(h))
+            deixados.insert(h, m_estado.deixados.value(h));
+    }
+    m_estado.deixados = std::move(deixados);
     for (auto it = m_estado.deixados.begin(); it != m_estado.deixados.end();) {
         if (m_estado.cartoes.contains(it.key()))
             it = m_estado.deixados.erase(it);
         else
             ++it;
     }
+    // A rename is kept until its card shows the new name.
+    QSet<QString> nomes;
+    for (const auto &c : std::as_const(m_estado.cartoes)) {
+        if (c.local)
+            nomes.insert(c.local->Nome);
+    }
+    QList<QPair<QString, QString>> renomeados;
+    for (const auto &par : std::as_const(m_estado.renomeados)) {
+        if (nomes.contains(par.first)) {
+            renomeados.append(par);
+            nomes.insert(par.second);
+        }
+    }
+    m_estado.renomeados = std::move(renomeados);
     // The server's token holds only once every change it listed is merged
     // and written here.
-    if (escrito && m_repetir.isEmpty()) {
+    if (escrito && m_repetir.isEmpty() && m_desconhecidos.isEmpty()) {
         if (!m_tokenNovo.isEmpty())
             m_estado.syncToken = m_tokenNovo;
         if (!m_ctagNova.isEmpty())
             m_estado.ctag = m_ctagNova;
     }
     m_r.deixados = int(m_estado.deixados.size());
+    m_r.naoLidos = int(m_desconhecidos.size());
     m_estado.pendentes = m_plano.pendentes;
     for (auto it = m_estado.pendentes.begin(); it != m_estado.pendentes.end();) {
         if (m_estado.cartoes.contains(it.value()))
@@ -537,6 +670,7 @@ void Sincronizador::concluir(bool escrito)
         falhar(Falha::Arquivo);
         return;
     }
+    m_renomeadosNovos.clear();
     // Another program kept changing the file: what the server sent waits
     // for the next sync, and this one says so.
     if (!escrito) {

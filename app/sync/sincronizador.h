@@ -22,8 +22,12 @@ struct ResultadoSincronizacao {
         Endereco,    // nothing there, or no address book
         Senha,       // wrong user or password, or no permission
         Servidor,    // an error of the server, or an answer that makes no sense
-        Arquivo,     // contatos.txt could not be read or written
+        Leitura,     // contatos.txt is missing or could not be read: nothing was sent
+        Arquivo,     // contatos.txt could not be written
+        Confirmar,   // it would delete what the user must confirm: nothing was written
     };
+    // The side that holds nothing of what the last sync agreed.
+    enum class Vazio { Nenhum, Aqui, La };
     Falha falha = Falha::Nenhuma;
     QString detalhe;      // the server's own words, where it gave any
     int recebidos = 0;    // contacts added or changed here
@@ -32,9 +36,25 @@ struct ResultadoSincronizacao {
     int apagadosLa = 0;   // cards deleted there
     int conflitos = 0;    // fields changed on both sides, merged
     int deixados = 0;     // cards the contact file cannot hold, left as they are
+    int naoLidos = 0;     // cards listed but not delivered: they wait for the next sync
     int pedidos = 0;      // requests sent
-    QString livro;        // the address book's name, once found
+    // Confirmar: what it would have deleted on each side, of how many.
+    int apagariaAqui = 0, apagariaLa = 0;
+    int contatosAqui = 0, cartoesLa = 0;
+    Vazio vazio = Vazio::Nenhum;
+    QString livro; // the address book's name, once found
     bool ok() const { return falha == Falha::Nenhuma; }
+};
+
+// What the user decided about the deletes a sync stopped before.
+struct DecisaoSincronizacao {
+    enum class Tipo {
+        Perguntar, // stop before deleting more than a few, or a side emptied
+        Manter,    // delete nothing: what one side lacks comes back from the other
+        Apagar,    // delete, up to these many on each side
+    };
+    Tipo tipo = Tipo::Perguntar;
+    int aqui = 0, la = 0;
 };
 
 // One sync of "contatos.txt" with a CardDAV address book (RFC 6352): the
@@ -50,13 +70,28 @@ public:
         QString senha;
     };
 
+    using Decisao = DecisaoSincronizacao;
+    // A delete of more than POUCOS contacts and more than a third of a side
+    // waits for the user.
+    static constexpr int POUCOS = 5;
+
     explicit Sincronizador(QString caminhoContatos, QObject *parent = nullptr);
+    ~Sincronizador() override;
 
     void setLocale(const QLocale &locale) { m_locale = locale; }
+    // Whether a tab lists a name: the sync brings in only those, as the
+    // import does.
+    void setListavel(std::function<bool(QStringView)> listavel)
+    {
+        m_listavel = std::move(listavel);
+    }
     bool ocupado() const { return m_cliente != nullptr; }
 
     // Starts a sync; false when one is under way already. terminou() follows.
-    bool sincronizar(const Conta &conta);
+    bool sincronizar(const Conta &conta, const Decisao &decisao = {});
+    // A contact renamed here: its card follows it, whatever else changed.
+    // Kept in the sync's state until a sync has agreed it.
+    void renomear(const QString &de, const QString &para);
 
     // While held, a sync waits before it writes the contact file (an editing
     // dialog is open), and goes on once released.
@@ -77,11 +112,14 @@ private:
     // Goes where discovery points; false when it points nowhere.
     bool seguir(const DescobertaLivro::Passo &passo);
     void listar();
+    void pedirMudancas(const QString &token);
     void listarPorEtag();
     void listado(const QHash<QString, QByteArray> &etags, bool completo,
                  const QSet<QString> &removidos);
     void buscar(QStringList hrefs, std::function<void()> depois);
     void ler();
+    // Whether the plan may go on; the sync ends, asking, when it may not.
+    bool confirmado(qsizetype contatosAqui);
     void executar();
     void executarProxima();
     void gravarLocal();
@@ -102,7 +140,18 @@ private:
     QUrl m_colecao;
     QString m_tokenNovo, m_ctagNova;
     QHash<QString, Fusao::CartaoServidor> m_servidor;
-    QHash<QString, QByteArray> m_deixadosIntactos;
+    QSet<QString> m_desconhecidos; // listed, but not delivered
+    // The sync-collection answers of one listing, a truncated one continued.
+    struct {
+        QHash<QString, QByteArray> etags;
+        QSet<QString> removidos;
+        bool completa = false;
+        int continuacoes = 0;
+    } m_listagem;
+    bool m_primeira = false; // a first sync again: the server refused the token
+    Decisao m_decisao;
+    std::function<bool(QStringView)> m_listavel;
+    QList<QPair<QString, QString>> m_renomeadosNovos; // while a sync runs
     ArquivoContatos::Leitura m_local;
     Fusao::Plano m_plano;
     qsizetype m_proxima = 0;

@@ -119,6 +119,13 @@ public:
     void atualizarData(const QDate &hoje);
     // A change the user made is written: told to whoever keeps them to undo.
     void registrarMudanca(const MudancaContatos &mudanca) { Q_EMIT mudancaFeita(mudanca); }
+    // A contact written under another name (an update, or its undo): told
+    // to the sync, whose card follows it.
+    void registrarRenomeacao(const QString &de, const QString &para)
+    {
+        if (de != para)
+            Q_EMIT renomeado(de, para);
+    }
 
     const ArquivoContatos &arquivo() const { return m_arquivo; }
     ArquivoContatos &arquivo() { return m_arquivo; }
@@ -142,6 +149,7 @@ Q_SIGNALS:
     // This program wrote the contact file.
     void gravou();
     void mudancaFeita(const MudancaContatos &mudanca);
+    void renomeado(const QString &de, const QString &para);
 
 private:
     bool lerParaLista();
