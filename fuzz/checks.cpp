@@ -8,6 +8,7 @@
 #include "store/contatos_externos.h"
 #include "store/formato_contatos.h"
 #include "sync/cartao_vcard.h"
+#include "sync/listagem_livro.h"
 #include "sync/multistatus.h"
 
 #include <QDate>
@@ -130,8 +131,40 @@ void csv(QByteArrayView bytes)
 void multistatus(QByteArrayView bytes)
 {
     const auto m = Multistatus::ler(bytes.toByteArray());
-    if (m && m->respostas.size() > Multistatus::RESPOSTAS)
+    if (!m)
+        return;
+    if (m->respostas.size() > Multistatus::RESPOSTAS)
         falha("more answers than the limit");
+    // What the book's listings make of it: only cards right inside the book,
+    // none both changed and gone, and only the cards asked for.
+    const QUrl livro(QStringLiteral("http://127.0.0.1:5232/ana/contacts/"));
+    const ListagemLivro listagem(livro);
+    const auto dentro = [](const QString &h) {
+        return h.startsWith(u"/ana/contacts/") && h.size() > 14 && h.indexOf(u'/', 14) < 0;
+    };
+    const auto mudancas = listagem.mudancas(*m, livro);
+    for (auto it = mudancas.etags.begin(); it != mudancas.etags.end(); ++it) {
+        if (!dentro(it.key()) || mudancas.removidos.contains(it.key()))
+            falha("a change outside the book, or changed and gone");
+    }
+    for (const QString &h : mudancas.removidos) {
+        if (!dentro(h))
+            falha("a card gone outside the book");
+    }
+    const auto etags = listagem.etags(*m, livro);
+    QStringList pedidos = etags.keys();
+    if (!pedidos.isEmpty())
+        pedidos.removeLast();
+    for (auto it = etags.begin(); it != etags.end(); ++it) {
+        if (!dentro(it.key()))
+            falha("an ETag outside the book");
+    }
+    const auto cartoes = listagem.cartoes(*m, livro, pedidos);
+    for (auto it = cartoes.begin(); it != cartoes.end(); ++it) {
+        if (!pedidos.contains(it.key()))
+            falha("a card not asked for");
+    }
+    ListagemLivro::truncada(*m);
 }
 
 void cartao(QByteArrayView bytes)
