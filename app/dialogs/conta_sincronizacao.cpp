@@ -148,7 +148,8 @@ void ContaSincronizacao::terminou(const ResultadoSincronizacao &r)
     if (std::exchange(m_esquecerAoTerminar, false))
         esquecerEstado();
     if (std::exchange(m_conectando, false)) {
-        if (r.ok()) {
+        // A sync that stopped to ask the user reached the book all right.
+        if (r.ok() || r.falha == ResultadoSincronizacao::Falha::Confirmar) {
             m_conectado = true;
             m_faltaSenha = false;
             const auto s = m_configuracoes();

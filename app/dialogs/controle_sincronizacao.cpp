@@ -187,7 +187,9 @@ void ControleSincronizacao::concluido(const ResultadoSincronizacao &r)
 {
     const QString hora = m_relogio().toString(QStringLiteral("HH:mm"));
     Q_EMIT dica(r.ok() ? QStringLiteral("Marvessa Fonelo - sincronizado às %1").arg(hora)
-                       : QStringLiteral("Marvessa Fonelo - sincronização falhou às %1").arg(hora));
+                : r.falha == Falha::Confirmar
+                    ? QStringLiteral("Marvessa Fonelo - sincronização parada às %1").arg(hora)
+                    : QStringLiteral("Marvessa Fonelo - sincronização falhou às %1").arg(hora));
     if (r.recebidos + r.apagadosAqui > 0)
         Q_EMIT contatosMudaram();
     if (m_pedidoEmCurso && r.falha == Falha::Confirmar) {

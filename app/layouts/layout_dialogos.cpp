@@ -102,7 +102,8 @@ constexpr Controle kSincroniza[] = {
 // The versions, newest first, two lines each: when, and what restoring it
 // would change.
 constexpr Controle kVersoes[] = {
-    {"lstVersoes", T::Lista, 60, 300, 2310, 1215},
+    {"lstVersoes", T::Lista, 60, 300, 2310, 1005},
+    {"lblServidor", T::Rotulo, 60, 1320, 2330, 300, u"", COR_DICA},
     {"lblSim", T::Botao, 120, 1635, 1100, 555, u" Restaurar ", COR_BOTAO, true, true,
      u" Restaurar "},
     {"lblNao", T::Botao, 1315, 1635, 860, 555, u" Fechar ", COR_BOTAO, true, true, u" Fechar "},
@@ -125,6 +126,21 @@ constexpr Controle kProcura[] = {
     forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
 };
 
+// A sync stopped before deleting: what it would delete, and three answers,
+// keeping everything first.
+constexpr Controle kConfirmaSincronizacao[] = {
+    {"lblSim", T::Botao, 90, 1475, 700, 560, u" Manter ", COR_BOTAO, true, true,
+     u" Manter: nada é apagado, o que falta volta "},
+    {"lblApagar", T::Botao, 865, 1475, 700, 560, u" Apagar ", COR_BOTAO, true, true,
+     u" Apagar dos dois lados "},
+    {"lblNao", T::Botao, 1640, 1475, 700, 560, u" Depois ", COR_BOTAO, true, true,
+     u" Decidir depois: nada muda "},
+    forma("shpSim", 90, 1400, 700, 795, COR_FACE, RAIO_FACE),
+    forma("shpApagar", 865, 1400, 700, 795, COR_FACE, RAIO_FACE),
+    forma("shpNao", 1640, 1400, 700, 795, COR_FACE, RAIO_FACE),
+    {"Label1", T::Rotulo, 90, 90, 2250, 1260, u"", BRANCO, true, true},
+};
+
 constexpr Controle kContAd[] = {
     {"Label1", T::Rotulo, 60, 600, 2385, 1215, u"Contato Inserido!", BRANCO, true, true},
 };
@@ -138,6 +154,8 @@ const Janela About{"KV_About", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kAbout};
 const Janela Sincroniza{"KV_Sincroniza", 2430, 1905, QPalette::HighlightedText, 0, kSincroniza};
 const Janela Versoes{"KV_Versoes", 2430, 1905, QPalette::HighlightedText, 0, kVersoes};
 const Janela Procura{"KV_Procura", 2430, 1905, QPalette::HighlightedText, 0, kProcura};
+const Janela ConfirmaSincronizacao{"KV_ConfirmaSincronizacao", 2430,     1905,
+                                   QPalette::NoRole,           0xF9F8F0, kConfirmaSincronizacao};
 const Janela ContAd{"KV_ContAd", 2430, 1935, QPalette::NoRole, 0xF9F8F0, kContAd};
 
 void prepararJanela(const Janela &janela, QWidget *w)

@@ -30,6 +30,7 @@ extern const Janela About;
 extern const Janela Sincroniza;
 extern const Janela Versoes;
 extern const Janela Procura;
+extern const Janela ConfirmaSincronizacao;
 
 inline constexpr QRgb COR_DICA = 0xC0FFFF;
 inline constexpr QRgb COR_BOTAO = 0x335762;

@@ -15,6 +15,7 @@
 #include "dialogs/kv_about.h"
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
+#include "dialogs/kv_confirma_sincronizacao.h"
 #include "dialogs/kv_contdel.h"
 #include "dialogs/kv_procura.h"
 #include "dialogs/kv_sincroniza.h"
@@ -111,6 +112,15 @@ void KV_Principal::criarSincronizacao()
             Qt::QueuedConnection);
     connect(&m_sincronizacao->controle(), &ControleSincronizacao::dica, m_bandeja,
             &IconeBandeja::setDica);
+    // A sync asked for that stopped before deleting asks, once it has ended.
+    connect(&m_sincronizacao->controle(), &ControleSincronizacao::confirmar, this,
+            [this](const ResultadoSincronizacao &r) {
+                QTimer::singleShot(0, this, [this, r] {
+                    KV_ConfirmaSincronizacao pergunta(this, r);
+                    pergunta.abrir();
+                    m_sincronizacao->controle().decidir(pergunta.decisao());
+                });
+            });
     // After the window has shown.
     QTimer::singleShot(0, m_sincronizacao, &ContaSincronizacao::iniciar);
 }
@@ -262,7 +272,7 @@ void KV_Principal::refazer()
 
 void KV_Principal::abrirVersoes()
 {
-    editar(KV_Versoes(this, m_modelo, *m_avisos));
+    editar(KV_Versoes(this, m_modelo, *m_avisos, m_sincronizacao));
 }
 
 void KV_Principal::abrirProcura()

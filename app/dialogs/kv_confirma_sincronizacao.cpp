@@ -1,0 +1,48 @@
+#include "dialogs/kv_confirma_sincronizacao.h"
+
+#include "chrome/rotulo_clicavel.h"
+#include "dialogs/controle_sincronizacao.h"
+
+#include <QLabel>
+
+KV_ConfirmaSincronizacao::KV_ConfirmaSincronizacao(QWidget *principal,
+                                                   const ResultadoSincronizacao &parada)
+    : DialogoDeslizante(principal, LayoutDialogos::ConfirmaSincronizacao,
+                        Deslizantes::ConfirmaSincronizacao),
+      m_parada(parada)
+{
+    auto *texto = controle<QLabel>(QStringLiteral("Label1"));
+    texto->setText(ControleSincronizacao::pergunta(parada) +
+                   QStringLiteral("\n\nManter traz tudo de volta."));
+    texto->setAccessibleName(texto->text());
+    for (const char *nome : {"shpSim", "shpApagar", "shpNao"})
+        controle(QLatin1String(nome))->setAccessibleName(QStringLiteral("Moldura"));
+    auto *sim = controle<RotuloClicavel>(QStringLiteral("lblSim"));
+    auto *apagar = controle<RotuloClicavel>(QStringLiteral("lblApagar"));
+    auto *nao = controle<RotuloClicavel>(QStringLiteral("lblNao"));
+    for (RotuloClicavel *b : {sim, apagar, nao})
+        b->usarTeclado();
+    setTabOrder(sim, apagar);
+    setTabOrder(apagar, nao);
+    connect(sim, &RotuloClicavel::clicked, this, &KV_ConfirmaSincronizacao::lblSim_Click);
+    connect(apagar, &RotuloClicavel::clicked, this, &KV_ConfirmaSincronizacao::lblApagar_Click);
+    sim->setFocus();
+}
+
+void KV_ConfirmaSincronizacao::escolher(Sincronizador::Decisao::Tipo tipo)
+{
+    // No more than it said it would delete: a sync that would delete more
+    // asks again.
+    m_decisao = {tipo, m_parada.apagariaAqui, m_parada.apagariaLa};
+    lblNao_Click();
+}
+
+void KV_ConfirmaSincronizacao::lblSim_Click()
+{
+    escolher(Sincronizador::Decisao::Tipo::Manter);
+}
+
+void KV_ConfirmaSincronizacao::lblApagar_Click()
+{
+    escolher(Sincronizador::Decisao::Tipo::Apagar);
+}
