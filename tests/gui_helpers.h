@@ -7,10 +7,12 @@
 #include "main_window/kv_principal.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <memory>
 
 namespace Teste {
 
@@ -40,6 +42,34 @@ public:
         QTimer::singleShot(0, this, [pronto] { pronto(false); });
     }
     void apagar(const QString &) override {}
+};
+
+// A keychain kept in the test's memory, shared by the windows it opens one
+// after another, as the system's keeps a password between runs.
+class CofreNaMemoria : public CofreSenhas {
+public:
+    explicit CofreNaMemoria(std::shared_ptr<QHash<QString, QString>> senhas)
+        : m_senhas(std::move(senhas))
+    {
+    }
+    void ler(const QString &chave, std::function<void(Leitura, const QString &)> pronto) override
+    {
+        const auto senha = m_senhas->constFind(chave);
+        const bool achada = senha != m_senhas->cend();
+        QTimer::singleShot(0, this, [pronto, achada, s = achada ? *senha : QString()] {
+            pronto(achada ? Leitura::Lida : Leitura::Ausente, s);
+        });
+    }
+    void gravar(const QString &chave, const QString &senha,
+                std::function<void(bool)> pronto) override
+    {
+        m_senhas->insert(chave, senha);
+        QTimer::singleShot(0, this, [pronto] { pronto(true); });
+    }
+    void apagar(const QString &chave) override { m_senhas->remove(chave); }
+
+private:
+    std::shared_ptr<QHash<QString, QString>> m_senhas;
 };
 
 // Runs passo on the modal dialog of type D, once it has slid open, every
@@ -96,7 +126,11 @@ struct Principal {
         o.hoje = [] { return QDate(2026, 12, 6); };
         o.arquivoConfiguracoes = ini();
         o.abrirEndereco = [this](const QUrl &u) { enderecos.append(u); };
-        o.cofre = [] { return std::make_unique<CofreAusente>(); };
+        o.cofre = [this]() -> std::unique_ptr<CofreSenhas> {
+            if (senhas)
+                return std::make_unique<CofreNaMemoria>(senhas);
+            return std::make_unique<CofreAusente>();
+        };
         o.agora = agora;
         o.limitesVersoes = limites;
         if (!dialogosReais) {
@@ -123,6 +157,9 @@ struct Principal {
     QStringList importar;
     QString exportar;
     ContatosExternos::Formato formatoExportar = ContatosExternos::Formato::VCard;
+    // A keychain that keeps the sync's password between the windows opened;
+    // none: no keychain answers.
+    std::shared_ptr<QHash<QString, QString>> senhas;
     // The clock and limits of the file's earlier versions.
     std::function<QDateTime()> agora;
     HistoricoVersoes::Limites limites;

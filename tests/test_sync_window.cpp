@@ -1,10 +1,14 @@
 // Sync from the real window, against Radicale on loopback.
 
 #include "chrome/icone_bandeja.h"
+#include "chrome/lista_selecao_unica.h"
 #include "dialogs/conta_sincronizacao.h"
 #include "dialogs/kv_adiciona.h"
+#include "dialogs/kv_atualiza.h"
+#include "dialogs/kv_confirma_sincronizacao.h"
 #include "dialogs/kv_contdel.h"
 #include "dialogs/kv_sincroniza.h"
+#include "dialogs/kv_versoes.h"
 #include "gui_helpers.h"
 #include "radicale.h"
 #include "sync/estado_sincronizacao.h"
@@ -25,6 +29,23 @@ QByteArray cartao(const QByteArray &uid, const QByteArray &nome, const QByteArra
 {
     return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid + "\r\nFN:" + nome + "\r\nN:" + nome +
            ";;;;\r\nTEL:" + fone + "\r\nEND:VCARD\r\n";
+}
+
+// A card as a phone keeps it: more than the phone book shows.
+QByteArray completo(const QByteArray &uid, const QByteArray &nome, const QByteArray &fone)
+{
+    return "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:" + uid + "\r\nFN:" + nome + "\r\nN:" + nome +
+           ";;;;\r\nTEL;TYPE=CELL:" + fone +
+           "\r\nADR;TYPE=HOME:;;Rua A\\, 1;São Paulo;SP;;BR\r\nBDAY:1990-05-17\r\n"
+           "NOTE:de " +
+           uid + "\r\nEND:VCARD\r\n";
+}
+
+// Whether the card is still the phone's own: its UID and all it had.
+bool inteiro(const QByteArray &card, const QByteArray &uid)
+{
+    return card.contains("UID:" + uid + "\r\n") && card.contains("BDAY:1990-05-17\r\n") &&
+           card.contains("ADR;TYPE=HOME:;;Rua A\\, 1") && card.contains("NOTE:de " + uid);
 }
 
 QStringList nomes(const QListWidget *lst)
@@ -110,6 +131,210 @@ private Q_SLOTS:
     }
 
     void cleanup() { m_servidor.reset(); }
+
+    // "contatos.txt" moved away after a sync (a folder moved, a drive not
+    // there): the program starts with an empty file, and its sync deletes
+    // nothing on the server, says so once, and F5 asks, keeping first.
+    void arquivoSumido()
+    {
+        QStringList linhas;
+        for (int i = 1; i <= 7; ++i)
+            linhas.append(Teste::linha(u"Pessoa %1"_s.arg(i), QString::number(i)));
+        auto p = janela(Teste::arquivo(linhas));
+        p->senhas = std::make_shared<QHash<QString, QString>>();
+        p->janela.reset();
+        p->abrir();
+        p->janela->sincronizacao().controle().setEsperas(100, 60'000);
+        p->janela->show();
+        conectar(*p, QString::fromUtf8(Radicale::SENHA));
+        QTRY_COMPARE(m_servidor->cartoes().size(), 7);
+        QTRY_VERIFY(!p->janela->sincronizacao().controle().ocupado());
+
+        p->janela.reset();
+        QVERIFY(QFile::rename(p->caminho, p->caminho + u".movido"_s));
+        p->avisos.textos.clear();
+        p->abrir();
+        p->janela->sincronizacao().controle().setEsperas(100, 300);
+        p->janela->show();
+        const QString parou = u"O arquivo contatos.txt está vazio. Sincronizar apagaria 7 contatos "
+                              "no servidor. Nada foi apagado: aperte F5 para decidir."_s;
+        QTRY_COMPARE(p->avisos.textos, QStringList{parou});
+        QTest::qWait(1000); // periodic turns meanwhile: told once
+        QCOMPARE(p->avisos.textos, QStringList{parou});
+        QCOMPARE(m_servidor->cartoes().size(), 7);
+
+        QString pergunta;
+        bool focoEmManter = false;
+        Teste::Passos<KV_ConfirmaSincronizacao> passos([&](KV_ConfirmaSincronizacao *d) {
+            pergunta = d->controle<QLabel>(u"Label1"_s)->text();
+            focoEmManter = QApplication::focusWidget() == d->controle(u"lblSim"_s);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            return true;
+        });
+        p->janela->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p->janela.get()));
+        QTest::keyClick(p->janela.get(), Qt::Key_F5);
+        QTRY_VERIFY(passos.feito());
+        QVERIFY(focoEmManter);
+        QVERIFY2(pergunta.startsWith(parou.left(74)), qPrintable(pergunta));
+        QTRY_COMPARE(p->janela->modelo().lblTotalContatos(), u"7"_s);
+        QTRY_COMPARE(p->avisos.textos.last(), u"Sincronizado: 7 recebidos, 0 enviados."_s);
+        QCOMPARE(m_servidor->cartoes().size(), 7);
+    }
+
+    // Restoring a version while connected says first what it deletes on the
+    // server, and its undo brings every card back whole.
+    void restaurarVersao()
+    {
+        for (int i = 0; i < 120; ++i) {
+            const QByteArray n = QByteArray::number(i);
+            QVERIFY(
+                m_servidor->put(u"p%1.vcf"_s.arg(i), completo("p" + n, "Pessoa " + n, n)).status ==
+                201);
+        }
+        auto p = janela(Teste::arquivo({Teste::linha(u"Ana"_s, u"1"_s)}));
+        ControleSincronizacao &controle = p->janela->sincronizacao().controle();
+        conectar(*p, QString::fromUtf8(Radicale::SENHA));
+        QTRY_COMPARE(p->janela->modelo().lblTotalContatos(), u"121"_s);
+        QTRY_VERIFY(!controle.ocupado());
+
+        // The version from before that first sync: Ana alone.
+        QString servidor;
+        Teste::Passos<KV_Versoes> passos([&](KV_Versoes *d) {
+            if (!d->resumido())
+                return false;
+            d->lista()->setCurrentRow(0);
+            servidor = d->controle<QLabel>(u"lblServidor"_s)->text();
+            d->lblSim_Click();
+            return true;
+        });
+        p->janela->abrirVersoes();
+        QVERIFY(passos.feito());
+        QCOMPARE(servidor, u"Restaurá-la no servidor: apaga 120 contatos."_s);
+        QTRY_COMPARE(m_servidor->cartoes().size(), 1);
+        QTRY_VERIFY(!controle.ocupado());
+
+        p->janela->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p->janela.get()));
+        QTest::keyClick(p->janela.get(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(m_servidor->cartoes().size(), 121);
+        QTRY_VERIFY(!controle.ocupado());
+        const auto cartoes = m_servidor->cartoes();
+        for (int i = 0; i < 120; ++i) {
+            const QByteArray c = cartoes.value(u"p%1.vcf"_s.arg(i));
+            QVERIFY2(inteiro(c, "p" + QByteArray::number(i)), c.constData());
+        }
+        // The user confirmed what was deleted: nothing was asked.
+        for (const QString &a : std::as_const(p->avisos.textos))
+            QVERIFY2(!a.contains(u"apagaria"_s), qPrintable(a));
+    }
+
+    // Renamed in the update dialog with another telephone, in one step: the
+    // card is the same, with everything it had; and so after an undo.
+    void renomearNoDialogo()
+    {
+        QVERIFY(
+            m_servidor->put(u"maria.vcf"_s, completo("maria-1", "Maria Souza", "1111")).status ==
+            201);
+        auto p = janela(Teste::arquivo({}));
+        ControleSincronizacao &controle = p->janela->sincronizacao().controle();
+        conectar(*p, QString::fromUtf8(Radicale::SENHA));
+        QTRY_COMPARE(p->janela->modelo().lblTotalContatos(), u"1"_s);
+        QTRY_VERIFY(!controle.ocupado());
+        p->janela->modelo().mostrarContato(u"Maria Souza");
+        Teste::Passos<KV_Atualiza> passos([](KV_Atualiza *d) {
+            d->txtNome()->setText(u"Maria Souza Lima"_s);
+            d->txtFone()->setText(u"2222"_s);
+            d->lblSim_Click();
+            return true;
+        });
+        p->janela->imgAtualiza_Click();
+        QVERIFY(passos.feito());
+        QTRY_VERIFY(m_servidor->cartoes().value(u"maria.vcf"_s).contains("FN:Maria Souza Lima"));
+        QTRY_VERIFY(!controle.ocupado());
+        QByteArray c = m_servidor->cartoes().value(u"maria.vcf"_s);
+        QVERIFY2(inteiro(c, "maria-1") && c.contains("TEL;TYPE=CELL:2222"), c.constData());
+
+        p->janela->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p->janela.get()));
+        QTest::keyClick(p->janela.get(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_VERIFY2(m_servidor->cartoes().value(u"maria.vcf"_s).contains("FN:Maria Souza\r\n"),
+                     qPrintable(p->avisos.textos.join(u"/"_s)));
+        QTRY_VERIFY(!controle.ocupado());
+        c = m_servidor->cartoes().value(u"maria.vcf"_s);
+        QVERIFY2(inteiro(c, "maria-1") && c.contains("TEL;TYPE=CELL:1111"), c.constData());
+        QCOMPARE(m_servidor->cartoes().size(), 1);
+    }
+
+    // Two "Mãe" on the phone: one comes in; when the phone deletes it, the
+    // other takes over and Mãe stays.
+    void duasMaes()
+    {
+        QVERIFY(m_servidor->put(u"m1.vcf"_s, cartao("m1", "Mãe", "91111-1111")).status == 201);
+        QVERIFY(m_servidor->put(u"m2.vcf"_s, completo("m2", "Mãe", "92222-2222")).status == 201);
+        auto p = janela(Teste::arquivo({Teste::linha(u"Ana"_s)}));
+        conectar(*p, QString::fromUtf8(Radicale::SENHA));
+        QTRY_COMPARE(p->janela->modelo().lblTotalContatos(), u"2"_s);
+        QTRY_VERIFY(!p->janela->sincronizacao().controle().ocupado());
+        QVERIFY(p->janela->modelo().mostrarContato(u"Mãe"));
+        QCOMPARE(p->filho<QLineEdit>(u"txtFone"_s)->text(), u"91111-1111"_s);
+        QVERIFY(m_servidor->apagar(u"m1.vcf"_s).status < 300);
+        p->janela->imgRefresh_Click();
+        QTRY_COMPARE(p->avisos.textos.size(), 2);
+        QVERIFY(p->janela->modelo().mostrarContato(u"Mãe"));
+        QCOMPARE(p->filho<QLineEdit>(u"txtFone"_s)->text(), u"92222-2222"_s);
+        QCOMPARE(p->janela->modelo().lblTotalContatos(), u"2"_s);
+    }
+
+    // A user and password typed into the address go into their fields; the
+    // password is in no file and not in the settings store, nor is one an
+    // older version kept there.
+    void senhaNoEndereco()
+    {
+        auto p = janela(Teste::arquivo({Teste::linha(u"Ana"_s)}));
+        const QByteArray codificada = QUrl::toPercentEncoding(QString::fromUtf8(Radicale::SENHA));
+        QUrl comSenha = m_servidor->raiz();
+        comSenha.setUserName(QString::fromUtf8(Radicale::USUARIO));
+        comSenha.setPassword(QString::fromUtf8(Radicale::SENHA));
+        abrir(*p, [&](KV_Sincroniza *d) {
+            if (d->txtEndereco()->text().isEmpty()) {
+                d->txtEndereco()->setText(comSenha.toString(QUrl::FullyEncoded));
+                d->lblSim_Click();
+                return false;
+            }
+            if (p->janela->sincronizacao().conectando())
+                return false;
+            d->lblNao_Click();
+            return true;
+        });
+        QTRY_VERIFY2(p->janela->sincronizacao().conectado(),
+                     qPrintable(p->avisos.textos.join(u'/')));
+        QCOMPARE(p->janela->sincronizacao().usuario(), u"ana"_s);
+        QCOMPARE(p->janela->sincronizacao().endereco(), m_servidor->raiz().toString());
+        QTRY_VERIFY(!p->janela->sincronizacao().controle().ocupado());
+        const auto semSenha = [&] {
+            for (QDirIterator it(p->dir.path(), QDir::Files); it.hasNext();) {
+                const QByteArray b = Teste::ler(it.next());
+                if (b.contains(Radicale::SENHA) || b.contains(codificada))
+                    return false;
+            }
+            return true;
+        };
+        QVERIFY(semSenha());
+
+        // As an older version left it.
+        p->janela.reset();
+        {
+            QSettings ini(p->ini(), QSettings::IniFormat);
+            ini.setValue(u"Sincronização/Endereço"_s, comSenha.toString(QUrl::FullyEncoded));
+        }
+        QVERIFY(!semSenha());
+        p->abrir();
+        p->janela->show();
+        QTRY_VERIFY(semSenha());
+        QCOMPARE(QSettings(p->ini(), QSettings::IniFormat).value(u"Sincronização/Endereço"_s),
+                 QVariant(m_servidor->raiz().toString()));
+    }
 
     // Connect, a change on each side arrives on the other by itself, the
     // tooltip tells, only syncs asked for speak, and disconnect forgets.
