@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the pictures in docs/ again: the phone book with a few dozen contacts
 # on Xvfb with openbox, as a user sees it, its add dialog, its earlier
-# versions, its find dialog, and its sync dialog at 1x and 2x against a Radicale on loopback.
+# versions, its find dialog, and its sync dialog at 1x and 2x against a Radicale on loopback,
+# and the question a sync asks before it would empty the server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -134,7 +135,22 @@ for escala in 1 2; do
     xdotool key Return
     sleep 3
     import -window root -crop "$recorte" +repage "docs/dialogo-sincronizacao-conectado$sufixo.png"
+    if [ "$escala" = 1 ]; then
+        # The file emptied by another program: F5 asks before the sync would
+        # delete the server's cards.
+        xdotool key Escape
+        sleep 1.5
+        cp "$pasta/contatos.txt" "$pasta/contatos.cheio"
+        printf '\r\n\r\n' >"$pasta/contatos.txt"
+        xdotool key F5
+        sleep 3
+        import -window root -crop "$recorte" +repage docs/dialogo-confirmar-sincronizacao.png
+        xdotool key Escape
+        sleep 1
+        mv "$pasta/contatos.cheio" "$pasta/contatos.txt"
+    fi
     kill "$programa"
     wait "$programa" 2>/dev/null || true
 done
-echo "docs/dialogo-sincronizacao*.png written"
+echo "docs/dialogo-sincronizacao*.png docs/dialogo-confirmar-sincronizacao.png written"
+
