@@ -37,6 +37,7 @@ ControleSincronizacao::ControleSincronizacao(const QString &caminhoContatos, QOb
 void ControleSincronizacao::setConta(const Sincronizador::Conta &conta)
 {
     m_conta = conta;
+    m_decisao = {};
     m_ultimaAvisada = Falha::Nenhuma;
     if (conectado()) {
         m_periodo.start();

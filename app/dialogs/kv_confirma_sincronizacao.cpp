@@ -4,6 +4,8 @@
 #include "dialogs/controle_sincronizacao.h"
 
 #include <QLabel>
+#include <QPointer>
+#include <QTimer>
 
 KV_ConfirmaSincronizacao::KV_ConfirmaSincronizacao(QWidget *principal,
                                                    const ResultadoSincronizacao &parada)
@@ -45,4 +47,17 @@ void KV_ConfirmaSincronizacao::lblSim_Click()
 void KV_ConfirmaSincronizacao::lblApagar_Click()
 {
     escolher(Sincronizador::Decisao::Tipo::Apagar);
+}
+
+void KV_ConfirmaSincronizacao::acompanhar(QWidget *principal, ControleSincronizacao &controle)
+{
+    QObject::connect(&controle, &ControleSincronizacao::confirmar, principal,
+                     [principal, c = QPointer(&controle)](const ResultadoSincronizacao &r) {
+                         QTimer::singleShot(0, principal, [principal, c, r] {
+                             KV_ConfirmaSincronizacao pergunta(principal, r);
+                             pergunta.abrir();
+                             if (c)
+                                 c->decidir(pergunta.decisao());
+                         });
+                     });
 }

@@ -3,7 +3,7 @@
 #include "chrome/dialogo_deslizante.h"
 #include "sync/sincronizador.h"
 
-class QLabel;
+class ControleSincronizacao;
 
 // A sync the user asked for stopped before deleting what it must not delete
 // by itself (a side emptied, or more than a few contacts and a third of a
@@ -14,6 +14,10 @@ class KV_ConfirmaSincronizacao : public DialogoDeslizante {
     Q_OBJECT
 public:
     KV_ConfirmaSincronizacao(QWidget *principal, const ResultadoSincronizacao &parada);
+
+    // Asks over the main window whenever a sync the user asked for stops so,
+    // once it has ended, and hands the answer back to the controller.
+    static void acompanhar(QWidget *principal, ControleSincronizacao &controle);
 
     void lblSim_Click();
     void lblApagar_Click();

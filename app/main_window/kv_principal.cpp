@@ -112,15 +112,7 @@ void KV_Principal::criarSincronizacao()
             Qt::QueuedConnection);
     connect(&m_sincronizacao->controle(), &ControleSincronizacao::dica, m_bandeja,
             &IconeBandeja::setDica);
-    // A sync asked for that stopped before deleting asks, once it has ended.
-    connect(&m_sincronizacao->controle(), &ControleSincronizacao::confirmar, this,
-            [this](const ResultadoSincronizacao &r) {
-                QTimer::singleShot(0, this, [this, r] {
-                    KV_ConfirmaSincronizacao pergunta(this, r);
-                    pergunta.abrir();
-                    m_sincronizacao->controle().decidir(pergunta.decisao());
-                });
-            });
+    KV_ConfirmaSincronizacao::acompanhar(this, m_sincronizacao->controle());
     // After the window has shown.
     QTimer::singleShot(0, m_sincronizacao, &ContaSincronizacao::iniciar);
 }
