@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QUrl>
 #include <algorithm>
+#include <list>
 
 namespace Fusao {
 
@@ -16,6 +17,13 @@ constexpr QString ContactRecord::*CAMPOS[] = {&ContactRecord::Nome, &ContactReco
                                               &ContactRecord::Email};
 
 class Fusao {
+    // A card not agreed on yet, read (by the listing, or here into
+    // m_lidosAqui), with its name's key.
+    struct Novo {
+        const CartaoVCard *cartao = nullptr;
+        QString chave;
+    };
+
 public:
     explicit Fusao(const Entrada &e) : m_e(e), m_locais(*e.locais), m_usado(m_locais.size())
     {
@@ -103,10 +111,18 @@ public:
             const auto s = servidor.constFind(h);
             if ((b == base.cend() || !b->local) && s != servidor.cend()) {
                 novos.append(h);
-                auto cartao = s->ler();
-                if (cartao)
-                    m_novosPorChave[chave(cartao->registro().Nome)].append(h);
-                m_lidos.insert(h, std::move(cartao));
+                Novo n;
+                if (s->lido) {
+                    n.cartao = s->cartao ? &*s->cartao : nullptr;
+                } else if (auto c = CartaoVCard::ler(s->bytes)) {
+                    m_lidosAqui.push_back(std::move(*c));
+                    n.cartao = &m_lidosAqui.back();
+                }
+                if (n.cartao) {
+                    n.chave = chave(n.cartao->registro().Nome);
+                    m_novosPorChave[n.chave].append(h);
+                }
+                m_novos.insert(h, n);
             }
         }
         for (const QString &h : hrefs) {
@@ -123,7 +139,7 @@ public:
         }
         for (const QString &h : novos) {
             if (!m_tomados.contains(h))
-                doServidor(h, servidor[h], m_lidos.value(h));
+                doServidor(h, *servidor.constFind(h), m_novos.value(h));
         }
         for (qsizetype i = 0; i < m_locais.size(); ++i) {
             if (!m_usado[i])
@@ -223,9 +239,9 @@ private:
             if (const QString h2 = sucessor(m_locais[i].Nome); !h2.isEmpty()) {
                 m_tomados.insert(h2);
                 m_p.alvos.insert(h, std::nullopt);
-                const auto cartao = m_lidos.value(h2);
-                juntar(h2, (*m_e.servidor)[h2], cartao, cartao->registro(), m_locais[i], b.servidor,
-                       *b.local);
+                const CartaoVCard *cartao = m_novos.value(h2).cartao;
+                juntar(h2, *m_e.servidor->constFind(h2), cartao, cartao->registro(), m_locais[i],
+                       b.servidor, *b.local);
                 return;
             }
             if (m_locais[i] == *b.local && !m_e.semApagar) {
@@ -272,13 +288,13 @@ private:
             }
             return;
         }
-        juntar(h, *s, std::move(cartao), sr, m_locais[i], b.servidor, *b.local);
+        juntar(h, *s, cartao ? &*cartao : nullptr, sr, m_locais[i], b.servidor, *b.local);
     }
 
     // The contact of the file and the card of the server, each against what
     // the last sync agreed (with nothing agreed, as on a first sync, an
     // empty field takes the other side's value).
-    void juntar(const QString &h, const CartaoServidor &s, std::optional<CartaoVCard> cartao,
+    void juntar(const QString &h, const CartaoServidor &s, const CartaoVCard *lido,
                 const ContactRecord &sr, const ContactRecord &l, const ContactRecord &bs,
                 const ContactRecord &bl)
     {
@@ -286,12 +302,13 @@ private:
         QList<QString ContactRecord::*> perdidos;
         for (auto campo : CAMPOS) {
             const bool aqui = l.*campo != bl.*campo, la = sr.*campo != bs.*campo;
-            // A name the server writes only in another case or normal form
-            // that the file cannot hold: the file's spelling stays.
-            const bool soForma = campo == &ContactRecord::Nome && chave(sr.Nome) == chave(l.Nome) &&
-                                 !FormatoContatos::campoGravavel(sr.Nome, m_e.codificacao);
-            if (la && !aqui && !soForma) {
-                r.*campo = sr.*campo;
+            if (la && !aqui) {
+                // A name the server writes only in another case or normal
+                // form that the file cannot hold: the file's spelling stays.
+                if (campo != &ContactRecord::Nome ||
+                    FormatoContatos::campoGravavel(sr.Nome, m_e.codificacao) ||
+                    chave(sr.Nome) != chave(l.Nome))
+                    r.*campo = sr.*campo;
             } else if (la && aqui && l.*campo != sr.*campo) {
                 if (!(sr.*campo).isEmpty() &&
                     (campo != &ContactRecord::Nome || chave(sr.Nome) != chave(l.Nome)))
@@ -317,8 +334,7 @@ private:
             return r.*campo != sr.*campo && r.*campo != bl.*campo;
         });
         if (enviar || !perdidos.isEmpty()) {
-            if (!cartao)
-                cartao = s.ler();
+            auto cartao = lido ? std::optional(*lido) : s.ler();
             if (!cartao || !cartao->aplicar(r)) {
                 deixar(h, s);
                 return;
@@ -341,15 +357,15 @@ private:
 
     // A card this phone book has not agreed on yet: the contact of that name
     // if there is one (nothing deleted), else a new contact.
-    void doServidor(const QString &h, const CartaoServidor &s,
-                    const std::optional<CartaoVCard> &cartao)
+    void doServidor(const QString &h, const CartaoServidor &s, const Novo &novo)
     {
+        const CartaoVCard *cartao = novo.cartao;
         if (!cartao) {
             deixar(h, s);
             return;
         }
-        const ContactRecord sr = cartao->registro();
-        const QString k = chave(sr.Nome);
+        const ContactRecord &sr = cartao->registro();
+        const QString &k = novo.chave;
         const qsizetype i = m_porChave.value(k, -1);
         if (i >= 0 && !m_usado[i]) {
             m_usado[i] = true;
@@ -411,7 +427,8 @@ private:
     QHash<QString, qsizetype> m_porChave;
     QHash<QString, qsizetype> m_porNome;
     QHash<QString, QList<qsizetype>> m_apagadosPorNome;
-    QHash<QString, std::optional<CartaoVCard>> m_lidos;
+    QHash<QString, Novo> m_novos;
+    std::list<CartaoVCard> m_lidosAqui;
     QHash<QString, QStringList> m_novosPorChave;
     QSet<QString> m_tomados;
     Plano m_p;
