@@ -8,6 +8,7 @@
 #include "store/arquivo_contatos.h"
 #include "store/formato_contatos.h"
 #include "sync/cartao_vcard.h"
+#include "sync/estado_sincronizacao.h"
 #include "sync/sincronizador.h"
 
 #include <QProcess>
@@ -637,6 +638,27 @@ private Q_SLOTS:
             QVERIFY(locais().first().Telefone != fone);
             QCOMPARE(m_servidor->cartoes().size(), nomes.size() - i);
         }
+    }
+
+    // The cards a sync deleted are kept for undo however many they are, for
+    // as long as the file's versions: a month. One an older version kept
+    // without its time counts from now.
+    void apagadosGuardados()
+    {
+        const qint64 agora = QDateTime::currentMSecsSinceEpoch(), dia = 24 * 3600 * 1000;
+        EstadoSincronizacao e;
+        QList<EstadoSincronizacao::Apagado> apagados;
+        for (int i = 0; i < 150; ++i)
+            apagados.append({u"/c%1.vcf"_s.arg(i),
+                             {"e", cartao("FN:X\r\n"), {}, ContactRecord{}},
+                             agora - (i == 0 ? 31 : 1) * dia});
+        apagados.append({u"/antigo.vcf"_s, {"e", cartao("FN:Y\r\n"), {}, ContactRecord{}}, 0});
+        e.guardarApagados(apagados, agora);
+        QCOMPARE(e.apagados.size(), 150);
+        const QString caminho = m_pasta->filePath(u"estado"_s);
+        QVERIFY(e.gravar(caminho));
+        QCOMPARE(EstadoSincronizacao::ler(caminho).apagados.size(), 150);
+        QCOMPARE(EstadoSincronizacao::ler(caminho).apagados.last().quando, agora);
     }
 
     // The password goes only to the scheme, host and port it was given for,

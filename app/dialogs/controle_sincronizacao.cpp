@@ -59,8 +59,9 @@ void ControleSincronizacao::setLocale(const QLocale &locale)
 
 void ControleSincronizacao::renomear(const QString &de, const QString &para)
 {
-    if (conectado())
-        m_sinc.renomear(de, para);
+    // Also while the password waits to be typed again: the sync's state is
+    // there, and the next sync must know.
+    m_sinc.renomear(de, para);
 }
 
 void ControleSincronizacao::decidir(const Sincronizador::Decisao &decisao)

@@ -39,7 +39,8 @@ public:
     // An editing dialog is open: the sync under way does not write the file
     // until it closes.
     void setEdicaoAberta(bool aberta);
-    // A contact renamed here: its card follows it.
+    // A contact renamed here: its card follows it (kept in the sync's state,
+    // where there is one).
     void renomear(const QString &de, const QString &para);
     // The user's answer to confirmar(): the sync runs again with it, as one
     // asked for; Perguntar leaves it for now.

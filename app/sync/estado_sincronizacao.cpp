@@ -3,6 +3,7 @@
 #include <QCborArray>
 #include <QCborMap>
 #include <QCborValue>
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -49,9 +50,15 @@ EstadoSincronizacao::Cartao deCbor(const QCborMap &c)
 
 } // namespace
 
-void EstadoSincronizacao::guardarApagados(const QList<Apagado> &novos)
+void EstadoSincronizacao::guardarApagados(const QList<Apagado> &novos, qint64 agora)
 {
-    apagados.append(novos);
+    for (Apagado a : novos) {
+        if (a.quando == 0)
+            a.quando = agora;
+        apagados.append(std::move(a));
+    }
+    const qint64 limite = agora - qint64(DIAS_APAGADOS) * 24 * 3600 * 1000;
+    apagados.removeIf([limite](const Apagado &a) { return a.quando < limite; });
     qsizetype bytes = 0;
     for (const Apagado &a : std::as_const(apagados))
         bytes += a.cartao.bytes.size();
@@ -93,10 +100,11 @@ EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho)
     for (const QCborValue &v : m.value(QLatin1String("apagados")).toArray()) {
         const QCborMap c = v.toMap();
         const QString href = c.value(QLatin1String("href")).toString();
+        // One an older version kept without its time counts from now.
         if (!href.isEmpty() && c.contains(QStringLiteral("local")))
-            apagados.append({href, deCbor(c)});
+            apagados.append({href, deCbor(c), c.value(QLatin1String("quando")).toInteger()});
     }
-    e.guardarApagados(apagados);
+    e.guardarApagados(apagados, QDateTime::currentMSecsSinceEpoch());
     const QCborValue deixados = m.value(QLatin1String("deixados"));
     if (deixados.isMap()) {
         // An older state kept their ETags only: their bytes come at the next
@@ -139,8 +147,11 @@ bool EstadoSincronizacao::gravar(const QString &caminho) const
         lista.append(paraCbor(it.key(), *it));
     m.insert(QLatin1String("cartoes"), lista);
     QCborArray mortos;
-    for (const Apagado &a : apagados)
-        mortos.append(paraCbor(a.href, a.cartao));
+    for (const Apagado &a : apagados) {
+        QCborMap c = paraCbor(a.href, a.cartao);
+        c.insert(QLatin1String("quando"), a.quando);
+        mortos.append(c);
+    }
     m.insert(QLatin1String("apagados"), mortos);
     QCborArray d;
     for (auto it = deixados.begin(); it != deixados.end(); ++it)

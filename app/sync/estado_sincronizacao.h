@@ -43,16 +43,21 @@ struct EstadoSincronizacao {
     QHash<QString, QString> pendentes;
     // Cards deleted on the server because their contact was deleted here,
     // oldest first: a contact that comes back exactly as it was (an undo, a
-    // version restored) goes back as the same card, whole. Bounded by their
-    // bytes only, so that a whole book deleted at once can come back.
+    // version restored) goes back as the same card, whole. Not bounded by a
+    // count, so that a whole book deleted at once can come back: within
+    // BYTES_APAGADOS of them, and DIAS_APAGADOS, as long as the file's
+    // earlier versions are kept.
     struct Apagado {
         QString href;
         Cartao cartao;
+        qint64 quando = 0; // when deleted, ms since the epoch
         friend bool operator==(const Apagado &, const Apagado &) = default;
     };
     QList<Apagado> apagados;
     static constexpr qsizetype BYTES_APAGADOS = qsizetype(32) << 20;
-    void guardarApagados(const QList<Apagado> &novos);
+    static constexpr int DIAS_APAGADOS = 30;
+    // Those deleted now (agora, ms since the epoch) kept with the others.
+    void guardarApagados(const QList<Apagado> &novos, qint64 agora);
     // Contacts renamed here since the last sync, oldest first: the card of
     // the first name follows the second, whatever else changed. Kept until
     // a sync has agreed the new name.

@@ -5,6 +5,7 @@
 #include "sync/listagem_livro.h"
 #include "sync/multistatus.h"
 
+#include <QDateTime>
 #include <QUuid>
 #include <utility>
 
@@ -612,7 +613,7 @@ void Sincronizador::gravarLocal()
     m_estado.apagados.removeIf([this](const EstadoSincronizacao::Apagado &a) {
         return m_plano.devolvidos.contains(a.href) && m_feitas.contains(a.href);
     });
-    m_estado.guardarApagados(apagados);
+    m_estado.guardarApagados(apagados, QDateTime::currentMSecsSinceEpoch());
     if ((!escrito || !m_repetir.isEmpty()) && ++m_rodada < RODADAS) {
         buscar(m_repetir, [this] { ler(); });
         return;
