@@ -174,6 +174,40 @@ bool EstadoSincronizacao::gravar(const QString &caminho) const
     return f.commit();
 }
 
+void EstadoSincronizacao::esquecerRenomeacoesFeitas()
+{
+    QSet<QString> nomes;
+    for (const Cartao &c : std::as_const(cartoes)) {
+        if (c.local)
+            nomes.insert(c.local->Nome);
+    }
+    // A rename of a rename is kept with the first while that one is.
+    QList<QPair<QString, QString>> pendentes;
+    for (const auto &par : std::as_const(renomeados)) {
+        if (nomes.contains(par.first)) {
+            pendentes.append(par);
+            nomes.insert(par.second);
+        }
+    }
+    renomeados = std::move(pendentes);
+}
+
+void EstadoSincronizacao::deixar(const QHash<QString, Cartao> &agora, const QSet<QString> &naoLidos)
+{
+    QHash<QString, Cartao> novos = agora;
+    for (const QString &h : naoLidos) {
+        if (deixados.contains(h))
+            novos.insert(h, deixados.value(h));
+    }
+    for (auto it = novos.begin(); it != novos.end();) {
+        if (cartoes.contains(it.key()))
+            it = novos.erase(it);
+        else
+            ++it;
+    }
+    deixados = std::move(novos);
+}
+
 bool EstadoSincronizacao::renomear(const QString &caminhoContatos, const QString &de,
                                    const QString &para)
 {

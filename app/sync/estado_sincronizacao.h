@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QList>
 #include <QPair>
+#include <QSet>
 #include <QString>
 #include <optional>
 
@@ -63,6 +64,11 @@ struct EstadoSincronizacao {
     // a sync has agreed the new name.
     QList<QPair<QString, QString>> renomeados;
     static constexpr qsizetype RENOMEADOS = 10'000;
+    // After a sync: the renames its cards show now are forgotten.
+    void esquecerRenomeacoesFeitas();
+    // After a sync: the cards it left out, and those of the last that it
+    // could not read (naoLidos) as they were; none the state agrees on.
+    void deixar(const QHash<QString, Cartao> &agora, const QSet<QString> &naoLidos);
 
     static constexpr const char *NOME = "contatos.sincronizacao";
     static QString caminhoAoLado(const QString &caminhoContatos);

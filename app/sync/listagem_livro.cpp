@@ -37,6 +37,18 @@ std::optional<QString> ListagemLivro::membro(const QString &href, const QUrl &ba
     return caminho;
 }
 
+void ListagemLivro::Mudancas::acrescentar(const Mudancas &seguintes)
+{
+    for (const QString &h : seguintes.removidos) {
+        etags.remove(h);
+        removidos.insert(h);
+    }
+    for (auto it = seguintes.etags.begin(); it != seguintes.etags.end(); ++it) {
+        removidos.remove(it.key());
+        etags.insert(it.key(), it.value());
+    }
+}
+
 ListagemLivro::Mudancas ListagemLivro::mudancas(const Multistatus::Leitura &m,
                                                 const QUrl &onde) const
 {

@@ -28,6 +28,8 @@ public:
     struct Mudancas {
         QHash<QString, QByteArray> etags; // changed or new
         QSet<QString> removidos;
+        // The changes of the next part of a listing, after these.
+        void acrescentar(const Mudancas &seguintes);
     };
     // A sync-collection REPORT answered from onde.
     Mudancas mudancas(const Multistatus::Leitura &m, const QUrl &onde) const;

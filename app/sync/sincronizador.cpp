@@ -266,53 +266,45 @@ void Sincronizador::pedirMudancas(const QString &token)
         escaparXml(token) +
         "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
         "</d:sync-collection>";
-    m_cliente->pedir("REPORT", m_colecao, corpo,
-                     {{"Depth", "0"}, {"Content-Type", "application/xml; charset=utf-8"}},
-                     [this, token](const Resposta &r) {
-                         const bool inicio = m_listagem.continuacoes == 0;
-                         if (r.erro == ClienteDav::Erro::Nenhum && inicio && !token.isEmpty() &&
-                             (r.status == 403 || r.status == 409)) {
-                             // The token is no longer valid (the book made anew, say):
-                             // everything again, as a first sync, which deletes nothing.
-                             m_estado.syncToken.clear();
-                             m_primeira = true;
-                             listar();
-                             return;
-                         }
-                         // A server without the report says so in one way or another
-                         // (501 Not Implemented, 400, 403, 415...).
-                         if (r.erro == ClienteDav::Erro::Nenhum && inicio && r.status != 401 &&
-                             (r.status < 500 || r.status == 501) && r.status != 207 &&
-                             r.status != 404) {
-                             m_estado.semSyncCollection = true;
-                             listarPorEtag();
-                             return;
-                         }
-                         const auto m = multistatus(r, Falha::Servidor);
-                         if (!m)
-                             return;
-                         const auto mudancas = ListagemLivro(m_colecao).mudancas(*m, r.url);
-                         for (const QString &h : mudancas.removidos) {
-                             m_listagem.etags.remove(h);
-                             m_listagem.removidos.insert(h);
-                         }
-                         for (auto it = mudancas.etags.begin(); it != mudancas.etags.end(); ++it) {
-                             m_listagem.removidos.remove(it.key());
-                             m_listagem.etags.insert(it.key(), it.value());
-                         }
-                         if (ListagemLivro::truncada(*m)) {
-                             // Only part of it (RFC 6578, 3.6): the rest from where it ended.
-                             if (m->syncToken.isEmpty() || m->syncToken == token ||
-                                 ++m_listagem.continuacoes > CONTINUACOES) {
-                                 falhar(Falha::Servidor, QStringLiteral("507 listagem incompleta"));
-                                 return;
-                             }
-                             pedirMudancas(m->syncToken);
-                             return;
-                         }
-                         m_tokenNovo = m->syncToken;
-                         listado(m_listagem.etags, m_listagem.completa, m_listagem.removidos);
-                     });
+    m_cliente->pedir(
+        "REPORT", m_colecao, corpo,
+        {{"Depth", "0"}, {"Content-Type", "application/xml; charset=utf-8"}},
+        [this, token](const Resposta &r) {
+            const bool inicio = m_listagem.continuacoes == 0;
+            if (r.erro == ClienteDav::Erro::Nenhum && inicio && !token.isEmpty() &&
+                (r.status == 403 || r.status == 409)) {
+                // The token is no longer valid (the book made anew, say):
+                // everything again, as a first sync, which deletes nothing.
+                m_estado.syncToken.clear();
+                m_primeira = true;
+                listar();
+                return;
+            }
+            // A server without the report says so in one way or another
+            // (501 Not Implemented, 400, 403, 415...).
+            if (r.erro == ClienteDav::Erro::Nenhum && inicio && r.status != 401 &&
+                (r.status < 500 || r.status == 501) && r.status != 207 && r.status != 404) {
+                m_estado.semSyncCollection = true;
+                listarPorEtag();
+                return;
+            }
+            const auto m = multistatus(r, Falha::Servidor);
+            if (!m)
+                return;
+            m_listagem.mudancas.acrescentar(ListagemLivro(m_colecao).mudancas(*m, r.url));
+            if (ListagemLivro::truncada(*m)) {
+                // Only part of it (RFC 6578, 3.6): the rest from where it ended.
+                if (m->syncToken.isEmpty() || m->syncToken == token ||
+                    ++m_listagem.continuacoes > CONTINUACOES) {
+                    falhar(Falha::Servidor, QStringLiteral("507 listagem incompleta"));
+                    return;
+                }
+                pedirMudancas(m->syncToken);
+                return;
+            }
+            m_tokenNovo = m->syncToken;
+            listado(m_listagem.mudancas.etags, m_listagem.completa, m_listagem.mudancas.removidos);
+        });
 }
 
 void Sincronizador::listarPorEtag()
@@ -438,37 +430,18 @@ void Sincronizador::ler()
     e.desconhecidos = &m_desconhecidos;
     e.semApagar = m_primeira || m_decisao.tipo == Decisao::Tipo::Manter;
     m_plano = Fusao::fundir(e);
-    if (confirmado(locais.size()))
-        executar();
-}
-
-bool Sincronizador::confirmado(qsizetype contatosAqui)
-{
-    int aqui = 0, la = 0;
-    for (const auto &op : std::as_const(m_plano.locais))
-        aqui += op.tipo == Fusao::OperacaoLocal::Tipo::Remover;
-    for (const auto &op : std::as_const(m_plano.remotas))
-        la += op.tipo == Fusao::OperacaoServidor::Tipo::Apagar;
-    const qsizetype cartoesLa = m_servidor.size() + m_desconhecidos.size();
-    // A side that holds nothing is more likely a file moved away or a book
-    // made anew than a user who deleted everything.
-    const bool vazioAqui = contatosAqui == 0 && la > 0;
-    const bool vazioLa = cartoesLa == 0 && aqui > 0;
-    const bool muitos =
-        (aqui > POUCOS && aqui * 3 > contatosAqui) || (la > POUCOS && la * 3 > cartoesLa);
-    if (!vazioAqui && !vazioLa && !muitos)
-        return true;
-    if (m_decisao.tipo == Decisao::Tipo::Apagar && aqui <= m_decisao.aqui && la <= m_decisao.la)
-        return true;
-    m_r.apagariaAqui = aqui;
-    m_r.apagariaLa = la;
-    m_r.contatosAqui = int(contatosAqui);
-    m_r.cartoesLa = int(cartoesLa);
-    m_r.vazio = vazioAqui ? ResultadoSincronizacao::Vazio::Aqui
-                : vazioLa ? ResultadoSincronizacao::Vazio::La
-                          : ResultadoSincronizacao::Vazio::Nenhum;
-    falhar(Falha::Confirmar);
-    return false;
+    // Cards not delivered this time are there all the same.
+    if (const auto p = ProtecaoApagar::avaliar(
+            m_plano, locais.size(), m_servidor.size() + m_desconhecidos.size(), m_decisao)) {
+        m_r.apagariaAqui = p->aqui;
+        m_r.apagariaLa = p->la;
+        m_r.contatosAqui = p->contatosAqui;
+        m_r.cartoesLa = p->cartoesLa;
+        m_r.vazio = p->vazio;
+        falhar(Falha::Confirmar);
+        return;
+    }
+    executar();
 }
 
 void Sincronizador::executar()
@@ -623,33 +596,8 @@ void Sincronizador::gravarLocal()
 
 void Sincronizador::concluir(bool escrito)
 {
-    // Those not delivered this time stay as they were.
-    QHash<QString, EstadoSincronizacao::Cartao> deixados = m_plano.deixados;
-    for (const QString &h : std::as_const(m_desconhecidos)) {
-        if (m_estado.deixados.contains(h))
-            deixados.insert(h, m_estado.deixados.value(h));
-    }
-    m_estado.deixados = std::move(deixados);
-    for (auto it = m_estado.deixados.begin(); it != m_estado.deixados.end();) {
-        if (m_estado.cartoes.contains(it.key()))
-            it = m_estado.deixados.erase(it);
-        else
-            ++it;
-    }
-    // A rename is kept until its card shows the new name.
-    QSet<QString> nomes;
-    for (const auto &c : std::as_const(m_estado.cartoes)) {
-        if (c.local)
-            nomes.insert(c.local->Nome);
-    }
-    QList<QPair<QString, QString>> renomeados;
-    for (const auto &par : std::as_const(m_estado.renomeados)) {
-        if (nomes.contains(par.first)) {
-            renomeados.append(par);
-            nomes.insert(par.second);
-        }
-    }
-    m_estado.renomeados = std::move(renomeados);
+    m_estado.deixar(m_plano.deixados, m_desconhecidos);
+    m_estado.esquecerRenomeacoesFeitas();
     // The server's token holds only once every change it listed is merged
     // and written here.
     if (escrito && m_repetir.isEmpty() && m_desconhecidos.isEmpty()) {

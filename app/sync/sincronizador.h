@@ -5,7 +5,9 @@
 #include "sync/descoberta_livro.h"
 #include "sync/estado_sincronizacao.h"
 #include "sync/fusao.h"
+#include "sync/listagem_livro.h"
 #include "sync/multistatus.h"
+#include "sync/protecao_apagar.h"
 
 #include <QLocale>
 #include <QObject>
@@ -26,8 +28,6 @@ struct ResultadoSincronizacao {
         Arquivo,     // contatos.txt could not be written
         Confirmar,   // it would delete what the user must confirm: nothing was written
     };
-    // The side that holds nothing of what the last sync agreed.
-    enum class Vazio { Nenhum, Aqui, La };
     Falha falha = Falha::Nenhuma;
     QString detalhe;      // the server's own words, where it gave any
     int recebidos = 0;    // contacts added or changed here
@@ -39,22 +39,12 @@ struct ResultadoSincronizacao {
     int naoLidos = 0;     // cards listed but not delivered: they wait for the next sync
     int pedidos = 0;      // requests sent
     // Confirmar: what it would have deleted on each side, of how many.
+    using Vazio = ProtecaoApagar::Vazio;
     int apagariaAqui = 0, apagariaLa = 0;
     int contatosAqui = 0, cartoesLa = 0;
     Vazio vazio = Vazio::Nenhum;
     QString livro; // the address book's name, once found
     bool ok() const { return falha == Falha::Nenhuma; }
-};
-
-// What the user decided about the deletes a sync stopped before.
-struct DecisaoSincronizacao {
-    enum class Tipo {
-        Perguntar, // stop before deleting more than a few, or a side emptied
-        Manter,    // delete nothing: what one side lacks comes back from the other
-        Apagar,    // delete, up to these many on each side
-    };
-    Tipo tipo = Tipo::Perguntar;
-    int aqui = 0, la = 0;
 };
 
 // One sync of "contatos.txt" with a CardDAV address book (RFC 6352): the
@@ -71,9 +61,6 @@ public:
     };
 
     using Decisao = DecisaoSincronizacao;
-    // A delete of more than POUCOS contacts and more than a third of a side
-    // waits for the user.
-    static constexpr int POUCOS = 5;
 
     explicit Sincronizador(QString caminhoContatos, QObject *parent = nullptr);
     ~Sincronizador() override;
@@ -118,8 +105,6 @@ private:
                  const QSet<QString> &removidos);
     void buscar(QStringList hrefs, std::function<void()> depois);
     void ler();
-    // Whether the plan may go on; the sync ends, asking, when it may not.
-    bool confirmado(qsizetype contatosAqui);
     void executar();
     void executarProxima();
     void gravarLocal();
@@ -143,8 +128,7 @@ private:
     QSet<QString> m_desconhecidos; // listed, but not delivered
     // The sync-collection answers of one listing, a truncated one continued.
     struct {
-        QHash<QString, QByteArray> etags;
-        QSet<QString> removidos;
+        ListagemLivro::Mudancas mudancas;
         bool completa = false;
         int continuacoes = 0;
     } m_listagem;
