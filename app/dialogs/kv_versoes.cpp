@@ -6,8 +6,6 @@
 #include "dialogs/conta_sincronizacao.h"
 #include "dialogs/edicao_contatos.h"
 #include "main_window/model/modelo_principal.h"
-#include "store/codificacao.h"
-#include "store/formato_contatos.h"
 #include "sync/estado_sincronizacao.h"
 
 #include <QLabel>
@@ -89,9 +87,7 @@ KV_Versoes::KV_Versoes(QWidget *principal, ModeloPrincipal &modelo, Avisos &avis
                 if (l.estado == ArquivoContatos::Estado::Lido) {
                     r = HistoricoVersoes::resumir(l.bytes, atual);
                     if (!base.cartoes.isEmpty())
-                        efeito =
-                            Fusao::efeitoNoServidor(base, FormatoContatos::lerRegistros(l.bytes),
-                                                    Codificacoes::detectar(l.bytes), locale);
+                        efeito = Fusao::efeitoNoServidor(base, l.bytes, locale);
                 }
                 const std::lock_guard trava(m_mutex);
                 m_resumos[i] = r.value_or(HistoricoVersoes::Resumo{-1, {}});
@@ -180,8 +176,7 @@ void KV_Versoes::lblSim_Click()
         const EstadoSincronizacao base = EstadoSincronizacao::ler(
             EstadoSincronizacao::caminhoAoLado(m_modelo.arquivo().caminho()));
         if (l.estado == ArquivoContatos::Estado::Lido && !base.cartoes.isEmpty())
-            efeito = Fusao::efeitoNoServidor(base, FormatoContatos::lerRegistros(l.bytes),
-                                             Codificacoes::detectar(l.bytes), m_modelo.locale());
+            efeito = Fusao::efeitoNoServidor(base, l.bytes, m_modelo.locale());
     }
     const ResultadoEdicao r = EdicaoContatos(m_modelo).restaurar(v.caminho, quando(v.quando));
     // The user saw what it deletes there: the sync does it without asking.

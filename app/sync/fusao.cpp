@@ -441,9 +441,10 @@ Plano fundir(const Entrada &e)
     return Fusao(e).fundir();
 }
 
-Efeito efeitoNoServidor(const EstadoSincronizacao &base, const QList<ContactRecord> &locais,
-                        Codificacao codificacao, const QLocale &locale)
+Efeito efeitoNoServidor(const EstadoSincronizacao &base, QByteArrayView arquivo,
+                        const QLocale &locale)
 {
+    const QList<ContactRecord> locais = FormatoContatos::lerRegistros(arquivo);
     QHash<QString, CartaoServidor> servidor;
     for (auto it = base.cartoes.begin(); it != base.cartoes.end(); ++it)
         servidor.insert(it.key(), {it->etag, it->bytes, false, std::nullopt});
@@ -453,7 +454,7 @@ Efeito efeitoNoServidor(const EstadoSincronizacao &base, const QList<ContactReco
     e.base = &base;
     e.servidor = &servidor;
     e.locais = &locais;
-    e.codificacao = codificacao;
+    e.codificacao = Codificacoes::detectar(arquivo);
     e.locale = locale;
     e.novoUid = [] { return QString(); };
     Efeito r;

@@ -88,14 +88,14 @@ struct Entrada {
 
 Plano fundir(const Entrada &e);
 
-// What the contacts would do to a server still as the last sync left it:
-// how many cards a sync would delete there and change.
+// What a contact file (its bytes) would do to a server still as the last
+// sync left it: how many cards a sync would delete there and change.
 struct Efeito {
     int apagar = 0;
     int alterar = 0;
 };
-Efeito efeitoNoServidor(const EstadoSincronizacao &base, const QList<ContactRecord> &locais,
-                        Codificacao codificacao, const QLocale &locale);
+Efeito efeitoNoServidor(const EstadoSincronizacao &base, QByteArrayView arquivo,
+                        const QLocale &locale);
 
 // The contact file's bytes with the operations done: other lines kept as
 // they stand, blank lines dropped, new contacts at the end, then two empty
