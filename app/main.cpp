@@ -1,7 +1,7 @@
 #include "chrome/instancia_unica.h"
 #include "dialogs/avisos.h"
 #include "main_window/kv_principal.h"
-#include "main_window/model/locale_app.h"
+#include "model/locale_app.h"
 #include "store/arquivo_contatos.h"
 
 #include <QApplication>

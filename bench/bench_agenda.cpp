@@ -2,9 +2,9 @@
 // prints a table: start-up work (with its floor, reading and decoding
 // alone), the largest tab, each edit end to end, and the whole program's
 // start-up and peak memory (bench_inicio, offscreen).
-#include "dialogs/edicao_contatos.h"
+#include "operations/edicao_contatos.h"
 #include "gerador.h"
-#include "main_window/model/modelo_principal.h"
+#include "model/modelo_principal.h"
 #include "medidas.h"
 #include "store/cp1252.h"
 

@@ -3,7 +3,7 @@
 // the milliseconds since the launch time it was given (monotonic clock, ns)
 // and the process's peak memory (VmHWM, KiB), and ends.
 #include "main_window/kv_principal.h"
-#include "main_window/model/locale_app.h"
+#include "model/locale_app.h"
 
 #include <QApplication>
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "dialogs/avisos.h"
 #include "dialogs/kv_procura.h"
 #include "gerador.h"
-#include "main_window/model/modelo_principal.h"
+#include "model/modelo_principal.h"
 #include "medidas.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "chrome/dialogo_deslizante.h"
 #include "dialogs/avisos.h"
-#include "dialogs/cofre_senhas.h"
+#include "operations/cofre_senhas.h"
 #include "helpers.h"
 #include "main_window/kv_principal.h"
 

@@ -1,5 +1,5 @@
 // One sync of a contact file, for the kill test: the process that is killed.
-#include "main_window/model/classificador_grupos.h"
+#include "model/classificador_grupos.h"
 #include "sync/sincronizador.h"
 
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "dialogs/edicao_contatos.h"
+#include "operations/edicao_contatos.h"
 #include "gerador.h"
 #include "gui_helpers.h"
 #include "store/formato_contatos.h"

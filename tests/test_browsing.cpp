@@ -1,10 +1,10 @@
 #include "helpers.h"
-#include "main_window/model/busca_contato.h"
-#include "main_window/model/classificador_grupos.h"
-#include "main_window/model/lista_inicio.h"
-#include "main_window/model/locale_app.h"
-#include "main_window/model/modelo_principal.h"
-#include "main_window/model/navegacao_contatos.h"
+#include "model/busca_contato.h"
+#include "model/classificador_grupos.h"
+#include "model/lista_inicio.h"
+#include "model/locale_app.h"
+#include "model/modelo_principal.h"
+#include "model/navegacao_contatos.h"
 #include "store/formato_contatos.h"
 
 #include <QCollator>

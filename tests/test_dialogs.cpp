@@ -1,5 +1,5 @@
 #include "chrome/deslizamento.h"
-#include "dialogs/edicao_contatos.h"
+#include "operations/edicao_contatos.h"
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_contdel.h"

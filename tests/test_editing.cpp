@@ -1,6 +1,6 @@
-#include "dialogs/edicao_contatos.h"
+#include "operations/edicao_contatos.h"
 #include "helpers.h"
-#include "main_window/model/modelo_principal.h"
+#include "model/modelo_principal.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "gui_helpers.h"
 
-#include "dialogs/edicao_contatos.h"
-#include "main_window/model/modelo_principal.h"
+#include "operations/edicao_contatos.h"
+#include "model/modelo_principal.h"
 #include "store/contatos_externos.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // The sync's password in a real keychain: GNOME Keyring on a private session
 // bus here, the Credential Manager under Windows.
 
-#include "dialogs/conta_sincronizacao.h"
+#include "operations/conta_sincronizacao.h"
 #include "helpers.h"
 #include "radicale.h"
 

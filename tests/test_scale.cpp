@@ -1,7 +1,7 @@
-#include "dialogs/edicao_contatos.h"
+#include "operations/edicao_contatos.h"
 #include "gerador.h"
 #include "helpers.h"
-#include "main_window/model/modelo_principal.h"
+#include "model/modelo_principal.h"
 #include "store/formato_contatos.h"
 
 #include <QCollator>

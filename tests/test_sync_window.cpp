@@ -2,7 +2,7 @@
 
 #include "chrome/icone_bandeja.h"
 #include "chrome/lista_selecao_unica.h"
-#include "dialogs/conta_sincronizacao.h"
+#include "operations/conta_sincronizacao.h"
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_confirma_sincronizacao.h"

@@ -1,7 +1,7 @@
 // Undo, redo and the file's earlier versions, from the real window.
 
 #include "chrome/lista_selecao_unica.h"
-#include "dialogs/desfazer_edicoes.h"
+#include "operations/desfazer_edicoes.h"
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_contdel.h"

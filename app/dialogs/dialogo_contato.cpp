@@ -2,7 +2,7 @@
 
 #include "chrome/rotulo_clicavel.h"
 #include "dialogs/avisos.h"
-#include "dialogs/edicao_contatos.h"
+#include "operations/edicao_contatos.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 #include "dialogs/kv_adiciona.h"
 
-#include "dialogs/edicao_contatos.h"
+#include "operations/edicao_contatos.h"
 
 #include <QLineEdit>
 

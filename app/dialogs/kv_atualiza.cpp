@@ -1,6 +1,6 @@
 #include "dialogs/kv_atualiza.h"
 
-#include "dialogs/edicao_contatos.h"
+#include "operations/edicao_contatos.h"
 
 #include <QLineEdit>
 

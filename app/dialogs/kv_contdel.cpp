@@ -2,7 +2,7 @@
 
 #include "chrome/rotulo_clicavel.h"
 #include "dialogs/avisos.h"
-#include "dialogs/edicao_contatos.h"
+#include "operations/edicao_contatos.h"
 
 KV_ContDel::KV_ContDel(QWidget *principal, ModeloPrincipal &modelo, Avisos &avisos)
     : DialogoDeslizante(principal, LayoutDialogos::ContDel, Deslizantes::ContDel), m_modelo(modelo),

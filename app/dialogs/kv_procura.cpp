@@ -3,7 +3,7 @@
 #include "chrome/lista_selecao_unica.h"
 #include "chrome/rotulo_clicavel.h"
 #include "dialogs/avisos.h"
-#include "main_window/model/modelo_principal.h"
+#include "model/modelo_principal.h"
 
 #include <QApplication>
 #include <QKeyEvent>

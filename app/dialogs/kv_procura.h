@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chrome/dialogo_deslizante.h"
-#include "main_window/model/indice_busca.h"
+#include "model/indice_busca.h"
 
 class Avisos;
 class ListaSelecaoUnica;

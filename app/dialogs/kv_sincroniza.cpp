@@ -1,7 +1,7 @@
 #include "dialogs/kv_sincroniza.h"
 
 #include "chrome/rotulo_clicavel.h"
-#include "dialogs/conta_sincronizacao.h"
+#include "operations/conta_sincronizacao.h"
 #include "layouts/twips.h"
 
 #include <QLabel>

@@ -3,9 +3,9 @@
 #include "chrome/lista_selecao_unica.h"
 #include "chrome/rotulo_clicavel.h"
 #include "dialogs/avisos.h"
-#include "dialogs/conta_sincronizacao.h"
-#include "dialogs/edicao_contatos.h"
-#include "main_window/model/modelo_principal.h"
+#include "operations/conta_sincronizacao.h"
+#include "operations/edicao_contatos.h"
+#include "model/modelo_principal.h"
 #include "sync/estado_sincronizacao.h"
 
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "main_window/comandos_principal.h"
 
 #include "chrome/rotulo_clicavel.h"
-#include "dialogs/desfazer_edicoes.h"
+#include "operations/desfazer_edicoes.h"
 #include "main_window/kv_principal.h"
 
 #include <QAction>

@@ -11,7 +11,7 @@
 //   from LayoutPrincipal) and hands the user's clicks back to the model, or to
 //   the dialogs, which edit through the model and the notices.
 
-#include "main_window/model/modelo_principal.h"
+#include "model/modelo_principal.h"
 #include "store/contatos_externos.h"
 #include "store/historico_versoes.h"
 

@@ -1,4 +1,4 @@
-#include "main_window/model/letter_group.h"
+#include "model/letter_group.h"
 
 using namespace Qt::Literals::StringLiterals;
 

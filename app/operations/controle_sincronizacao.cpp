@@ -1,6 +1,6 @@
-#include "dialogs/controle_sincronizacao.h"
+#include "operations/controle_sincronizacao.h"
 
-#include "main_window/model/classificador_grupos.h"
+#include "model/classificador_grupos.h"
 
 using Falha = ResultadoSincronizacao::Falha;
 using Decisao = Sincronizador::Decisao;

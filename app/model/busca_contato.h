@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main_window/model/lista_inicio.h"
+#include "model/lista_inicio.h"
 
 #include <QCollator>
 #include <QLocale>

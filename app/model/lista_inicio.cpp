@@ -1,4 +1,4 @@
-#include "main_window/model/lista_inicio.h"
+#include "model/lista_inicio.h"
 
 #include "store/cp1252.h"
 #include "store/formato_contatos.h"

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "main_window/model/busca_contato.h"
-#include "main_window/model/classificador_grupos.h"
-#include "main_window/model/indice_busca.h"
-#include "main_window/model/letter_group.h"
-#include "main_window/model/lista_inicio.h"
-#include "main_window/model/navegacao_contatos.h"
+#include "model/busca_contato.h"
+#include "model/classificador_grupos.h"
+#include "model/indice_busca.h"
+#include "model/letter_group.h"
+#include "model/lista_inicio.h"
+#include "model/navegacao_contatos.h"
 #include "store/arquivo_contatos.h"
 #include "store/mudanca_contatos.h"
 

@@ -1,6 +1,6 @@
-#include "main_window/model/modelo_principal.h"
+#include "model/modelo_principal.h"
 
-#include "main_window/model/locale_app.h"
+#include "model/locale_app.h"
 
 #include <utility>
 

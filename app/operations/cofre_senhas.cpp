@@ -1,4 +1,4 @@
-#include "dialogs/cofre_senhas.h"
+#include "operations/cofre_senhas.h"
 
 #include <QTimer>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main_window/model/classificador_grupos.h"
+#include "model/classificador_grupos.h"
 #include "store/codificacao.h"
 #include "store/contact_record.h"
 

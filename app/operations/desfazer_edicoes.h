@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs/edicao_contatos.h"
+#include "operations/edicao_contatos.h"
 #include "store/mudanca_contatos.h"
 
 #include <QList>

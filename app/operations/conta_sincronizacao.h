@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dialogs/cofre_senhas.h"
-#include "dialogs/controle_sincronizacao.h"
+#include "operations/cofre_senhas.h"
+#include "operations/controle_sincronizacao.h"
 
 #include <QObject>
 #include <QUrl>

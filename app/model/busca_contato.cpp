@@ -1,4 +1,4 @@
-#include "main_window/model/busca_contato.h"
+#include "model/busca_contato.h"
 
 namespace {
 

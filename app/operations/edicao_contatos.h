@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main_window/model/modelo_principal.h"
+#include "model/modelo_principal.h"
 
 #include <QString>
 #include <QStringList>

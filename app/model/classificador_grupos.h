@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main_window/model/letter_group.h"
+#include "model/letter_group.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "dialogs/edicao_contatos.h"
+#include "operations/edicao_contatos.h"
 
 #include "store/codificacao.h"
 #include "store/formato_contatos.h"

@@ -1,4 +1,4 @@
-#include "main_window/model/locale_app.h"
+#include "model/locale_app.h"
 
 namespace LocaleApp {
 

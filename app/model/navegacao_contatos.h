@@ -1,7 +1,7 @@
 #pragma once
 
-#include "main_window/model/letter_group.h"
-#include "main_window/model/lista_inicio.h"
+#include "model/letter_group.h"
+#include "model/lista_inicio.h"
 
 #include <QList>
 #include <QString>

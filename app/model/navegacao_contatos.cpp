@@ -1,4 +1,4 @@
-#include "main_window/model/navegacao_contatos.h"
+#include "model/navegacao_contatos.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "dialogs/desfazer_edicoes.h"
+#include "operations/desfazer_edicoes.h"
 
 namespace {
 

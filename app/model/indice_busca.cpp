@@ -1,6 +1,6 @@
-#include "main_window/model/indice_busca.h"
+#include "model/indice_busca.h"
 
-#include "main_window/model/lista_inicio.h"
+#include "model/lista_inicio.h"
 
 #include <QHash>
 #include <QString>

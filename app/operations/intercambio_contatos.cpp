@@ -1,6 +1,6 @@
-#include "dialogs/intercambio_contatos.h"
+#include "operations/intercambio_contatos.h"
 
-#include "dialogs/edicao_contatos.h"
+#include "operations/edicao_contatos.h"
 
 #include <QFileInfo>
 

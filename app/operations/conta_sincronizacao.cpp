@@ -1,6 +1,6 @@
-#include "dialogs/conta_sincronizacao.h"
+#include "operations/conta_sincronizacao.h"
 
-#include "main_window/model/modelo_principal.h"
+#include "model/modelo_principal.h"
 #include "sync/estado_sincronizacao.h"
 
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "main_window/model/classificador_grupos.h"
+#include "model/classificador_grupos.h"
 
 ClassificadorGrupos::ClassificadorGrupos(const QLocale &locale)
 {
