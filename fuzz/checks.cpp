@@ -1,10 +1,11 @@
 #include "checks.h"
 
 #include "conversao.h"
-#include "operations/edicao_contatos.h"
 #include "model/classificador_grupos.h"
 #include "model/lista_inicio.h"
 #include "model/modelo_principal.h"
+#include "operations/edicao_contatos.h"
+#include "store/codificacoes.h"
 #include "store/contatos_externos.h"
 #include "store/formato_contatos.h"
 #include "sync/cartao_vcard.h"
@@ -87,7 +88,7 @@ int cartoesAbertos(QByteArrayView bytes)
 {
     int n = 0;
     // As the reader sees the file: UTF-16 as UTF-8.
-    const QList<QByteArray> linhas = ContatosExternos::semUtf16(bytes).split('\n');
+    const QList<QByteArray> linhas = ContatosLidos::semUtf16(bytes).split('\n');
     for (qsizetype i = 0; i < linhas.size(); ++i) {
         const QByteArray seguinte = linhas.value(i + 1);
         // A line that starts with a space or a TAB goes on the one before.

@@ -1,6 +1,7 @@
-#include "operations/edicao_contatos.h"
 #include "gerador.h"
 #include "gui_helpers.h"
+#include "operations/edicao_contatos.h"
+#include "operations/mensagens.h"
 #include "store/formato_contatos.h"
 
 #include <QDir>

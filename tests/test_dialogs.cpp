@@ -1,9 +1,10 @@
 #include "chrome/deslizamento.h"
-#include "operations/edicao_contatos.h"
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_contdel.h"
 #include "gui_helpers.h"
+#include "operations/edicao_contatos.h"
+#include "operations/mensagens.h"
 
 #include <QClipboard>
 #include <QLineEdit>

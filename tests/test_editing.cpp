@@ -1,6 +1,7 @@
-#include "operations/edicao_contatos.h"
 #include "helpers.h"
 #include "model/modelo_principal.h"
+#include "operations/edicao_contatos.h"
+#include "operations/mensagens.h"
 
 #include <QDir>
 #include <QTemporaryDir>

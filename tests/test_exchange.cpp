@@ -1,7 +1,8 @@
 #include "gui_helpers.h"
+#include "operations/mensagens.h"
 
-#include "operations/edicao_contatos.h"
 #include "model/modelo_principal.h"
+#include "operations/edicao_contatos.h"
 #include "store/contatos_externos.h"
 
 #include <QAction>

@@ -1,7 +1,8 @@
-#include "operations/edicao_contatos.h"
 #include "gerador.h"
 #include "helpers.h"
 #include "model/modelo_principal.h"
+#include "operations/edicao_contatos.h"
+#include "operations/mensagens.h"
 #include "store/formato_contatos.h"
 
 #include <QCollator>

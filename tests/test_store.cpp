@@ -1,6 +1,6 @@
 #include "helpers.h"
 #include "store/arquivo_contatos.h"
-#include "store/codificacao.h"
+#include "store/codificacoes.h"
 #include "store/cp1252.h"
 #include "store/formato_contatos.h"
 #include "store/historico_versoes.h"

@@ -1,12 +1,13 @@
 // Undo, redo and the file's earlier versions, from the real window.
 
 #include "chrome/lista_selecao_unica.h"
-#include "operations/desfazer_edicoes.h"
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_contdel.h"
 #include "dialogs/kv_versoes.h"
 #include "gui_helpers.h"
+#include "operations/desfazer_edicoes.h"
+#include "operations/mensagens.h"
 #include "store/historico_versoes.h"
 
 #include <QDir>

@@ -7,11 +7,7 @@
 #include "chrome/regiao_janela.h"
 #include "chrome/rotulo_clicavel.h"
 #include "dialogs/avisos.h"
-#include "operations/conta_sincronizacao.h"
-#include "operations/desfazer_edicoes.h"
 #include "dialogs/dialogo_exportacao.h"
-#include "operations/edicao_contatos.h"
-#include "operations/intercambio_contatos.h"
 #include "dialogs/kv_about.h"
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
@@ -24,6 +20,11 @@
 #include "layouts/imagens.h"
 #include "layouts/layout_principal.h"
 #include "main_window/comandos_principal.h"
+#include "operations/conta_sincronizacao.h"
+#include "operations/desfazer_edicoes.h"
+#include "operations/edicao_contatos.h"
+#include "operations/intercambio_contatos.h"
+#include "operations/mensagens.h"
 
 #include <QApplication>
 #include <QCloseEvent>

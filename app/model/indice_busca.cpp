@@ -1,6 +1,7 @@
 #include "model/indice_busca.h"
 
 #include "model/lista_inicio.h"
+#include "store/codificacoes.h"
 
 #include <QHash>
 #include <QString>

@@ -1,5 +1,6 @@
 #include "model/lista_inicio.h"
 
+#include "store/codificacoes.h"
 #include "store/cp1252.h"
 #include "store/formato_contatos.h"
 

@@ -1,6 +1,7 @@
 #include "model/modelo_principal.h"
 
 #include "model/locale_app.h"
+#include "store/codificacoes.h"
 
 #include <utility>
 

@@ -1,6 +1,7 @@
 #include "operations/edicao_contatos.h"
 
-#include "store/codificacao.h"
+#include "operations/mensagens.h"
+#include "store/codificacoes.h"
 #include "store/formato_contatos.h"
 
 #include <QFileInfo>

@@ -1,6 +1,7 @@
 #include "operations/intercambio_contatos.h"
 
 #include "operations/edicao_contatos.h"
+#include "operations/mensagens.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "store/conjuntos_de_caracteres.h"
 
-#include "store/codificacao.h"
+#include "store/codificacoes.h"
 
 #include <QByteArray>
 

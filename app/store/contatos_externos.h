@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/contact_record.h"
+#include "store/contatos_lidos.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -15,33 +15,10 @@ namespace ContatosExternos {
 
 enum class Formato { VCard, Csv };
 
-// Far beyond any real export; past them a file is refused whole, before it
-// can freeze the program or fill its memory.
-struct Limites {
-    qint64 bytes = qint64(128) << 20;     // the file
-    qsizetype linha = qsizetype(1) << 20; // a vCard line kept, unfolded
-    qsizetype campo = qsizetype(1) << 20; // a CSV field, in characters
-    qsizetype colunas = 4096;             // a CSV row's fields
-    qsizetype contatos = 1'000'000;       // cards or rows
-};
-
-enum class Falha {
-    Nenhuma,
-    NaoLido,        // no regular file that could be read whole
-    NaoReconhecido, // no card, and no CSV header naming a known column
-    AspasAbertas,   // a CSV quote that never closes; linha says where it opened
-    Grande,         // past a limit
-};
-
-struct Lidos {
-    Falha falha = Falha::NaoReconhecido;
-    qsizetype linha = 0; // 1 for the file's first line
-    QList<ContactRecord> contatos;
-    // Contacts left out: a field holds what no contact file can (the field
-    // separator), or a card's character set is unknown here.
-    int rejeitados = 0;
-    bool ok() const { return falha == Falha::Nenhuma; }
-};
+// What the readers give back, by the names the callers know.
+using Lidos = ContatosLidos;
+using Limites = ContatosLidos::Limites;
+using Falha = ContatosLidos::Falha;
 
 // The file at the path: refused at once when it is not a regular file (a
 // folder, a FIFO, a device) or is larger than the limit.
@@ -60,13 +37,5 @@ Lidos lerCsv(QByteArrayView bytes, const Limites &limites = {});
 // a byte-order mark, header Nome,Telefone,E-mail, a field that a
 // spreadsheet would take for a formula led by an apostrophe.
 QByteArray escrever(const QList<ContactRecord> &contatos, Formato formato);
-
-// For the readers: UTF-16 (with or without its mark, as the Mac's address
-// book writes it) as UTF-8; anything else as it is, its UTF-8 mark dropped.
-QByteArray semUtf16(QByteArrayView bytes);
-// A contact read: line breaks inside its fields become spaces, spaces
-// around them go unless it is exact; one whose field holds the separator is
-// left out, and counted.
-void acrescentar(Lidos &l, ContactRecord r, bool exato);
 
 } // namespace ContatosExternos

@@ -1,5 +1,7 @@
 #include "store/formato_contatos.h"
 
+#include "store/codificacoes.h"
+
 #include <algorithm>
 
 namespace FormatoContatos {

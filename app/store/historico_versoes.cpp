@@ -1,6 +1,6 @@
 #include "store/historico_versoes.h"
 
-#include "store/codificacao.h"
+#include "store/codificacoes.h"
 #include "store/formato_contatos.h"
 
 #include <QDir>

@@ -1,15 +1,15 @@
 #include "store/leitor_csv.h"
 
-#include "store/codificacao.h"
+#include "store/codificacoes.h"
 #include "store/colunas_csv.h"
 
 #include <QStringList>
 #include <optional>
 #include <utility>
 
-using ContatosExternos::Falha;
-using ContatosExternos::Lidos;
-using ContatosExternos::Limites;
+using Falha = ContatosLidos::Falha;
+using Lidos = ContatosLidos;
+using Limites = ContatosLidos::Limites;
 
 namespace {
 
@@ -121,7 +121,7 @@ std::optional<QStringList> Linhas::proxima()
 
 Lidos LeitorCsv::ler(QByteArrayView original, const Limites &lim)
 {
-    const QString texto = Codificacoes::decodificarMisto(ContatosExternos::semUtf16(original));
+    const QString texto = Codificacoes::decodificarMisto(ContatosLidos::semUtf16(original));
     Linhas linhas(texto, separador(texto), lim);
     Lidos l;
     const auto falhou = [&]() {
@@ -145,7 +145,7 @@ Lidos LeitorCsv::ler(QByteArrayView original, const Limites &lim)
             continue;
         if (l.contatos.size() + l.rejeitados >= lim.contatos)
             return {Falha::Grande, 0, {}, 0};
-        ContatosExternos::acrescentar(l, colunas.registro(*linha), colunas.propria());
+        l.acrescentar(colunas.registro(*linha), colunas.propria());
     }
     return linhas.falha() == Falha::Nenhuma ? std::move(l) : falhou();
 }

@@ -1,15 +1,15 @@
 #include "store/leitor_vcard.h"
 
-#include "store/codificacao.h"
+#include "store/codificacoes.h"
 #include "store/conjuntos_de_caracteres.h"
 
 #include <QStringList>
 #include <optional>
 #include <utility>
 
-using ContatosExternos::Falha;
-using ContatosExternos::Lidos;
-using ContatosExternos::Limites;
+using Falha = ContatosLidos::Falha;
+using Lidos = ContatosLidos;
+using Limites = ContatosLidos::Limites;
 
 namespace {
 
@@ -228,7 +228,7 @@ void Leitura::fechar()
     if (m_c.ilegivel)
         ++m_l.rejeitados;
     else
-        ContatosExternos::acrescentar(m_l, m_c.registro(), m_c.proprio);
+        m_l.acrescentar(m_c.registro(), m_c.proprio);
     m_c = {};
     m_aberto = false;
     if (m_l.contatos.size() + m_l.rejeitados > m_lim.contatos)
@@ -341,7 +341,7 @@ std::optional<LeitorVCard::Linha> LeitorVCard::linha(QByteArrayView desdobrada)
 
 Lidos LeitorVCard::ler(QByteArrayView original, const Limites &lim)
 {
-    const QByteArray bytes = ContatosExternos::semUtf16(original);
+    const QByteArray bytes = ContatosLidos::semUtf16(original);
     Leitura leitura(lim);
     // Lines unfolded as bytes: a fold may split a UTF-8 character. Lines
     // that carry nothing kept here (pictures, notes) are passed over

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/contatos_externos.h"
+#include "store/contatos_lidos.h"
 
 #include <optional>
 
@@ -10,8 +10,7 @@
 // without its END ended by the next BEGIN.
 class LeitorVCard {
 public:
-    static ContatosExternos::Lidos ler(QByteArrayView bytes,
-                                       const ContatosExternos::Limites &limites);
+    static ContatosLidos ler(QByteArrayView bytes, const ContatosLidos::Limites &limites);
 
     // One unfolded property line as the reader takes it, for changing a card
     // in place: its name (upper-case, without its group), whether it is

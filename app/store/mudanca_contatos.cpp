@@ -1,5 +1,6 @@
 #include "store/mudanca_contatos.h"
 
+#include "store/codificacoes.h"
 #include "store/formato_contatos.h"
 
 #include <QHash>

@@ -36,7 +36,7 @@ std::optional<CartaoVCard> CartaoVCard::ler(const QByteArray &bytes)
 {
     if (bytes.size() > TAMANHO_MAXIMO)
         return std::nullopt;
-    const ContatosExternos::Lidos l = LeitorVCard::ler(bytes, {});
+    const ContatosLidos l = LeitorVCard::ler(bytes, {});
     if (!l.ok() || l.contatos.size() != 1 || l.rejeitados != 0)
         return std::nullopt;
     CartaoVCard c;
@@ -334,7 +334,7 @@ void CartaoVCard::acrescentarNota(const QString &nota)
 // another program's card, reads back without them.
 void CartaoVCard::reler()
 {
-    const ContatosExternos::Lidos l = LeitorVCard::ler(bytes(), {});
+    const ContatosLidos l = LeitorVCard::ler(bytes(), {});
     if (l.ok() && l.contatos.size() == 1)
         m_registro = l.contatos.first();
 }

@@ -1,5 +1,6 @@
 #include "sync/fusao.h"
 
+#include "store/codificacoes.h"
 #include "store/formato_contatos.h"
 #include "sync/cartao_vcard.h"
 

@@ -1,6 +1,6 @@
 #include "sync/sincronizador.h"
 
-#include "store/codificacao.h"
+#include "store/codificacoes.h"
 #include "store/formato_contatos.h"
 #include "sync/listagem_livro.h"
 #include "sync/multistatus.h"

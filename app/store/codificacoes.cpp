@@ -1,4 +1,4 @@
-#include "store/codificacao.h"
+#include "store/codificacoes.h"
 
 #include "store/cp1252.h"
 

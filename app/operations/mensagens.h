@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QString>
+
+// The texts of the notices the operations give: editing, undo, versions,
+// import and export.
+namespace Mensagens {
+inline const QString SELECIONE = QStringLiteral("É preciso selecionar um contato primeiro!");
+inline const QString PROIBIDO =
+    QStringLiteral("Nomes só podem começar com caracteres alfanuméricos!");
+inline const QString VAZIO = QStringLiteral("O campo NOME não pode ficar vazio!");
+inline const QString ESTE_EXISTE = QStringLiteral("Este nome já existe!");
+inline const QString ESSE_EXISTE = QStringLiteral("Esse nome já existe!");
+inline const QString INSERIDO = QStringLiteral("Contato inserido com sucesso!");
+inline const QString ATUALIZADO = QStringLiteral("Contato atualizado com sucesso!");
+inline const QString DELETADO = QStringLiteral("Contato deletado com sucesso!");
+inline const QString FALHA_GRAVACAO =
+    QStringLiteral("Não foi possível gravar o arquivo contatos.txt!");
+inline const QString SEM_VERSOES =
+    QStringLiteral("Não foi possível guardar as versões anteriores do arquivo contatos.txt!");
+inline const QString INVALIDOS = QStringLiteral("Há caracteres que não podem ser gravados!");
+inline const QString ALTERADA =
+    QStringLiteral("A lista foi alterada por outro programa. Confira e tente novamente!");
+inline const QString NAO_EXISTE = QStringLiteral("Este contato não existe mais na lista!");
+inline QString naoReconhecido(const QString &arquivo)
+{
+    return QStringLiteral("O arquivo %1 não é um vCard nem um CSV de contatos!").arg(arquivo);
+}
+inline QString naoLido(const QString &arquivo)
+{
+    return QStringLiteral("Não foi possível ler o arquivo %1!").arg(arquivo);
+}
+inline QString naoGravado(const QString &arquivo)
+{
+    return QStringLiteral("Não foi possível gravar o arquivo %1!").arg(arquivo);
+}
+inline QString aspasAbertas(const QString &arquivo, qsizetype linha)
+{
+    return QStringLiteral("O arquivo %1 não é um CSV de contatos: as aspas abertas na linha %2 "
+                          "não se fecham!")
+        .arg(arquivo)
+        .arg(linha);
+}
+inline QString grandeDemais(const QString &arquivo)
+{
+    return QStringLiteral("O arquivo %1 é grande demais para ser importado!").arg(arquivo);
+}
+inline QString desfeita(const QString &descricao, bool desfazer)
+{
+    QString s = descricao + (desfazer ? QStringLiteral(" desfeita!") : QStringLiteral(" refeita!"));
+    s[0] = s[0].toUpper();
+    return s;
+}
+inline QString naoDesfeita(const QString &contato, bool desfazer)
+{
+    const QString acao = desfazer ? QStringLiteral("desfazer") : QStringLiteral("refazer");
+    if (contato.trimmed().isEmpty())
+        return QStringLiteral("Não foi possível %1: a lista foi alterada depois!").arg(acao);
+    return QStringLiteral("Não foi possível %1: o contato %2 foi alterado depois!")
+        .arg(acao, contato);
+}
+inline QString jaExiste(const QString &contato, bool desfazer)
+{
+    return QStringLiteral("Não foi possível %1: já existe outro contato %2!")
+        .arg(desfazer ? QStringLiteral("desfazer") : QStringLiteral("refazer"), contato);
+}
+inline QString versaoNaoLida(const QString &quando)
+{
+    return QStringLiteral("Não foi possível ler a versão de %1!").arg(quando);
+}
+inline const QString VERSAO_IGUAL = QStringLiteral("Esta versão é igual à lista atual!");
+inline QString restaurada(const QString &quando)
+{
+    return QStringLiteral("Versão de %1 restaurada!").arg(quando);
+}
+inline const QString EXPORTADOS = QStringLiteral("Contatos exportados!");
+inline const QString EXPORTAR_SOBRE =
+    QStringLiteral("Os contatos não podem ser exportados sobre o próprio arquivo contatos.txt!");
+inline QString importados(qsizetype n, qsizetype ignorados)
+{
+    return QStringLiteral("Contatos importados: %1. Ignorados: %2.").arg(n).arg(ignorados);
+}
+} // namespace Mensagens
