@@ -1,96 +1,83 @@
 #include "main_window/comandos_principal.h"
 
 #include "chrome/rotulo_clicavel.h"
+#include "operations/agenda.h"
 #include "operations/desfazer_edicoes.h"
-#include "main_window/kv_principal.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
 
-ComandosPrincipal::ComandosPrincipal(KV_Principal &janela, DesfazerEdicoes &desfazer)
-    : QObject(&janela), m_janela(janela), m_desfazer(desfazer)
+ComandosPrincipal::ComandosPrincipal(QWidget &janela, Agenda &agenda, Janela j)
+    : QObject(&janela), m_janela(janela), m_agenda(agenda)
 {
+    ModeloPrincipal &modelo = agenda.modelo();
     // The picture buttons' commands, by their pictures' names.
     struct Comando {
         const char *imagem;
         const char16_t *texto;
-        void (*acao)(KV_Principal &);
+        std::function<void()> acao;
         QList<QKeySequence> teclas;
     };
     const Comando comandos[] = {
         {"imgAvanca",
          u"Página seguinte",
-         [](KV_Principal &j) { j.imgAvanca_Click(); },
+         [&modelo] { modelo.avancarPagina(); },
          {Qt::Key_PageDown}},
         {"imgRetorna",
          u"Página anterior",
-         [](KV_Principal &j) { j.imgRetorna_Click(); },
+         [&modelo] { modelo.retornarPagina(); },
          {Qt::Key_PageUp}},
-        {"imgRefresh", u"Ler de novo", [](KV_Principal &j) { j.imgRefresh_Click(); }, {Qt::Key_F5}},
-        {"imgAdiciona",
-         u"Adicionar",
-         [](KV_Principal &j) { j.imgAdiciona_Click(); },
-         {Qt::Key_Insert, Qt::CTRL | Qt::Key_N}},
+        {"imgRefresh", u"Ler de novo", [this, j] { j.avisar(m_agenda.reler()); }, {Qt::Key_F5}},
+        {"imgAdiciona", u"Adicionar", j.adicionar, {Qt::Key_Insert, Qt::CTRL | Qt::Key_N}},
         {"imgAtualiza",
          u"Atualizar",
-         [](KV_Principal &j) { j.imgAtualiza_Click(); },
+         j.atualizar,
          {Qt::Key_F2, Qt::Key_Return, Qt::Key_Enter, Qt::KeypadModifier | Qt::Key_Enter}},
-        {"imgDeleta", u"Deletar", [](KV_Principal &j) { j.imgDeleta_Click(); }, {Qt::Key_Delete}},
-        {"imgFecha",
-         u"Fechar",
-         [](KV_Principal &j) { j.imgFecha_Click(); },
-         {Qt::ALT | Qt::Key_F4, Qt::CTRL | Qt::Key_Q}},
-        {"imgMinimiza",
-         u"Minimizar",
-         [](KV_Principal &j) { j.minimize_to_tray(); },
-         {Qt::CTRL | Qt::Key_M}},
-        {"imgAbout", u"Sobre", [](KV_Principal &j) { j.imgAbout_Click(); }, {Qt::Key_F1}},
+        {"imgDeleta", u"Deletar", j.deletar, {Qt::Key_Delete}},
+        {"imgFecha", u"Fechar", j.fechar, {Qt::ALT | Qt::Key_F4, Qt::CTRL | Qt::Key_Q}},
+        {"imgMinimiza", u"Minimizar", j.minimizar, {Qt::CTRL | Qt::Key_M}},
+        {"imgAbout", u"Sobre", j.sobre, {Qt::Key_F1}},
     };
     for (const Comando &c : comandos) {
         const QByteArray nome = QByteArray("acao_") + c.imagem;
         m_porImagem.insert(QLatin1String(c.imagem),
-                           criar(
-                               QString::fromUtf16(c.texto), nome.constData(),
-                               [this, f = c.acao] { f(m_janela); }, c.teclas));
+                           criar(QString::fromUtf16(c.texto), nome.constData(), c.acao, c.teclas));
     }
-    criar(QStringLiteral("Aba seguinte"), "acaoAbaSeguinte",
-          [this] { m_janela.modelo().abaVizinha(1); }, {Qt::CTRL | Qt::Key_PageDown});
-    criar(QStringLiteral("Aba anterior"), "acaoAbaAnterior",
-          [this] { m_janela.modelo().abaVizinha(-1); }, {Qt::CTRL | Qt::Key_PageUp});
-    criar(QStringLiteral("Desfazer"), "acaoDesfazer", [this] { m_janela.desfazer(); },
+    criar(QStringLiteral("Aba seguinte"), "acaoAbaSeguinte", [&modelo] { modelo.abaVizinha(1); },
+          {Qt::CTRL | Qt::Key_PageDown});
+    criar(QStringLiteral("Aba anterior"), "acaoAbaAnterior", [&modelo] { modelo.abaVizinha(-1); },
+          {Qt::CTRL | Qt::Key_PageUp});
+    criar(QStringLiteral("Desfazer"), "acaoDesfazer", [this, j] { j.avisar(m_agenda.desfazer()); },
           {Qt::CTRL | Qt::Key_Z});
-    criar(QStringLiteral("Refazer"), "acaoRefazer", [this] { m_janela.refazer(); },
+    criar(QStringLiteral("Refazer"), "acaoRefazer", [this, j] { j.avisar(m_agenda.refazer()); },
           {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
-    criar(QStringLiteral("Procurar..."), "acaoProcurar", [this] { m_janela.abrirProcura(); },
-          {Qt::CTRL | Qt::Key_F});
-    criar(QStringLiteral("Importar contatos..."), "acaoImportar", [this] { m_janela.importar(); });
-    criar(QStringLiteral("Sincronização..."), "acaoSincronizacao",
-          [this] { m_janela.abrirSincronizacao(); });
-    criar(QStringLiteral("Exportar contatos..."), "acaoExportar", [this] { m_janela.exportar(); });
-    criar(QStringLiteral("Versões anteriores..."), "acaoVersoes",
-          [this] { m_janela.abrirVersoes(); });
-    const auto copiar = [this](QString ContactRecord::*campo) {
-        if (const auto c = m_janela.modelo().contatoSelecionado())
+    criar(QStringLiteral("Procurar..."), "acaoProcurar", j.procurar, {Qt::CTRL | Qt::Key_F});
+    criar(QStringLiteral("Importar contatos..."), "acaoImportar", j.importar);
+    criar(QStringLiteral("Sincronização..."), "acaoSincronizacao", j.sincronizacao);
+    criar(QStringLiteral("Exportar contatos..."), "acaoExportar", j.exportar);
+    criar(QStringLiteral("Versões anteriores..."), "acaoVersoes", j.versoes);
+    const auto copiar = [&modelo](QString ContactRecord::*campo) {
+        if (const auto c = modelo.contatoSelecionado())
             QGuiApplication::clipboard()->setText((*c).*campo);
     };
     criar(QStringLiteral("Copiar telefone"), "acaoCopiarTelefone",
           [=] { copiar(&ContactRecord::Telefone); });
     criar(QStringLiteral("Copiar e-mail"), "acaoCopiarEmail",
           [=] { copiar(&ContactRecord::Email); });
-    connect(&m_desfazer, &DesfazerEdicoes::mudou, this, &ComandosPrincipal::atualizarDesfazer);
+    connect(&m_agenda.edicoes(), &DesfazerEdicoes::mudou, this,
+            &ComandosPrincipal::atualizarDesfazer);
     atualizarDesfazer();
 }
 
-template <typename F>
-QAction *ComandosPrincipal::criar(const QString &texto, const char *nome, F &&f,
+QAction *ComandosPrincipal::criar(const QString &texto, const char *nome, std::function<void()> f,
                                   QList<QKeySequence> teclas)
 {
     auto *a = new QAction(texto, &m_janela);
     a->setObjectName(QLatin1String(nome));
     a->setShortcuts(teclas);
-    connect(a, &QAction::triggered, this, std::forward<F>(f));
+    connect(a, &QAction::triggered, this, [f = std::move(f)] { f(); });
     // The keys work whether or not the menu has ever been shown.
     m_janela.addAction(a);
     m_acoes.insert(a->objectName(), a);
@@ -107,15 +94,15 @@ void ComandosPrincipal::ligarImagens(const std::function<RotuloClicavel *(const 
 void ComandosPrincipal::atualizarDesfazer()
 {
     QAction *d = acao(QStringLiteral("acaoDesfazer")), *r = acao(QStringLiteral("acaoRefazer"));
-    d->setText(m_desfazer.textoDesfazer());
-    d->setEnabled(m_desfazer.podeDesfazer());
-    r->setText(m_desfazer.textoRefazer());
-    r->setEnabled(m_desfazer.podeRefazer());
+    d->setText(m_agenda.edicoes().textoDesfazer());
+    d->setEnabled(m_agenda.edicoes().podeDesfazer());
+    r->setText(m_agenda.edicoes().textoRefazer());
+    r->setEnabled(m_agenda.edicoes().podeRefazer());
 }
 
 QMenu *ComandosPrincipal::criarMenu()
 {
-    const auto contato = m_janela.modelo().contatoSelecionado();
+    const auto contato = m_agenda.modelo().contatoSelecionado();
     acao(QStringLiteral("acaoCopiarTelefone"))->setEnabled(contato && !contato->Telefone.isEmpty());
     acao(QStringLiteral("acaoCopiarEmail"))->setEnabled(contato && !contato->Email.isEmpty());
     auto *menu = new QMenu(&m_janela);

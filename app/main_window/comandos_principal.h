@@ -5,19 +5,28 @@
 #include <QObject>
 #include <functional>
 
-class DesfazerEdicoes;
-class KV_Principal;
+class Agenda;
 class QAction;
 class QMenu;
+class QWidget;
 class RotuloClicavel;
 
 // The main window's commands, each one QAction made once: its keys act on
 // the window (with no dialog open), its picture triggers it, and the list's
-// context menu shows the same action, enabled and named as it is now.
+// context menu shows the same action, enabled and named as it is now. What
+// acts on the contacts acts on the Agenda; what opens a window is the
+// window's own, handed in.
 class ComandosPrincipal : public QObject {
     Q_OBJECT
 public:
-    ComandosPrincipal(KV_Principal &janela, DesfazerEdicoes &desfazer);
+    struct Janela {
+        std::function<void()> adicionar, atualizar, deletar, fechar, minimizar, sobre, procurar,
+            importar, sincronizacao, exportar, versoes;
+        // The notices an operation gave, shown in order.
+        std::function<void(const QStringList &)> avisar;
+    };
+
+    ComandosPrincipal(QWidget &janela, Agenda &agenda, Janela acoes);
 
     // By objectName: "acaoDesfazer", "acaoImportar", ...
     QAction *acao(const QString &nome) const { return m_acoes.value(nome); }
@@ -27,12 +36,12 @@ public:
     void ligarImagens(const std::function<RotuloClicavel *(const char *)> &imagem);
 
 private:
-    template <typename F>
-    QAction *criar(const QString &texto, const char *nome, F &&f, QList<QKeySequence> teclas = {});
+    QAction *criar(const QString &texto, const char *nome, std::function<void()> f,
+                   QList<QKeySequence> teclas = {});
     void atualizarDesfazer();
 
-    KV_Principal &m_janela;
-    DesfazerEdicoes &m_desfazer;
+    QWidget &m_janela;
+    Agenda &m_agenda;
     QHash<QString, QAction *> m_acoes;
     QHash<QString, QAction *> m_porImagem;
 };

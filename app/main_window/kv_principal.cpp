@@ -21,8 +21,6 @@
 #include "layouts/layout_principal.h"
 #include "main_window/comandos_principal.h"
 #include "operations/conta_sincronizacao.h"
-#include "operations/desfazer_edicoes.h"
-#include "operations/edicao_contatos.h"
 #include "operations/intercambio_contatos.h"
 #include "operations/mensagens.h"
 
@@ -30,13 +28,10 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
-#include <QDateTime>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -48,26 +43,12 @@
 #include <QSettings>
 #include <QTimer>
 #include <QWindow>
-#include <limits>
-
-namespace {
-
-QString caminhoOuPadrao(const QString &caminho)
-{
-    return caminho.isEmpty() ? ArquivoContatos::caminhoPadrao() : caminho;
-}
-
-} // namespace
 
 KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_opcoes(std::move(opcoes)),
       m_avisosPadrao(m_opcoes.avisos ? nullptr : std::make_unique<Avisos>()),
-      m_avisos(m_opcoes.avisos ? m_opcoes.avisos : m_avisosPadrao.get()),
-      m_modelo(caminhoOuPadrao(m_opcoes.caminhoArquivo), m_opcoes.locale)
+      m_avisos(m_opcoes.avisos ? m_opcoes.avisos : m_avisosPadrao.get()), m_agenda(m_opcoes)
 {
-    m_modelo.arquivo().setHistorico(m_opcoes.agora, m_opcoes.limitesVersoes);
-    // The contacts are read and sorted while the window builds itself.
-    m_modelo.iniciarLeitura();
     setObjectName(QStringLiteral("KV_Principal"));
     setWindowTitle(QStringLiteral("Marvessa Fonelo"));
     setWindowIcon(Imagens::icone());
@@ -79,8 +60,8 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
     setAcceptDrops(true);
     criarControles();
     // The window shows what the model holds, whenever it changes.
-    connect(&m_modelo, &ModeloPrincipal::mudou, this, &KV_Principal::mostrarEstado);
-    connect(&m_modelo, &ModeloPrincipal::detalhesMudaram, this, &KV_Principal::mostrarDetalhes);
+    connect(&modelo(), &ModeloPrincipal::mudou, this, &KV_Principal::mostrarEstado);
+    connect(&modelo(), &ModeloPrincipal::detalhesMudaram, this, &KV_Principal::mostrarDetalhes);
 
     // Form_Load
     restaurarPosicao();
@@ -88,52 +69,44 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
         Imagens::icone(), [this] { restaurar(); }, this);
     if (IconeBandeja::disponivel())
         m_bandeja->adicionar();
-    m_modelo.concluirInicio(hoje());
-    agendarMeiaNoite();
-    criarSincronizacao();
-    m_desfazer = new DesfazerEdicoes(m_modelo, this);
-    m_comandos = new ComandosPrincipal(*this, *m_desfazer);
-    m_comandos->ligarImagens([this](const char *nome) { return imagem(nome); });
-    if (!m_modelo.avisoInicial().isEmpty()) {
-        // The notice stands over the window, so it waits until the window shows.
-        QTimer::singleShot(0, this, [this] { MostrarAviso(m_modelo.avisoInicial()); });
-    }
+    m_agenda.iniciar();
+    connect(&m_agenda, &Agenda::aviso, this, &KV_Principal::MostrarAviso);
+    ControleSincronizacao &controle = sincronizacao().controle();
+    connect(&controle, &ControleSincronizacao::dica, m_bandeja, &IconeBandeja::setDica);
+    KV_ConfirmaSincronizacao::acompanhar(this, controle);
+    criarComandos();
 }
 
 KV_Principal::~KV_Principal() = default;
 
-void KV_Principal::criarSincronizacao()
+void KV_Principal::criarComandos()
 {
-    m_sincronizacao = new ContaSincronizacao(
-        m_modelo.arquivo().caminho(), [this] { return configuracoes(); }, this,
-        m_opcoes.cofre ? m_opcoes.cofre() : nullptr);
-    m_sincronizacao->acompanhar(m_modelo);
-    // A notice is a window of its own: shown once the sync has ended.
-    connect(m_sincronizacao, &ContaSincronizacao::aviso, this, &KV_Principal::MostrarAviso,
-            Qt::QueuedConnection);
-    connect(&m_sincronizacao->controle(), &ControleSincronizacao::dica, m_bandeja,
-            &IconeBandeja::setDica);
-    KV_ConfirmaSincronizacao::acompanhar(this, m_sincronizacao->controle());
-    // After the window has shown.
-    QTimer::singleShot(0, m_sincronizacao, &ContaSincronizacao::iniciar);
+    ComandosPrincipal::Janela j;
+    j.adicionar = [this] { imgAdiciona_Click(); };
+    j.atualizar = [this] { imgAtualiza_Click(); };
+    j.deletar = [this] { imgDeleta_Click(); };
+    j.fechar = [this] { close(); };
+    j.minimizar = [this] { minimize_to_tray(); };
+    j.sobre = [this] { KV_About(this, m_opcoes.abrirEndereco).abrir(); };
+    j.procurar = [this] { editar(KV_Procura(this, modelo(), *m_avisos)); };
+    j.importar = [this] { importar(); };
+    j.sincronizacao = [this] { KV_Sincroniza(this, sincronizacao()).abrir(); };
+    j.exportar = [this] { exportar(); };
+    j.versoes = [this] { abrirVersoes(); };
+    j.avisar = [this](const QStringList &avisos) { avisar(avisos); };
+    m_comandos = new ComandosPrincipal(*this, m_agenda, std::move(j));
+    m_comandos->ligarImagens([this](const char *nome) { return imagem(nome); });
 }
 
 void KV_Principal::editar(DialogoDeslizante &&dialogo)
 {
-    ControleSincronizacao &controle = m_sincronizacao->controle();
-    controle.setEdicaoAberta(true);
-    dialogo.abrir();
-    controle.setEdicaoAberta(false);
+    m_agenda.editar([&dialogo] { dialogo.abrir(); });
 }
 
-void KV_Principal::abrirSincronizacao()
+void KV_Principal::avisar(const QStringList &avisos)
 {
-    KV_Sincroniza(this, *m_sincronizacao).abrir();
-}
-
-QDate KV_Principal::hoje() const
-{
-    return m_opcoes.hoje ? m_opcoes.hoje() : QDate::currentDate();
+    for (const QString &aviso : avisos)
+        MostrarAviso(aviso);
 }
 
 RotuloClicavel *KV_Principal::imagem(const char *nome)
@@ -189,11 +162,11 @@ bool KV_Principal::teclaDeBusca(const QKeyEvent *e)
         return false;
     ModeloPrincipal::Busca r = ModeloPrincipal::Busca::Ignorada;
     if (e->key() == Qt::Key_Backspace)
-        r = m_modelo.apagarBusca(m_relogio.elapsed());
+        r = modelo().apagarBusca(m_relogio.elapsed());
     else if (e->key() == Qt::Key_Escape)
-        r = m_modelo.limparBusca();
+        r = modelo().limparBusca();
     else if (e->text().size() == 1)
-        r = m_modelo.digitar(e->text().front(), m_relogio.elapsed());
+        r = modelo().digitar(e->text().front(), m_relogio.elapsed());
     if (r == ModeloPrincipal::Busca::SemContato)
         QApplication::beep();
     return r != ModeloPrincipal::Busca::Ignorada;
@@ -216,13 +189,7 @@ bool KV_Principal::eventFilter(QObject *o, QEvent *e)
 void KV_Principal::importarArquivos(const QStringList &caminhos)
 {
     // The list is shown as it is now, then the notices over it.
-    for (const QString &aviso : IntercambioContatos(m_modelo).importar(caminhos))
-        MostrarAviso(aviso);
-}
-
-void KV_Principal::exportarPara(const QString &caminho, ContatosExternos::Formato formato)
-{
-    MostrarAviso(IntercambioContatos(m_modelo).exportar(caminho, formato));
+    avisar(m_agenda.importar(caminhos));
 }
 
 void KV_Principal::importar()
@@ -243,7 +210,7 @@ void KV_Principal::exportar()
                                 ? m_opcoes.escolherExportacao(formato)
                                 : DialogoExportacao::escolher(this, formato);
     if (!caminho.isEmpty())
-        exportarPara(caminho, formato);
+        MostrarAviso(m_agenda.exportar(caminho, formato));
 }
 
 QMenu *KV_Principal::criarMenuContatos()
@@ -251,26 +218,9 @@ QMenu *KV_Principal::criarMenuContatos()
     return m_comandos->criarMenu();
 }
 
-void KV_Principal::desfazer()
-{
-    for (const QString &aviso : m_desfazer->desfazer().avisos)
-        MostrarAviso(aviso);
-}
-
-void KV_Principal::refazer()
-{
-    for (const QString &aviso : m_desfazer->refazer().avisos)
-        MostrarAviso(aviso);
-}
-
 void KV_Principal::abrirVersoes()
 {
-    editar(KV_Versoes(this, m_modelo, *m_avisos, m_sincronizacao));
-}
-
-void KV_Principal::abrirProcura()
-{
-    editar(KV_Procura(this, m_modelo, *m_avisos));
+    editar(KV_Versoes(this, modelo(), *m_avisos, &sincronizacao()));
 }
 
 void KV_Principal::contextMenuEvent(QContextMenuEvent *e)
@@ -282,31 +232,15 @@ void KV_Principal::contextMenuEvent(QContextMenuEvent *e)
     criarMenuContatos()->popup(e->globalPos());
 }
 
-namespace {
-
-bool soContatos(const QMimeData *dados)
-{
-    if (!dados->hasUrls())
-        return false;
-    for (const QUrl &u : dados->urls()) {
-        const QString sufixo = QFileInfo(u.toLocalFile()).suffix().toLower();
-        if (!u.isLocalFile() || (sufixo != u"vcf" && sufixo != u"csv"))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 void KV_Principal::dragEnterEvent(QDragEnterEvent *e)
 {
-    if (soContatos(e->mimeData()))
+    if (e->mimeData()->hasUrls() && IntercambioContatos::importaveis(e->mimeData()->urls()))
         e->acceptProposedAction();
 }
 
 void KV_Principal::dropEvent(QDropEvent *e)
 {
-    if (!soContatos(e->mimeData()))
+    if (!e->mimeData()->hasUrls() || !IntercambioContatos::importaveis(e->mimeData()->urls()))
         return;
     e->acceptProposedAction();
     QStringList caminhos;
@@ -363,7 +297,7 @@ void KV_Principal::mouseReleaseEvent(QMouseEvent *e)
 
 void KV_Principal::mostrarEstado()
 {
-    const NavegacaoContatos &nav = m_modelo.navegacao();
+    const NavegacaoContatos &nav = modelo().navegacao();
     m_renderizando = true;
     m_lstContatos->clear();
     for (const QString &entrada : nav.lstContatos) {
@@ -382,13 +316,13 @@ void KV_Principal::mostrarEstado()
     m_imgAvanca->setEnabled(nav.imgAvancaVisivel);
     m_imgRetorna->setVisible(nav.imgRetornaVisivel);
     m_imgRetorna->setEnabled(nav.imgRetornaVisivel);
-    m_lblTotalContatos->setText(m_modelo.lblTotalContatos());
-    m_lblDataHoje->setText(m_modelo.lblDataHoje());
+    m_lblTotalContatos->setText(modelo().lblTotalContatos());
+    m_lblDataHoje->setText(modelo().lblDataHoje());
 }
 
 void KV_Principal::mostrarDetalhes()
 {
-    const NavegacaoContatos &nav = m_modelo.navegacao();
+    const NavegacaoContatos &nav = modelo().navegacao();
     m_txtFone->setText(nav.txtFone);
     m_txtMail->setText(nav.txtMail);
     m_txtFone->setCursorPosition(0);
@@ -398,62 +332,40 @@ void KV_Principal::mostrarDetalhes()
 void KV_Principal::lstContatos_Click()
 {
     if (!m_renderizando)
-        m_modelo.selecionar(m_lstContatos->linhaSelecionada());
+        modelo().selecionar(m_lstContatos->linhaSelecionada());
 }
 
 void KV_Principal::imgRefresh_Click()
 {
-    if (!m_modelo.reler(hoje()))
-        MostrarAviso(ModeloPrincipal::AVISO_FALHA_LEITURA);
-    m_sincronizacao->controle().pedir(ControleSincronizacao::Motivo::Releitura);
-}
-
-void KV_Principal::imgAvanca_Click()
-{
-    m_modelo.avancarPagina();
-}
-
-void KV_Principal::imgRetorna_Click()
-{
-    m_modelo.retornarPagina();
+    avisar(m_agenda.reler());
 }
 
 void KV_Principal::clicarAba(int grupo)
 {
-    m_modelo.escolherAba(grupo);
+    modelo().escolherAba(grupo);
 }
 
 void KV_Principal::imgAdiciona_Click()
 {
-    editar(KV_Adiciona(this, m_modelo, *m_avisos));
+    editar(KV_Adiciona(this, modelo(), *m_avisos));
 }
 
 void KV_Principal::imgAtualiza_Click()
 {
-    if (!m_modelo.contatoSelecionado()) {
+    if (!modelo().contatoSelecionado()) {
         MostrarAviso(Mensagens::SELECIONE);
         return;
     }
-    editar(KV_Atualiza(this, m_modelo, *m_avisos));
+    editar(KV_Atualiza(this, modelo(), *m_avisos));
 }
 
 void KV_Principal::imgDeleta_Click()
 {
-    if (!m_modelo.contatoSelecionado()) {
+    if (!modelo().contatoSelecionado()) {
         MostrarAviso(Mensagens::SELECIONE);
         return;
     }
-    editar(KV_ContDel(this, m_modelo, *m_avisos));
-}
-
-void KV_Principal::imgFecha_Click()
-{
-    close();
-}
-
-void KV_Principal::imgAbout_Click()
-{
-    KV_About(this, m_opcoes.abrirEndereco).abrir();
+    editar(KV_ContDel(this, modelo(), *m_avisos));
 }
 
 void KV_Principal::minimize_to_tray()
@@ -475,14 +387,6 @@ void KV_Principal::restaurar()
     activateWindow();
 }
 
-std::unique_ptr<QSettings> KV_Principal::configuracoes() const
-{
-    if (!m_opcoes.arquivoConfiguracoes.isEmpty())
-        return std::make_unique<QSettings>(m_opcoes.arquivoConfiguracoes, QSettings::IniFormat);
-    return std::make_unique<QSettings>(QStringLiteral("Marvessa Fonelo"),
-                                       QStringLiteral("Marvessa Fonelo"));
-}
-
 void KV_Principal::restaurarPosicao()
 {
     QList<QRect> telas;
@@ -492,7 +396,7 @@ void KV_Principal::restaurarPosicao()
     const QRect tela = primaria ? primaria->geometry() : QRect(0, 0, 1024, 768);
     const auto padrao =
         PosicaoJanela::padrao(tela, LayoutPrincipal::LARGURA, LayoutPrincipal::ALTURA);
-    const auto p = PosicaoJanela::ler(*configuracoes(), padrao, telas, size());
+    const auto p = PosicaoJanela::ler(*m_agenda.configuracoes(), padrao, telas, size());
     m_posicaoTwips = QPointF(p.esquerda, p.topo);
     m_posicaoPixels = QPoint(Twips::px(p.esquerda), Twips::px(p.topo));
     move(m_posicaoPixels);
@@ -508,7 +412,7 @@ QPointF KV_Principal::posicaoTwips() const
 void KV_Principal::closeEvent(QCloseEvent *e)
 {
     const QPointF p = posicaoTwips();
-    PosicaoJanela::gravar(*configuracoes(), {p.x(), p.y()});
+    PosicaoJanela::gravar(*m_agenda.configuracoes(), {p.x(), p.y()});
     m_bandeja->remover();
     e->accept();
 }
@@ -516,21 +420,4 @@ void KV_Principal::closeEvent(QCloseEvent *e)
 void KV_Principal::MostrarAviso(const QString &texto)
 {
     m_avisos->MostrarAviso(this, texto);
-}
-
-void KV_Principal::agendarMeiaNoite()
-{
-    // The date label renews itself when the day changes, not only on refresh.
-    if (!m_meiaNoite) {
-        m_meiaNoite = new QTimer(this);
-        m_meiaNoite->setSingleShot(true);
-        m_meiaNoite->setTimerType(Qt::VeryCoarseTimer);
-        connect(m_meiaNoite, &QTimer::timeout, this, [this] {
-            m_modelo.atualizarData(hoje());
-            agendarMeiaNoite();
-        });
-    }
-    const QDateTime agora = QDateTime::currentDateTime();
-    const QDateTime proxima(agora.date().addDays(1), QTime(0, 0, 1));
-    m_meiaNoite->start(int(qBound(qint64(1000), agora.msecsTo(proxima), qint64(86'400'000))));
 }

@@ -1,23 +1,8 @@
 #pragma once
 
-// How the contact file becomes the page shown:
-//   "contatos.txt" is read whole by ArquivoContatos (store), and its lines and
-//   fields are found by FormatoContatos, the one owner of the format;
-//   ListaInicio (lstInicio) keeps every contact sorted, in the file's bytes;
-//   NavegacaoContatos cuts the group of the tab chosen (a LetterGroup) out of
-//   it (lstPorLetra) and the page of ten shown (lstContatos, the details);
-//   ModeloPrincipal holds all of that with the date and the total, and says
-//   when it changed; KV_Principal, this window, shows it in its widgets (built
-//   from LayoutPrincipal) and hands the user's clicks back to the model, or to
-//   the dialogs, which edit through the model and the notices.
+#include "operations/agenda.h"
 
-#include "model/modelo_principal.h"
-#include "store/contatos_externos.h"
-#include "store/historico_versoes.h"
-
-#include <QDate>
 #include <QElapsedTimer>
-#include <QHash>
 #include <QPointF>
 #include <QUrl>
 #include <QWidget>
@@ -25,95 +10,60 @@
 #include <memory>
 
 class Avisos;
-class CofreSenhas;
 class ComandosPrincipal;
-class DesfazerEdicoes;
-class ContaSincronizacao;
 class DialogoDeslizante;
 class IconeBandeja;
-class QSettings;
-class RotuloClicavel;
-class QLabel;
-class QMenu;
-class QLineEdit;
 class ListaSelecaoUnica;
-class QTimer;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class RotuloClicavel;
 
-// What the main window needs from outside; tests give their own.
-struct OpcoesPrincipal {
-    QString caminhoArquivo;      // empty: "contatos.txt" beside the program
-    QLocale locale;              // the working locale (LocaleApp::efetivo())
-    Avisos *avisos = nullptr;    // null: real notices of 1.5 s
-    std::function<QDate()> hoje; // null: the system clock
-    // An INI file for the window's place; empty: the user's settings store.
-    QString arquivoConfiguracoes;
+// What the main window needs from outside, beside what the program is
+// built from; tests give their own.
+struct OpcoesPrincipal : OpcoesAgenda {
+    Avisos *avisos = nullptr; // null: real notices of 1.5 s
     // Opens the About window's link; null: the desktop's browser.
     std::function<void(const QUrl &)> abrirEndereco;
     // The files to import, and the file to export to with its format;
     // null: the platform's file dialogs.
     std::function<QStringList()> escolherImportacao;
     std::function<QString(ContatosExternos::Formato &)> escolherExportacao;
-    // The clock that names the file's earlier versions, and the limits that
-    // prune them; null: the system clock.
-    std::function<QDateTime()> agora;
-    HistoricoVersoes::Limites limitesVersoes;
-    // Where the sync's password is kept; null: the system's keychain.
-    std::function<std::unique_ptr<CofreSenhas>()> cofre;
 };
 
-// The main window: renders the model and forwards the user's clicks to it.
+// The main window: renders the Agenda's model and forwards the user's clicks
+// to it, and opens the dialogs.
 class KV_Principal : public QWidget {
     Q_OBJECT
 public:
     explicit KV_Principal(OpcoesPrincipal opcoes = {});
     ~KV_Principal() override;
 
-    ModeloPrincipal &modelo() { return m_modelo; }
+    ModeloPrincipal &modelo() { return m_agenda.modelo(); }
+    ContaSincronizacao &sincronizacao() const { return m_agenda.sincronizacao(); }
+    IconeBandeja *bandeja() const { return m_bandeja; }
     void MostrarAviso(const QString &texto);
 
-    // Handlers, public so that dialogs and tests can drive them.
+    // Handlers, public so that tests can drive them.
     void imgRefresh_Click();
-    void imgAvanca_Click();
-    void imgRetorna_Click();
     void clicarAba(int grupo);
     void imgAdiciona_Click();
     void imgAtualiza_Click();
     void imgDeleta_Click();
-    void imgAbout_Click();
-    void imgFecha_Click();
+    void abrirVersoes();
     // Hides the window into the notification area; where there is none, it
     // is minimised as usual instead, so that it can always come back.
     void minimize_to_tray();
     // Brought back by the notification-area icon.
     void restaurar();
-    IconeBandeja *bandeja() const { return m_bandeja; }
-    ContaSincronizacao &sincronizacao() const { return *m_sincronizacao; }
-    void abrirSincronizacao();
-    void abrirVersoes();
-    // "Procurar...": contacts by any part of any field.
-    void abrirProcura();
-    // The last change taken back, or done again; with its notices.
-    void desfazer();
-    void refazer();
-    DesfazerEdicoes &edicoes() const { return *m_desfazer; }
-    ComandosPrincipal &comandos() const { return *m_comandos; }
     // The window's place in twips, as it is stored.
     QPointF posicaoTwips() const;
 
-    // Contacts in and out (the list's context menu, files dropped): every
-    // contact of the files, or none when one is no vCard or CSV or cannot be
-    // read; every contact of the list, in its order.
+    // Contacts in (the list's context menu, files dropped): every contact of
+    // the files, or none when one is no vCard or CSV or cannot be read.
     void importarArquivos(const QStringList &caminhos);
-    // The files asked for, then imported; the file asked for, then exported.
-    void importar();
-    void exportar();
-    void exportarPara(const QString &caminho, ContatosExternos::Formato formato);
     // The list's context menu for the contact selected now, to be shown.
     QMenu *criarMenuContatos();
-
-    // Shows the model's state in the widgets; the details alone.
-    void mostrarEstado();
-    void mostrarDetalhes();
     // The list's tiled background; a null picture leaves its plain colours.
     void definirFundoLista(const QPixmap &padrao);
 
@@ -135,21 +85,25 @@ protected:
 
 private:
     void criarControles();
-    void criarSincronizacao();
+    void criarComandos();
+    // Shows the model's state in the widgets; the details alone.
+    void mostrarEstado();
+    void mostrarDetalhes();
     bool teclaDeBusca(const QKeyEvent *e);
     RotuloClicavel *imagem(const char *nome);
     void lstContatos_Click();
-    void agendarMeiaNoite();
-    std::unique_ptr<QSettings> configuracoes() const;
     void restaurarPosicao();
-    QDate hoje() const;
+    void avisar(const QStringList &avisos);
     // An editing dialog, open: a sync meanwhile waits to write the file.
     void editar(DialogoDeslizante &&dialogo);
+    // The files asked for, then imported; the file asked for, then exported.
+    void importar();
+    void exportar();
 
     OpcoesPrincipal m_opcoes;
     std::unique_ptr<Avisos> m_avisosPadrao;
     Avisos *m_avisos;
-    ModeloPrincipal m_modelo;
+    Agenda m_agenda;
 
     ListaSelecaoUnica *m_lstContatos = nullptr;
     QLineEdit *m_txtFone = nullptr;
@@ -158,10 +112,7 @@ private:
     QLabel *m_lblDataHoje = nullptr;
     RotuloClicavel *m_imgAvanca = nullptr;
     RotuloClicavel *m_imgRetorna = nullptr;
-    QTimer *m_meiaNoite = nullptr;
     IconeBandeja *m_bandeja = nullptr;
-    ContaSincronizacao *m_sincronizacao = nullptr;
-    DesfazerEdicoes *m_desfazer = nullptr;
     ComandosPrincipal *m_comandos = nullptr;
     // The place set from the settings, in twips and in pixels: saved back
     // exactly unless the window has moved since.

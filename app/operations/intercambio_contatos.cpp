@@ -25,6 +25,16 @@ QString IntercambioContatos::recusa(const ContatosExternos::Lidos &lidos,
     return Mensagens::naoReconhecido(nomeArquivo);
 }
 
+bool IntercambioContatos::importaveis(const QList<QUrl> &enderecos)
+{
+    for (const QUrl &u : enderecos) {
+        const QString sufixo = QFileInfo(u.toLocalFile()).suffix().toLower();
+        if (!u.isLocalFile() || (sufixo != u"vcf" && sufixo != u"csv"))
+            return false;
+    }
+    return true;
+}
+
 QStringList IntercambioContatos::importar(const QStringList &caminhos,
                                           const ContatosExternos::Limites &limites)
 {

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 // Contacts in and out through other programs' files, over the main
 // window's model: the import reads every file first and adds their contacts
@@ -20,6 +21,9 @@ public:
                          const ContatosExternos::Limites &limites = {});
     // The notice to show.
     QString exportar(const QString &caminho, ContatosExternos::Formato formato);
+
+    // Files dropped are imported when every one is a local vCard or CSV.
+    static bool importaveis(const QList<QUrl> &enderecos);
 
     // Why a file's contacts cannot be imported, or nothing when they can.
     static QString recusa(const ContatosExternos::Lidos &lidos, const QString &nomeArquivo);
