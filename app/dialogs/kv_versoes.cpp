@@ -3,10 +3,6 @@
 #include "chrome/lista_selecao_unica.h"
 #include "chrome/rotulo_clicavel.h"
 #include "dialogs/avisos.h"
-#include "operations/conta_sincronizacao.h"
-#include "operations/edicao_contatos.h"
-#include "model/modelo_principal.h"
-#include "sync/estado_sincronizacao.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -20,17 +16,10 @@ QString contatos(qsizetype n)
 
 } // namespace
 
-QString KV_Versoes::quando(const QDateTime &d)
-{
-    return d.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
-}
-
 KV_Versoes::KV_Versoes(QWidget *principal, ModeloPrincipal &modelo, Avisos &avisos,
                        ContaSincronizacao *conta)
-    : DialogoDeslizante(principal, LayoutDialogos::Versoes, Deslizantes::Versoes), m_modelo(modelo),
-      m_avisos(avisos), m_conta(conta && conta->conectado() ? conta : nullptr),
-      m_lblServidor(controle<QLabel>(QStringLiteral("lblServidor"))),
-      m_versoes(HistoricoVersoes(modelo.arquivo().caminho()).versoes()),
+    : DialogoDeslizante(principal, LayoutDialogos::Versoes, Deslizantes::Versoes), m_avisos(avisos),
+      m_versoes(modelo, conta), m_lblServidor(controle<QLabel>(QStringLiteral("lblServidor"))),
       m_lista(controle<ListaSelecaoUnica>(QStringLiteral("lstVersoes"))),
       m_lblSim(controle<RotuloClicavel>(QStringLiteral("lblSim"))), m_espera(new QTimer(this))
 {
@@ -50,76 +39,30 @@ KV_Versoes::KV_Versoes(QWidget *principal, ModeloPrincipal &modelo, Avisos &avis
     m_lista->setTextElideMode(Qt::ElideRight);
     m_lista->setSpacing(1);
 
-    if (m_versoes.isEmpty()) {
+    if (m_versoes.versoes().isEmpty()) {
         auto *item = new QListWidgetItem(QStringLiteral("Nenhuma versão anterior."), m_lista);
         item->setFlags(Qt::NoItemFlags);
         m_lblSim->setEnabled(false);
         lblNao->setFocus();
         return;
     }
-    for (const HistoricoVersoes::Versao &v : std::as_const(m_versoes))
-        new QListWidgetItem(quando(v.quando) + QStringLiteral("\n\u2026"), m_lista);
+    for (const HistoricoVersoes::Versao &v : m_versoes.versoes())
+        new QListWidgetItem(VersoesAnteriores::quando(v.quando) + QStringLiteral("\n\u2026"),
+                            m_lista);
     m_lblServidor->setAccessibleName(QStringLiteral("No servidor"));
     connect(m_lista, &QListWidget::currentRowChanged, this, &KV_Versoes::mostrarServidor);
     m_lista->setCurrentRow(0);
     m_lista->setFocus();
 
-    // Each version read against the file as it is now, newest first; and,
-    // connected, against what the last sync agreed with the server.
-    m_resumos.resize(m_versoes.size());
-    m_efeitos.resize(m_versoes.size());
-    const QByteArray atual = modelo.arquivo().lerBytes().bytes;
-    QStringList caminhos;
-    for (const HistoricoVersoes::Versao &v : std::as_const(m_versoes))
-        caminhos.append(v.tamanho <= HistoricoVersoes::TAMANHO_MAXIMO ? v.caminho : QString());
-    const QString estado =
-        m_conta ? EstadoSincronizacao::caminhoAoLado(modelo.arquivo().caminho()) : QString();
-    m_trabalho =
-        std::async(std::launch::async, [this, atual, caminhos, estado, locale = modelo.locale()] {
-            const EstadoSincronizacao base =
-                estado.isEmpty() ? EstadoSincronizacao{} : EstadoSincronizacao::ler(estado);
-            for (qsizetype i = 0; i < caminhos.size() && !m_cancelar; ++i) {
-                const ArquivoContatos::Leitura l = caminhos[i].isEmpty()
-                                                       ? ArquivoContatos::Leitura{}
-                                                       : ArquivoContatos(caminhos[i]).lerBytes();
-                std::optional<HistoricoVersoes::Resumo> r;
-                std::optional<Fusao::Efeito> efeito;
-                if (l.estado == ArquivoContatos::Estado::Lido) {
-                    r = HistoricoVersoes::resumir(l.bytes, atual);
-                    if (!base.cartoes.isEmpty())
-                        efeito = Fusao::efeitoNoServidor(base, l.bytes, locale);
-                }
-                const std::lock_guard trava(m_mutex);
-                m_resumos[i] = r.value_or(HistoricoVersoes::Resumo{-1, {}});
-                m_efeitos[i] = efeito;
-            }
-        });
     m_espera->setInterval(15);
     connect(m_espera, &QTimer::timeout, this, &KV_Versoes::mostrarResumos);
     m_espera->start();
 }
 
-KV_Versoes::~KV_Versoes()
-{
-    m_cancelar = true;
-    if (m_trabalho.valid())
-        m_trabalho.wait();
-}
-
 void KV_Versoes::mostrarResumos()
 {
-    {
-        const std::lock_guard trava(m_mutex);
-        mostrarNovos();
-    }
-    mostrarServidor();
-}
-
-void KV_Versoes::mostrarNovos()
-{
-    while (m_mostrados < m_resumos.size() && m_resumos[m_mostrados]) {
-        const HistoricoVersoes::Resumo &r = *m_resumos[m_mostrados];
-        const QString data = quando(m_versoes[m_mostrados].quando);
+    for (const HistoricoVersoes::Resumo &r : m_versoes.novos(m_mostrados)) {
+        const QString data = VersoesAnteriores::quando(m_versoes.versoes()[m_mostrados].quando);
         QListWidgetItem *item = m_lista->item(int(m_mostrados));
         if (r.contatos < 0) {
             item->setText(data + QStringLiteral("\nilegível"));
@@ -131,18 +74,16 @@ void KV_Versoes::mostrarNovos()
         }
         ++m_mostrados;
     }
-    if (m_mostrados == m_resumos.size())
+    if (resumido())
         m_espera->stop();
+    mostrarServidor();
 }
 
 void KV_Versoes::mostrarServidor()
 {
     const int linha = m_lista->currentRow();
-    std::optional<Fusao::Efeito> e;
-    if (m_conta && linha >= 0 && linha < m_mostrados) {
-        const std::lock_guard trava(m_mutex);
-        e = m_efeitos[linha];
-    }
+    const std::optional<Fusao::Efeito> e =
+        linha >= 0 && linha < m_mostrados ? m_versoes.efeito(linha) : std::nullopt;
     QString texto;
     if (e && (e->apagar > 0 || e->alterar > 0)) {
         QStringList partes;
@@ -161,27 +102,9 @@ void KV_Versoes::mostrarServidor()
 void KV_Versoes::lblSim_Click()
 {
     const int linha = m_lista->linhaSelecionada();
-    if (linha < 0 || linha >= m_versoes.size())
+    if (linha < 0 || linha >= m_versoes.versoes().size())
         return;
-    const HistoricoVersoes::Versao v = m_versoes[linha];
-    std::optional<Fusao::Efeito> efeito;
-    if (m_conta) {
-        const std::lock_guard trava(m_mutex);
-        if (linha < m_mostrados)
-            efeito = m_efeitos[linha];
-    }
-    if (m_conta && !efeito) {
-        // Restored before the other thread came to it.
-        const ArquivoContatos::Leitura l = ArquivoContatos(v.caminho).lerBytes();
-        const EstadoSincronizacao base = EstadoSincronizacao::ler(
-            EstadoSincronizacao::caminhoAoLado(m_modelo.arquivo().caminho()));
-        if (l.estado == ArquivoContatos::Estado::Lido && !base.cartoes.isEmpty())
-            efeito = Fusao::efeitoNoServidor(base, l.bytes, m_modelo.locale());
-    }
-    const ResultadoEdicao r = EdicaoContatos(m_modelo).restaurar(v.caminho, quando(v.quando));
-    // The user saw what it deletes there: the sync does it without asking.
-    if (efeito && r.desfecho == ResultadoEdicao::Desfecho::Gravado)
-        m_conta->controle().autorizar(efeito->apagar);
+    const ResultadoEdicao r = m_versoes.restaurar(linha);
     m_avisos.depoisDoDialogo(*this, principal(), r.avisos,
                              r.desfecho == ResultadoEdicao::Desfecho::Recusado);
 }
