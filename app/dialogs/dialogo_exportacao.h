@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/contatos_externos.h"
+#include "operations/intercambio_contatos.h"
 
 #include <QString>
 

@@ -1,7 +1,6 @@
 #include "dialogs/kv_confirma_sincronizacao.h"
 
 #include "chrome/rotulo_clicavel.h"
-#include "operations/controle_sincronizacao.h"
 
 #include <QLabel>
 #include <QPointer>

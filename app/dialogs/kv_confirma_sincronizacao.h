@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chrome/dialogo_deslizante.h"
-#include "sync/sincronizador.h"
+#include "operations/controle_sincronizacao.h"
 
 class ControleSincronizacao;
 

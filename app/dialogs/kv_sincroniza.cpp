@@ -1,8 +1,8 @@
 #include "dialogs/kv_sincroniza.h"
 
 #include "chrome/rotulo_clicavel.h"
-#include "operations/conta_sincronizacao.h"
 #include "layouts/twips.h"
+#include "operations/conta_sincronizacao.h"
 
 #include <QLabel>
 #include <QLineEdit>
