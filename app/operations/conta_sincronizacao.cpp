@@ -1,6 +1,7 @@
 #include "operations/conta_sincronizacao.h"
 
 #include "model/modelo_principal.h"
+#include "operations/mensagens.h"
 #include "sync/estado_sincronizacao.h"
 
 #include <QDateTime>
@@ -89,7 +90,7 @@ void ContaSincronizacao::iniciar()
             return;
         }
         m_faltaSenha = true;
-        Q_EMIT aviso(QStringLiteral("Digite de novo a senha da sincronização!"));
+        Q_EMIT aviso(Mensagens::SENHA_DE_NOVO);
         Q_EMIT mudou();
     });
 }
@@ -117,7 +118,7 @@ void ContaSincronizacao::conectar(const QString &endereco, const QString &usuari
 {
     const QUrl u = url(endereco);
     if (u.isEmpty() || endereco.size() > TAMANHO_MAXIMO || usuario.size() > TAMANHO_MAXIMO) {
-        Q_EMIT aviso(QStringLiteral("O endereço não é válido!"));
+        Q_EMIT aviso(Mensagens::ENDERECO_INVALIDO);
         return;
     }
     if (m_conectando || m_conectado)
@@ -127,7 +128,7 @@ void ContaSincronizacao::conectar(const QString &endereco, const QString &usuari
     const Partes partes = separar(endereco);
     if ((!partes.usuario.isEmpty() && !usuario.isEmpty() && partes.usuario != usuario) ||
         (!partes.senha.isEmpty() && !senha.isEmpty() && partes.senha != senha)) {
-        Q_EMIT aviso(QStringLiteral("O endereço traz outro usuário ou senha!"));
+        Q_EMIT aviso(Mensagens::OUTRO_USUARIO);
         return;
     }
     m_endereco = partes.endereco;

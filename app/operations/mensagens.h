@@ -3,7 +3,8 @@
 #include <QString>
 
 // The texts of the notices the operations give: editing, undo, versions,
-// import and export.
+// import and export, the sync account. A sync's result is put into words by
+// ControleSincronizacao::texto, which knows its every outcome.
 namespace Mensagens {
 inline const QString SELECIONE = QStringLiteral("É preciso selecionar um contato primeiro!");
 inline const QString PROIBIDO =
@@ -80,4 +81,7 @@ inline QString importados(qsizetype n, qsizetype ignorados)
 {
     return QStringLiteral("Contatos importados: %1. Ignorados: %2.").arg(n).arg(ignorados);
 }
+inline const QString SENHA_DE_NOVO = QStringLiteral("Digite de novo a senha da sincronização!");
+inline const QString ENDERECO_INVALIDO = QStringLiteral("O endereço não é válido!");
+inline const QString OUTRO_USUARIO = QStringLiteral("O endereço traz outro usuário ou senha!");
 } // namespace Mensagens
