@@ -2,10 +2,10 @@
 // prints a table: start-up work (with its floor, reading and decoding
 // alone), the largest tab, each edit end to end, and the whole program's
 // start-up and peak memory (bench_inicio, offscreen).
-#include "operations/edicao_contatos.h"
 #include "gerador.h"
-#include "model/modelo_principal.h"
 #include "medidas.h"
+#include "model/modelo_principal.h"
+#include "operations/edicao_contatos.h"
 #include "store/cp1252.h"
 
 #include <QCoreApplication>

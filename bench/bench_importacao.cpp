@@ -1,8 +1,8 @@
 // Times importing a vCard file of 100,000 cards, as a phone exports them,
 // into an empty phone book: reading the file, reading its cards, and the
 // import by the add's rules with its one write and the reload of the list.
-#include "operations/edicao_contatos.h"
 #include "gerador.h"
+#include "operations/edicao_contatos.h"
 #include "store/contatos_externos.h"
 
 #include <QCoreApplication>

@@ -5,8 +5,8 @@
 #include "dialogs/avisos.h"
 #include "dialogs/kv_procura.h"
 #include "gerador.h"
-#include "model/modelo_principal.h"
 #include "medidas.h"
+#include "model/modelo_principal.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

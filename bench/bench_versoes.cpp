@@ -1,10 +1,10 @@
 // Earlier versions at 100,000 contacts: listing them as the versions dialog
 // does (the dates, then each version's contacts and difference from the
 // file), and an undo of each kind of change, end to end.
-#include "operations/desfazer_edicoes.h"
-#include "operations/edicao_contatos.h"
 #include "gerador.h"
 #include "model/modelo_principal.h"
+#include "operations/desfazer_edicoes.h"
+#include "operations/edicao_contatos.h"
 #include "store/historico_versoes.h"
 
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 
 #include "chrome/dialogo_deslizante.h"
 #include "dialogs/avisos.h"
-#include "operations/cofre_senhas.h"
 #include "helpers.h"
 #include "main_window/kv_principal.h"
+#include "operations/cofre_senhas.h"
 
 #include <QApplication>
 #include <QHash>

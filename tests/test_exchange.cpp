@@ -1,8 +1,8 @@
 #include "gui_helpers.h"
-#include "operations/mensagens.h"
 
 #include "model/modelo_principal.h"
 #include "operations/edicao_contatos.h"
+#include "operations/mensagens.h"
 #include "store/contatos_externos.h"
 
 #include <QAction>

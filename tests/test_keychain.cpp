@@ -1,8 +1,8 @@
 // The sync's password in a real keychain: GNOME Keyring on a private session
 // bus here, the Credential Manager under Windows.
 
-#include "operations/conta_sincronizacao.h"
 #include "helpers.h"
+#include "operations/conta_sincronizacao.h"
 #include "radicale.h"
 
 Q_DECLARE_METATYPE(ResultadoSincronizacao)

@@ -1,8 +1,8 @@
 // Sync with a real CardDAV server (Radicale on loopback): both ways, the
 // three-way merge, what the file cannot hold, races and failures.
-#include "operations/controle_sincronizacao.h"
 #include "helpers.h"
 #include "model/classificador_grupos.h"
+#include "operations/controle_sincronizacao.h"
 #include "radicale.h"
 #include "servidor_falso.h"
 #include "store/arquivo_contatos.h"

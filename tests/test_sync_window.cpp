@@ -2,7 +2,6 @@
 
 #include "chrome/icone_bandeja.h"
 #include "chrome/lista_selecao_unica.h"
-#include "operations/conta_sincronizacao.h"
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_confirma_sincronizacao.h"
@@ -10,6 +9,7 @@
 #include "dialogs/kv_sincroniza.h"
 #include "dialogs/kv_versoes.h"
 #include "gui_helpers.h"
+#include "operations/conta_sincronizacao.h"
 #include "radicale.h"
 #include "sync/estado_sincronizacao.h"
 
