@@ -1,4 +1,5 @@
 #include "chrome/instancia_unica.h"
+#include "chrome/traducao_qt.h"
 #include "dialogs/avisos.h"
 #include "main_window/kv_principal.h"
 #include "model/locale_app.h"
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marvessa Fonelo"));
     QApplication::setOrganizationName(QStringLiteral("Marvessa Fonelo"));
+    TraducaoQt::instalar();
 
     // A copy already running on this folder's file comes forward instead; a
     // busy one (a long import, a slow disk) is still the one running.

@@ -3,9 +3,10 @@
 # Usage: scripts/deps.sh [run|test|fuzz|windows]
 set -euo pipefail
 
-# QtKeychain, and libsecret, which it loads to reach the Secret Service.
-comuns=(cmake make g++ qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation
-        qtkeychain-qt6-dev libsecret-1-0)
+# QtKeychain, and libsecret, which it loads to reach the Secret Service;
+# Qt's own translations, for its dialogs in Portuguese.
+comuns=(cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+        fonts-dejavu-core fonts-liberation qtkeychain-qt6-dev libsecret-1-0)
 case "${1:-test}" in
     run) pacotes=("${comuns[@]}") ;;
     # Xvfb, a window manager, a tray and xdotool for the tests that need a
@@ -18,10 +19,11 @@ case "${1:-test}" in
                    radicale openssl dbus-daemon gnome-keyring curl desktop-file-utils) ;;
     # clang with libFuzzer and the sanitizers' runtimes.
     fuzz) pacotes=("${comuns[@]}" clang libclang-rt-14-dev) ;;
-    # MinGW-w64 for Windows x86-64, Debian's Qt host tools, NSIS for the
+    # MinGW-w64 for Windows x86-64, Debian's Qt host tools and Qt's
+    # translations (shipped beside the program), NSIS for the
     # setup, Wine to run the result, and a real display for the tests that
     # need one.
-    windows) pacotes=(cmake ninja-build qt6-base-dev-tools g++-mingw-w64-x86-64-posix nsis
+    windows) pacotes=(cmake ninja-build qt6-base-dev-tools qt6-translations-l10n g++-mingw-w64-x86-64-posix nsis
                       gcc-mingw-w64-x86-64-posix wine wine64 unzip xz-utils xvfb xauth openbox
                       trayer xdotool x11-utils x11-xserver-utils imagemagick) ;;
     *) echo "usage: $0 [run|test|fuzz|windows]" >&2; exit 2 ;;

@@ -1,3 +1,4 @@
+#include "chrome/traducao_qt.h"
 #include "gui_helpers.h"
 
 #include "model/modelo_principal.h"
@@ -17,9 +18,11 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStringEncoder>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 #include <optional>
 
 #ifndef Q_OS_WIN
@@ -83,6 +86,8 @@ private Q_SLOTS:
     void exportarRecusado();
     void exportarPeloDialogo_data();
     void exportarPeloDialogo();
+    void dialogosDoQtEmPortugues_data();
+    void dialogosDoQtEmPortugues();
     void importarSoArquivosComuns();
     void menuDaLista();
 };
@@ -437,6 +442,45 @@ void TestExchange::exportarPeloDialogo_data()
     QTest::newRow("vCard, not replaced") << false << true << false;
     QTest::newRow("vCard, replaced") << false << true << true;
     QTest::newRow("CSV by its filter") << true << false << false;
+}
+
+void TestExchange::dialogosDoQtEmPortugues_data()
+{
+    QTest::addColumn<QLocale>("sistema");
+    QTest::newRow("Brasil") << QLocale(QLocale::Portuguese, QLocale::Brazil);
+    QTest::newRow("Portugal") << QLocale(QLocale::Portuguese, QLocale::Portugal);
+    QTest::newRow("outra língua") << QLocale(QLocale::German, QLocale::Germany);
+}
+
+void TestExchange::dialogosDoQtEmPortugues()
+{
+    // Qt's translations where the program looks for them: Debian's here,
+    // those beside the program on Windows.
+    QFETCH(QLocale, sistema);
+    const QList<QTranslator *> traducoes = TraducaoQt::instalar(sistema);
+    QCOMPARE(traducoes.size(), 2);
+    const auto remover = qScopeGuard([traducoes] {
+        for (QTranslator *t : traducoes) {
+            QCoreApplication::removeTranslator(t);
+            delete t;
+        }
+    });
+    Principal p(nullptr, false);
+    p.dialogosReais = true;
+    p.abrir();
+    QStringList botoes;
+    QTimer usuario;
+    connect(&usuario, &QTimer::timeout, [&] {
+        if (auto *d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+            for (const QPushButton *b : d->findChildren<QPushButton *>())
+                botoes.append(QString(b->text()).remove(u'&'));
+            d->reject();
+        }
+    });
+    usuario.start(20);
+    acionar(p, "acaoImportar");
+    QVERIFY(botoes.contains(u"Abrir"_s));
+    QVERIFY(botoes.contains(u"Cancelar"_s));
 }
 
 void TestExchange::exportarPeloDialogo()

@@ -17,6 +17,10 @@ unzip -q "$zip" -d "$WINEPREFIX/drive_c"
 nome="$(basename "$zip" .zip)"
 pasta="$WINEPREFIX/drive_c/$nome"
 exe="C:\\$nome\\MarvessaFonelo.exe"
+# Qt's own words in Portuguese travel with it.
+for qm in qtbase_pt_BR.qm qt_pt_PT.qm; do
+    [ -s "$pasta/translations/$qm" ] || falha "the zip has no translations/$qm"
+done
 
 chave='HKCU\Software\Marvessa Fonelo\Marvessa Fonelo\Posições'
 # A value as wine reg finds it by its exact name (the console may print the
