@@ -64,6 +64,10 @@ ListagemLivro::Mudancas ListagemLivro::mudancas(const Multistatus::Leitura &m,
                 r.etags.insert(*href, etag(*e));
         }
     }
+    // A card the answer says both changed and gone is asked for: if it is
+    // gone, that answer says so, and nothing is deleted on a contradiction.
+    for (auto it = r.etags.cbegin(); it != r.etags.cend(); ++it)
+        r.removidos.remove(it.key());
     return r;
 }
 
