@@ -2,6 +2,7 @@
 #include "model/modelo_principal.h"
 #include "operations/edicao_contatos.h"
 #include "operations/mensagens.h"
+#include "operations/telefone_brasileiro.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -65,6 +66,8 @@ private Q_SLOTS:
     void campoComTabSobrevive();
     void gravacaoMantemCodificacao_data();
     void gravacaoMantemCodificacao();
+    void telefonesBrasileiros_data();
+    void telefonesBrasileiros();
 };
 
 void TestEditing::adicionar_formaDoArquivo_data()
@@ -399,6 +402,63 @@ void TestEditing::gravacaoMantemCodificacao()
     if (depois.isEmpty())
         QCOMPARE(r.avisos, QStringList{Mensagens::INVALIDOS});
     QCOMPARE(a.bytes(), depois.isEmpty() ? antes : depois);
+}
+
+void TestEditing::telefonesBrasileiros_data()
+{
+    // The field; the number in both styles ("" where it stays as it is); the
+    // link to dial it ("" where it cannot be dialled).
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("nacional");
+    QTest::addColumn<QString>("internacional");
+    QTest::addColumn<QString>("tel");
+    const auto linha = [](const char *nome, const QString &campo, const QString &nacional,
+                          const QString &internacional, const QString &tel) {
+        QTest::newRow(nome) << campo << nacional << internacional << tel;
+    };
+    linha("celular", u"(11) 98765-4321"_s, u"(11) 98765-4321"_s, u"+55 11 98765-4321"_s,
+          u"tel:+5511987654321"_s);
+    linha("+55 junto", u"+5511987654321"_s, u"(11) 98765-4321"_s, u"+55 11 98765-4321"_s,
+          u"tel:+5511987654321"_s);
+    linha("55 sem +", u"55 21 98765 4321"_s, u"(21) 98765-4321"_s, u"+55 21 98765-4321"_s,
+          u"tel:+5521987654321"_s);
+    linha("0 e operadora", u"0 15 11 98765-4321"_s, u"(11) 98765-4321"_s, u"+55 11 98765-4321"_s,
+          u"tel:+5511987654321"_s);
+    linha("0 sem operadora", u"011 3456-7890"_s, u"(11) 3456-7890"_s, u"+55 11 3456-7890"_s,
+          u"tel:+551134567890"_s);
+    linha("celular de 8 ganha o nono", u"(55) 8765-4321"_s, u"(55) 98765-4321"_s,
+          u"+55 55 98765-4321"_s, u"tel:+5555987654321"_s);
+    linha("fixo fica com 8", u"21.2345.6789"_s, u"(21) 2345-6789"_s, u"+55 21 2345-6789"_s,
+          u"tel:+552123456789"_s);
+    linha("ramal mantido", u"11 3456-7890 ramal 45"_s, u"(11) 3456-7890 ramal 45"_s,
+          u"+55 11 3456-7890 ramal 45"_s, u"tel:+551134567890"_s);
+    linha("texto depois", u"11987654321, falar com a secretária"_s,
+          u"(11) 98765-4321, falar com a secretária"_s,
+          u"+55 11 98765-4321, falar com a secretária"_s, u"tel:+5511987654321"_s);
+    linha("0800", u"0800 123 4567"_s, {}, {}, u"tel:08001234567"_s);
+    linha("4004", u"4004-1234"_s, {}, {}, u"tel:40041234"_s);
+    linha("emergência", u"190"_s, {}, {}, u"tel:190"_s);
+    linha("sem código de área", u"98765-4321"_s, {}, {}, u"tel:987654321"_s);
+    linha("estrangeiro", u"+1 (212) 555-0100"_s, {}, {}, u"tel:+12125550100"_s);
+    linha("código de área que não existe", u"(20) 98765-4321"_s, {}, {}, {});
+    linha("texto antes", u"Cel: 98765-4321"_s, {}, {}, {});
+    linha("dois números", u"11 98765-4321 / 11 3456-7890"_s, {}, {}, {});
+    linha("vazio", QString(), {}, {}, {});
+}
+
+void TestEditing::telefonesBrasileiros()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, nacional);
+    QFETCH(QString, internacional);
+    QFETCH(QString, tel);
+    using namespace TelefoneBrasileiro;
+    QCOMPARE(padronizado(campo, Estilo::Nacional).value_or(QString()), nacional);
+    QCOMPARE(padronizado(campo, Estilo::Internacional).value_or(QString()), internacional);
+    QCOMPARE(ligar(campo).value_or(QUrl()).toString(), tel);
+    // Standardised, it reads as the same number.
+    if (!nacional.isEmpty())
+        QCOMPARE(ligar(nacional), ligar(campo));
 }
 
 QTEST_GUILESS_MAIN(TestEditing)

@@ -90,6 +90,8 @@ private Q_SLOTS:
     void dialogosDoQtEmPortugues();
     void importarSoArquivosComuns();
     void menuDaLista();
+    void abrirDoContato_data();
+    void abrirDoContato();
 };
 
 void TestExchange::amostras_data()
@@ -584,8 +586,9 @@ void TestExchange::menuDaLista()
     QCOMPARE(menuAposCliqueEm(lst->viewport()),
              (QStringList{u"Desfazer (off)"_s, u"Refazer (off)"_s, u"Procurar..."_s,
                           u"Importar contatos..."_s, u"Sincronização..."_s,
-                          u"Exportar contatos..."_s, u"Versões anteriores..."_s,
-                          u"Copiar telefone (off)"_s, u"Copiar e-mail (off)"_s}));
+                          u"Exportar contatos..."_s, u"Versões anteriores..."_s, u"Ligar (off)"_s,
+                          u"WhatsApp (off)"_s, u"Enviar e-mail (off)"_s, u"Copiar telefone (off)"_s,
+                          u"Copiar e-mail (off)"_s}));
     QCOMPARE(menuAposCliqueEm(p.filho(u"lblDataHoje"_s)), QStringList());
 
     // The selected contact's fields to the clipboard.
@@ -596,6 +599,52 @@ void TestExchange::menuDaLista()
     QCOMPARE(QGuiApplication::clipboard()->text(), u"(11) 1234"_s);
     acionar(p, "acaoCopiarEmail");
     QCOMPARE(QGuiApplication::clipboard()->text(), u"ana@x"_s);
+}
+
+void TestExchange::abrirDoContato_data()
+{
+    // The selected contact's field, the command, and the link handed to the
+    // system, or the notice instead.
+    QTest::addColumn<QString>("telefone");
+    QTest::addColumn<QString>("email");
+    QTest::addColumn<QString>("acao");
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("aviso");
+    QTest::newRow("ligar") << u"(11) 98765-4321"_s << QString() << u"acaoLigar"_s
+                           << u"tel:+5511987654321"_s << QString();
+    QTest::newRow("WhatsApp, nono e +55 postos")
+        << u"0 21 11 8765-4321"_s << QString() << u"acaoWhatsApp"_s
+        << u"https://wa.me/5511987654321"_s << QString();
+    QTest::newRow("WhatsApp estrangeiro") << u"+351 912 345 678"_s << QString() << u"acaoWhatsApp"_s
+                                          << u"https://wa.me/351912345678"_s << QString();
+    QTest::newRow("WhatsApp sem código de área")
+        << u"98765-4321"_s << QString() << u"acaoWhatsApp"_s << QString()
+        << Mensagens::SEM_WHATSAPP;
+    QTest::newRow("não discável") << u"ramal 45"_s << QString() << u"acaoLigar"_s << QString()
+                                  << Mensagens::NAO_DISCAVEL;
+    QTest::newRow("e-mail") << QString() << u"ana@x.com"_s << u"acaoEnviarEmail"_s
+                            << u"mailto:ana@x.com"_s << QString();
+    QTest::newRow("e-mail não acrescenta campos")
+        << QString() << u"a@x.com?cc=b@y&body=oi"_s << u"acaoEnviarEmail"_s
+        << u"mailto:a@x.com%3Fcc=b@y&body=oi"_s << QString();
+    QTest::newRow("e-mail inválido") << QString() << u"ana arroba x"_s << u"acaoEnviarEmail"_s
+                                     << QString() << Mensagens::EMAIL_INVALIDO;
+}
+
+void TestExchange::abrirDoContato()
+{
+    QFETCH(QString, telefone);
+    QFETCH(QString, email);
+    QFETCH(QString, acao);
+    QFETCH(QString, link);
+    QFETCH(QString, aviso);
+    const QByteArray um = Teste::arquivo({Teste::linha(u"Ana"_s, telefone, email)});
+    Principal p(&um);
+    p.janela->modelo().selecionar(0);
+    acionar(p, acao.toLatin1().constData());
+    QCOMPARE(p.enderecos.isEmpty() ? QString() : QString::fromUtf8(p.enderecos[0].toEncoded()),
+             link);
+    QCOMPARE(p.avisos.textos, aviso.isEmpty() ? QStringList() : QStringList{aviso});
 }
 
 QTEST_MAIN(TestExchange)

@@ -3,6 +3,9 @@
 #include "chrome/rotulo_clicavel.h"
 #include "operations/agenda.h"
 #include "operations/desfazer_edicoes.h"
+#include "operations/email_contato.h"
+#include "operations/mensagens.h"
+#include "operations/telefone_brasileiro.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -10,7 +13,7 @@
 #include <QMenu>
 
 ComandosPrincipal::ComandosPrincipal(QWidget &janela, Agenda &agenda, Janela j)
-    : QObject(&janela), m_janela(janela), m_agenda(agenda)
+    : QObject(&janela), m_janela(janela), m_agenda(agenda), m_acoesJanela(j)
 {
     ModeloPrincipal &modelo = agenda.modelo();
     // The picture buttons' commands, by their pictures' names.
@@ -62,6 +65,28 @@ ComandosPrincipal::ComandosPrincipal(QWidget &janela, Agenda &agenda, Janela j)
         if (const auto c = modelo.contatoSelecionado())
             QGuiApplication::clipboard()->setText((*c).*campo);
     };
+    const auto selecionado = [&modelo](QString ContactRecord::*campo) {
+        const auto c = modelo.contatoSelecionado();
+        return c ? (*c).*campo : QString();
+    };
+    criar(QStringLiteral("Ligar"), "acaoLigar",
+          [this, selecionado] {
+              abrirLink(TelefoneBrasileiro::ligar(selecionado(&ContactRecord::Telefone)),
+                        Mensagens::NAO_DISCAVEL);
+          },
+          {Qt::CTRL | Qt::SHIFT | Qt::Key_L});
+    criar(QStringLiteral("WhatsApp"), "acaoWhatsApp",
+          [this, selecionado] {
+              abrirLink(TelefoneBrasileiro::whatsapp(selecionado(&ContactRecord::Telefone)),
+                        Mensagens::SEM_WHATSAPP);
+          },
+          {Qt::CTRL | Qt::SHIFT | Qt::Key_W});
+    criar(QStringLiteral("Enviar e-mail"), "acaoEnviarEmail",
+          [this, selecionado] {
+              abrirLink(EmailContato::escrever(selecionado(&ContactRecord::Email)),
+                        Mensagens::EMAIL_INVALIDO);
+          },
+          {Qt::CTRL | Qt::SHIFT | Qt::Key_E});
     criar(QStringLiteral("Copiar telefone"), "acaoCopiarTelefone",
           [=] { copiar(&ContactRecord::Telefone); });
     criar(QStringLiteral("Copiar e-mail"), "acaoCopiarEmail",
@@ -69,6 +94,10 @@ ComandosPrincipal::ComandosPrincipal(QWidget &janela, Agenda &agenda, Janela j)
     connect(&m_agenda.edicoes(), &DesfazerEdicoes::mudou, this,
             &ComandosPrincipal::atualizarDesfazer);
     atualizarDesfazer();
+    // Keys act only where the selected contact has the field.
+    connect(&modelo, &ModeloPrincipal::mudou, this, &ComandosPrincipal::atualizarContato);
+    connect(&modelo, &ModeloPrincipal::detalhesMudaram, this, &ComandosPrincipal::atualizarContato);
+    atualizarContato();
 }
 
 QAction *ComandosPrincipal::criar(const QString &texto, const char *nome, std::function<void()> f,
@@ -91,6 +120,16 @@ void ComandosPrincipal::ligarImagens(const std::function<RotuloClicavel *(const 
                 &QAction::trigger);
 }
 
+void ComandosPrincipal::abrirLink(const std::optional<QUrl> &link, const QString &recusa)
+{
+    if (!m_agenda.modelo().contatoSelecionado())
+        return;
+    if (!link)
+        m_acoesJanela.avisar({recusa});
+    else if (!m_acoesJanela.abrir(*link))
+        m_acoesJanela.avisar({Mensagens::NADA_ABRE});
+}
+
 void ComandosPrincipal::atualizarDesfazer()
 {
     QAction *d = acao(QStringLiteral("acaoDesfazer")), *r = acao(QStringLiteral("acaoRefazer"));
@@ -100,11 +139,20 @@ void ComandosPrincipal::atualizarDesfazer()
     r->setEnabled(m_agenda.edicoes().podeRefazer());
 }
 
-QMenu *ComandosPrincipal::criarMenu()
+void ComandosPrincipal::atualizarContato()
 {
     const auto contato = m_agenda.modelo().contatoSelecionado();
-    acao(QStringLiteral("acaoCopiarTelefone"))->setEnabled(contato && !contato->Telefone.isEmpty());
-    acao(QStringLiteral("acaoCopiarEmail"))->setEnabled(contato && !contato->Email.isEmpty());
+    const bool fone = contato && !contato->Telefone.isEmpty();
+    const bool mail = contato && !contato->Email.isEmpty();
+    for (const char *n : {"acaoLigar", "acaoWhatsApp", "acaoCopiarTelefone"})
+        acao(QLatin1String(n))->setEnabled(fone);
+    for (const char *n : {"acaoEnviarEmail", "acaoCopiarEmail"})
+        acao(QLatin1String(n))->setEnabled(mail);
+}
+
+QMenu *ComandosPrincipal::criarMenu()
+{
+    atualizarContato();
     auto *menu = new QMenu(&m_janela);
     menu->setObjectName(QStringLiteral("menuContatos"));
     menu->setAccessibleName(QStringLiteral("Contatos"));
@@ -118,6 +166,7 @@ QMenu *ComandosPrincipal::criarMenu()
     grupo({"acaoDesfazer", "acaoRefazer"});
     grupo({"acaoProcurar"});
     grupo({"acaoImportar", "acaoSincronizacao", "acaoExportar", "acaoVersoes"});
+    grupo({"acaoLigar", "acaoWhatsApp", "acaoEnviarEmail"});
     grupo({"acaoCopiarTelefone", "acaoCopiarEmail"});
     return menu;
 }

@@ -4,10 +4,12 @@
 #include <QKeySequence>
 #include <QObject>
 #include <functional>
+#include <optional>
 
 class Agenda;
 class QAction;
 class QMenu;
+class QUrl;
 class QWidget;
 class RotuloClicavel;
 
@@ -24,6 +26,9 @@ public:
             importar, sincronizacao, exportar, versoes;
         // The notices an operation gave, shown in order.
         std::function<void(const QStringList &)> avisar;
+        // A link handed to the system's own program for it; false when
+        // none took it.
+        std::function<bool(const QUrl &)> abrir;
     };
 
     ComandosPrincipal(QWidget &janela, Agenda &agenda, Janela acoes);
@@ -39,9 +44,13 @@ private:
     QAction *criar(const QString &texto, const char *nome, std::function<void()> f,
                    QList<QKeySequence> teclas = {});
     void atualizarDesfazer();
+    void atualizarContato();
+    // The selected contact's link, opened, or the notice why not.
+    void abrirLink(const std::optional<QUrl> &link, const QString &recusa);
 
     QWidget &m_janela;
     Agenda &m_agenda;
+    Janela m_acoesJanela;
     QHash<QString, QAction *> m_acoes;
     QHash<QString, QAction *> m_porImagem;
 };

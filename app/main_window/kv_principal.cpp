@@ -28,6 +28,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -94,6 +95,12 @@ void KV_Principal::criarComandos()
     j.exportar = [this] { exportar(); };
     j.versoes = [this] { abrirVersoes(); };
     j.avisar = [this](const QStringList &avisos) { avisar(avisos); };
+    j.abrir = [this](const QUrl &link) {
+        if (!m_opcoes.abrirEndereco)
+            return QDesktopServices::openUrl(link);
+        m_opcoes.abrirEndereco(link);
+        return true;
+    };
     m_comandos = new ComandosPrincipal(*this, m_agenda, std::move(j));
     m_comandos->ligarImagens([this](const char *nome) { return imagem(nome); });
 }

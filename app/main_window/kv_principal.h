@@ -23,7 +23,8 @@ class RotuloClicavel;
 // built from; tests give their own.
 struct OpcoesPrincipal : OpcoesAgenda {
     Avisos *avisos = nullptr; // null: real notices of 1.5 s
-    // Opens the About window's link; null: the desktop's browser.
+    // Opens the About window's link, and a contact's (tel:, WhatsApp,
+    // mailto:); null: the desktop's own programs.
     std::function<void(const QUrl &)> abrirEndereco;
     // The files to import, and the file to export to with its format;
     // null: the platform's file dialogs.

@@ -84,4 +84,10 @@ inline QString importados(qsizetype n, qsizetype ignorados)
 inline const QString SENHA_DE_NOVO = QStringLiteral("Digite de novo a senha da sincronização!");
 inline const QString ENDERECO_INVALIDO = QStringLiteral("O endereço não é válido!");
 inline const QString OUTRO_USUARIO = QStringLiteral("O endereço traz outro usuário ou senha!");
+inline const QString NAO_DISCAVEL = QStringLiteral("Este telefone não pode ser discado!");
+inline const QString SEM_WHATSAPP =
+    QStringLiteral("Este telefone não tem código de área para o WhatsApp!");
+inline const QString EMAIL_INVALIDO = QStringLiteral("Este e-mail não é um endereço válido!");
+inline const QString NADA_ABRE =
+    QStringLiteral("Não há neste computador um programa que abra este endereço!");
 } // namespace Mensagens

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <optional>
+
+// A telephone field read as people in Brazil write it: with or without +55,
+// the long-distance 0 and a carrier's code, the area code in brackets or
+// not, the ninth digit of a mobile or not, and text after the number
+// ("ramal 45").
+namespace TelefoneBrasileiro {
+
+enum class Tipo {
+    Celular,     // a Brazilian mobile, with its area code
+    Fixo,        // a Brazilian landline, with its area code
+    SemDdd,      // 8 or 9 digits, no area code: dialled only where it is local
+    Servico,     // 0800, 4004, 3003, three-digit emergency numbers, ...
+    Estrangeiro, // +country code other than Brazil's
+    Invalido,    // anything else
+};
+
+struct Numero {
+    Tipo tipo = Tipo::Invalido;
+    QString ddd;          // Celular, Fixo: the area code
+    QString assinante;    // Celular, Fixo: 8 or 9 digits, a mobile's ninth included
+    bool semNono = false; // a mobile written with 8 digits
+    QString digitos;      // every digit of the number as written
+    QString resto;        // what follows the number's last digit, as written
+};
+
+Numero ler(const QString &campo);
+
+enum class Estilo {
+    Nacional,      // "(11) 98765-4321"
+    Internacional, // "+55 11 98765-4321"
+};
+// A Brazilian number written in the style, its text after it kept; nothing
+// for every other kind, which stays as it is.
+std::optional<QString> padronizado(const QString &campo, Estilo estilo);
+
+// "tel:+5511987654321"; a number with no area code or a service number as
+// it is dialled; nothing when it cannot be dialled.
+std::optional<QUrl> ligar(const QString &campo);
+// "https://wa.me/5511987654321": a number with its country code, Brazil's
+// where none was written; nothing without an area code or for a service.
+std::optional<QUrl> whatsapp(const QString &campo);
+
+} // namespace TelefoneBrasileiro
