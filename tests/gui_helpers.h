@@ -125,7 +125,8 @@ struct Principal {
         o.avisos = &avisos;
         o.hoje = [] { return QDate(2026, 12, 6); };
         o.arquivoConfiguracoes = ini();
-        o.abrirEndereco = [this](const QUrl &u) { enderecos.append(u); };
+        if (!abridorReal)
+            o.abrirEndereco = [this](const QUrl &u) { enderecos.append(u); };
         o.cofre = [this]() -> std::unique_ptr<CofreSenhas> {
             if (senhas)
                 return std::make_unique<CofreNaMemoria>(senhas);
@@ -152,6 +153,8 @@ struct Principal {
     QString caminho;
     AvisosGravados avisos;
     QList<QUrl> enderecos;
+    // The desktop's own opener for links instead of enderecos.
+    bool abridorReal = false;
     // The platform's file dialogs, or these answers of theirs.
     bool dialogosReais = false;
     QStringList importar;

@@ -4,9 +4,11 @@
 #include "chrome/instancia_unica.h"
 #include "chrome/rotulo_clicavel.h"
 
+#include <QAction>
 #include <QLocalServer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -155,6 +157,7 @@ private Q_SLOTS:
     void arrastar();
     void bandeja();
     void segundaCopiaTrazDaBandeja();
+    void linksPeloSistema();
 };
 
 void TestRealDisplay::initTestCase()
@@ -289,6 +292,41 @@ void TestRealDisplay::segundaCopiaTrazDaBandeja()
     a.waitForFinished();
     QLocalServer::removeServer(
         InstanciaUnica::chave(ArquivoContatos::caminhoNaPasta(pasta.path())));
+}
+
+void TestRealDisplay::linksPeloSistema()
+{
+#ifdef Q_OS_WIN
+    QSKIP("the links' exact text is checked offscreen; here the opener is the shell's own");
+#else
+    // The desktop's opener, first in PATH, writes down what it was given.
+    QTemporaryDir bin;
+    const QString registro = bin.filePath(u"links"_s);
+    const QString abridor = bin.filePath(u"xdg-open"_s);
+    Teste::gravar(abridor, "#!/bin/sh\necho \"$1\" >> '" + registro.toUtf8() + "'\n");
+    QFile::setPermissions(abridor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ':' + path);
+    const auto volta = qScopeGuard([path] { qputenv("PATH", path); });
+    const QByteArray um =
+        Teste::arquivo({Teste::linha(u"Ana"_s, u"(11) 8765-4321"_s, u"ana@x.com"_s)});
+    Principal p(&um, false);
+    p.abridorReal = true;
+    p.abrir();
+    p.janela->modelo().selecionar(0);
+    for (const char *acao : {"acaoLigar", "acaoWhatsApp", "acaoEnviarEmail"})
+        p.janela->findChild<QAction *>(QLatin1String(acao))->trigger();
+    const auto links = [&] {
+        QStringList l = QString::fromUtf8(Teste::ler(registro)).split(u'\n', Qt::SkipEmptyParts);
+        l.sort();
+        return l;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(links(),
+                              (QStringList{u"https://wa.me/5511987654321"_s, u"mailto:ana@x.com"_s,
+                                           u"tel:+5511987654321"_s}),
+                              5000);
+    QCOMPARE(p.avisos.textos, QStringList());
+#endif
 }
 
 QTEST_MAIN(TestRealDisplay)
