@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the pictures in docs/ again: the phone book with a few dozen contacts
 # on Xvfb with openbox, as a user sees it, its add dialog, its earlier
-# versions, its find dialog, and its sync dialog at 1x and 2x against a Radicale on loopback,
+# versions, its find dialog, the standardising of telephones, and its sync dialog at 1x and 2x against a Radicale on loopback,
 # and the question a sync asks before it would empty the server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -79,7 +79,7 @@ grep -av '^Zeca' "$pasta/contatos.txt" >"$pasta/contatos.historico/2026-12-07_18
 iniciar 1 222 90
 xdotool mousemove $((222 + 60)) $((90 + 80)) click 3
 sleep 0.5
-xdotool key Down Down Down Down Down Return
+xdotool key Down Down Down Down Down Down Return
 sleep 1
 import -window root -crop "$recorte" +repage docs/dialogo-versoes.png
 # The find dialog, a surname typed.
@@ -94,6 +94,27 @@ echo "docs/dialogo-versoes.png docs/dialogo-procurar.png written"
 kill "$programa"
 sleep 0.5
 rm -rf "$pasta/contatos.historico"
+
+# Standardising telephones written as people write them, one left unchecked.
+cp "$pasta/contatos.txt" "$pasta/contatos.guardado"
+printf '%s\x7f%s\x7f\r\n' "Ana Beatriz Souza" "011 8765-4321" "Bruno Carvalho" "+55 21 98765 4321" \
+    "Carla Pinheiro" "(31) 3456.7890 ramal 12" "Daniel Barros" "0 15 11 97654-3210" \
+    "Eduardo Pires" "+351 912 345 678" "Farmácia" "0800 123 4567" \
+    "Gabriel Dias" "48 8877-6655, falar com a secretária" |
+    iconv -f UTF-8 -t WINDOWS-1252 >"$pasta/contatos.txt"
+printf '\r\n\r\n' >>"$pasta/contatos.txt"
+iniciar 1 222 90
+xdotool mousemove $((222 + 60)) $((90 + 80)) click 3
+sleep 0.5
+xdotool key Down Down Return
+sleep 1
+xdotool key Down Down space
+sleep 0.3
+import -window root -crop "$recorte" +repage docs/dialogo-padronizar.png
+echo "docs/dialogo-padronizar.png written"
+kill "$programa"
+sleep 0.5
+mv "$pasta/contatos.guardado" "$pasta/contatos.txt"
 
 # The sync dialog, against a Radicale of its own: the account typed, then
 # connected.
@@ -121,7 +142,7 @@ for escala in 1 2; do
     # The list's context menu, its third entry.
     xdotool mousemove $((20 + 60 * escala)) $((20 + 80 * escala)) click 3
     sleep 0.5
-    xdotool key Down Down Down Return
+    xdotool key Down Down Down Down Return
     sleep 0.8
     xdotool type --delay 30 "http://127.0.0.1:$porta/"
     xdotool key Tab

@@ -4,6 +4,7 @@
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_contdel.h"
+#include "dialogs/kv_padroniza.h"
 #include "dialogs/kv_versoes.h"
 #include "gui_helpers.h"
 #include "operations/desfazer_edicoes.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QtTest>
 #include <algorithm>
 
@@ -151,6 +153,8 @@ private Q_SLOTS:
     void limitesDoHistorico_data();
     void limitesDoHistorico();
     void historicoImpossivel();
+    void padronizarTelefones_data();
+    void padronizarTelefones();
 };
 
 void TestUndo::desfazerERefazer_data()
@@ -339,6 +343,77 @@ void TestUndo::historicoImpossivel()
     teclar(p, Qt::ControlModifier, Qt::Key_Z);
     QCOMPARE(p.avisos.textos.size(), 3);
     QCOMPARE(linhas(Teste::ler(p.caminho)), linhas(m_tres));
+}
+
+void TestUndo::padronizarTelefones_data()
+{
+    // The style chosen, another program's change meanwhile, what the dialog
+    // lists, what is written.
+    QTest::addColumn<TelefoneBrasileiro::Estilo>("estilo");
+    QTest::addColumn<bool>("outroPrograma");
+    QTest::addColumn<QStringList>("listados");
+    QTest::addColumn<QStringList>("depois");
+    const QString ana = u"Ana: 011 8765-4321 ramal 2 \u2192 "_s;
+    const QString eva = u"Eva: 21 98765 4321 \u2192 "_s;
+    QTest::newRow("nacional") << TelefoneBrasileiro::Estilo::Nacional << false
+                              << QStringList{ana + u"(11) 98765-4321 ramal 2"_s,
+                                             eva + u"(21) 98765-4321"_s}
+                              << QStringList{u"(11) 98765-4321 ramal 2"_s, u"(21) 2345-6789"_s};
+    QTest::newRow("internacional")
+        << TelefoneBrasileiro::Estilo::Internacional << false
+        << QStringList{ana + u"+55 11 98765-4321 ramal 2"_s,
+                       u"Bia: (21) 2345-6789 \u2192 +55 21 2345-6789"_s,
+                       eva + u"+55 21 98765-4321"_s}
+        << QStringList{u"+55 11 98765-4321 ramal 2"_s, u"+55 21 2345-6789"_s};
+    QTest::newRow("outro programa mudou o arquivo")
+        << TelefoneBrasileiro::Estilo::Nacional << true
+        << QStringList{ana + u"(11) 98765-4321 ramal 2"_s, eva + u"(21) 98765-4321"_s}
+        << QStringList();
+}
+
+void TestUndo::padronizarTelefones()
+{
+    QFETCH(TelefoneBrasileiro::Estilo, estilo);
+    QFETCH(bool, outroPrograma);
+    QFETCH(QStringList, listados);
+    QFETCH(QStringList, depois);
+    const auto arquivo = [](const QString &ana, const QString &bia) {
+        return Teste::arquivo({Teste::linha(u"Ana"_s, ana, u"a@x"_s), Teste::linha(u"Bia"_s, bia),
+                               Teste::linha(u"Caio"_s, u"+1 212 555 0100"_s),
+                               Teste::linha(u"Duda"_s, u"0800 123 4567"_s),
+                               Teste::linha(u"Eva"_s, u"21 98765 4321"_s)});
+    };
+    const QByteArray antes = arquivo(u"011 8765-4321 ramal 2"_s, u"(21) 2345-6789"_s);
+    auto p = janela(antes);
+    const QByteArray alheio = antes + Teste::arquivo({Teste::linha(u"Zeca"_s)});
+    QStringList itens;
+    // Eva's is left unchecked.
+    Teste::Passos<KV_Padroniza> passos([&](KV_Padroniza *d) {
+        d->opcao(estilo)->click();
+        for (int i = 0; i < d->lista()->count(); ++i)
+            itens.append(d->lista()->item(i)->text());
+        d->lista()->item(d->lista()->count() - 1)->setCheckState(Qt::Unchecked);
+        if (outroPrograma)
+            Teste::gravar(p->caminho, alheio);
+        d->lblSim_Click();
+        return true;
+    });
+    p->janela->findChild<QAction *>(u"acaoPadronizar"_s)->trigger();
+    QVERIFY(passos.feito());
+    QCOMPARE(itens, listados);
+    if (outroPrograma) {
+        QCOMPARE(p->avisos.textos, QStringList{Mensagens::ALTERADA});
+        QCOMPARE(Teste::ler(p->caminho), alheio);
+        return;
+    }
+    QCOMPARE(Teste::ler(p->caminho), arquivo(depois[0], depois[1]));
+    QCOMPARE(p->avisos.textos, QStringList{Mensagens::padronizados(listados.size() - 1)});
+    // One change, taken back whole.
+    p->janela->findChild<QAction *>(u"acaoDesfazer"_s)->trigger();
+    QCOMPARE(Teste::ler(p->caminho), antes);
+    QCOMPARE(p->avisos.textos.last(), QStringLiteral("Padronização de %1 telefones desfeita!")
+                                          .arg(listados.size() - 1)
+                                          .replace(u"de 1 telefones"_s, u"de 1 telefone"_s));
 }
 
 QTEST_MAIN(TestUndo)

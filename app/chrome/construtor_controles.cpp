@@ -7,6 +7,7 @@
 #include "layouts/imagens.h"
 
 #include <QLineEdit>
+#include <QRadioButton>
 #include <limits>
 
 namespace ConstrutorControles {
@@ -115,6 +116,13 @@ QWidget *criar(const Controle &c, QWidget *pai)
     case TipoControle::Quadro:
         w = new Forma(pai->palette().color(QPalette::Base), 0, pai, QColor(c.cor));
         break;
+    case TipoControle::Opcao: {
+        auto *o = new QRadioButton(texto, pai);
+        o->setFont(fonte(c));
+        pintarTexto(o, QColor(c.cor));
+        w = o;
+        break;
+    }
     case TipoControle::Lista: {
         auto *l = new ListaSelecaoUnica(pai);
         l->setFont(fonte(c));

@@ -22,6 +22,7 @@ inline constexpr ConstantesDeslizamento ContDel{-1000, 50, 1590};
 inline constexpr ConstantesDeslizamento Sincroniza = Adiciona;
 inline constexpr ConstantesDeslizamento Versoes = Adiciona;
 inline constexpr ConstantesDeslizamento Procura = Adiciona;
+inline constexpr ConstantesDeslizamento Padroniza = Adiciona;
 inline constexpr ConstantesDeslizamento ConfirmaSincronizacao = ContDel;
 } // namespace Deslizantes
 

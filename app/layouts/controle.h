@@ -19,6 +19,7 @@ enum class TipoControle {
     Forma,   // a filled shape in cor, its corners rounded by raio
     Quadro,  // a square in the window colour with a one-pixel border in cor
     Lista,   // the contact list
+    Opcao,   // one of a group's choices (a radio button), text in cor
 };
 
 enum class FonteControle : quint8 {

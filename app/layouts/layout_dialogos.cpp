@@ -126,6 +126,21 @@ constexpr Controle kProcura[] = {
     forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
 };
 
+// The style, and under it every telephone it would change, each checked.
+constexpr Controle kPadroniza[] = {
+    {"optNacional", T::Opcao, 60, 300, 1150, 240, u"(11) 98765-4321", BRANCO},
+    {"optInternacional", T::Opcao, 1230, 300, 1150, 240, u"+55 11 98765-4321", BRANCO},
+    {"lstTelefones", T::Lista, 60, 600, 2310, 845},
+    {"lblQuantos", T::Rotulo, 60, 1440, 2330, 195, u"", COR_DICA},
+    {"lblSim", T::Botao, 360, 1635, 860, 555, u" Padronizar ", COR_BOTAO, true, true,
+     u" Padronizar os marcados "},
+    {"lblNao", T::Botao, 1315, 1635, 860, 555, u" Fechar ", COR_BOTAO, true, true, u" Fechar "},
+    forma("Shape1", 60, 245, 2330, 30, COR_LINHA),
+    {"lblPadroniza", T::Rotulo, 100, 60, 2200, 195, u"Padronizar telefones", BRANCO, true},
+    forma("shpSim", 360, 1560, 860, 795, COR_FACE, RAIO_FACE),
+    forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
+};
+
 // A sync stopped before deleting: what it would delete, and three answers,
 // keeping everything first.
 constexpr Controle kConfirmaSincronizacao[] = {
@@ -156,6 +171,7 @@ const Janela Versoes{"KV_Versoes", 2430, 1905, QPalette::HighlightedText, 0, kVe
 const Janela Procura{"KV_Procura", 2430, 1905, QPalette::HighlightedText, 0, kProcura};
 const Janela ConfirmaSincronizacao{"KV_ConfirmaSincronizacao", 2430,     1905,
                                    QPalette::NoRole,           0xF9F8F0, kConfirmaSincronizacao};
+const Janela Padroniza{"KV_Padroniza", 2430, 1905, QPalette::HighlightedText, 0, kPadroniza};
 const Janela ContAd{"KV_ContAd", 2430, 1935, QPalette::NoRole, 0xF9F8F0, kContAd};
 
 void prepararJanela(const Janela &janela, QWidget *w)

@@ -31,6 +31,7 @@ extern const Janela Sincroniza;
 extern const Janela Versoes;
 extern const Janela Procura;
 extern const Janela ConfirmaSincronizacao;
+extern const Janela Padroniza;
 
 inline constexpr QRgb COR_DICA = 0xC0FFFF;
 inline constexpr QRgb COR_BOTAO = 0x335762;

@@ -57,6 +57,7 @@ ComandosPrincipal::ComandosPrincipal(QWidget &janela, Agenda &agenda, Janela j)
     criar(QStringLiteral("Refazer"), "acaoRefazer", [this, j] { j.avisar(m_agenda.refazer()); },
           {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
     criar(QStringLiteral("Procurar..."), "acaoProcurar", j.procurar, {Qt::CTRL | Qt::Key_F});
+    criar(QStringLiteral("Padronizar telefones..."), "acaoPadronizar", j.padronizar);
     criar(QStringLiteral("Importar contatos..."), "acaoImportar", j.importar);
     criar(QStringLiteral("Sincronização..."), "acaoSincronizacao", j.sincronizacao);
     criar(QStringLiteral("Exportar contatos..."), "acaoExportar", j.exportar);
@@ -164,7 +165,7 @@ QMenu *ComandosPrincipal::criarMenu()
             menu->addAction(acao(QLatin1String(n)));
     };
     grupo({"acaoDesfazer", "acaoRefazer"});
-    grupo({"acaoProcurar"});
+    grupo({"acaoProcurar", "acaoPadronizar"});
     grupo({"acaoImportar", "acaoSincronizacao", "acaoExportar", "acaoVersoes"});
     grupo({"acaoLigar", "acaoWhatsApp", "acaoEnviarEmail"});
     grupo({"acaoCopiarTelefone", "acaoCopiarEmail"});

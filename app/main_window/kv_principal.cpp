@@ -13,6 +13,7 @@
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_confirma_sincronizacao.h"
 #include "dialogs/kv_contdel.h"
+#include "dialogs/kv_padroniza.h"
 #include "dialogs/kv_procura.h"
 #include "dialogs/kv_sincroniza.h"
 #include "dialogs/kv_versoes.h"
@@ -90,6 +91,7 @@ void KV_Principal::criarComandos()
     j.minimizar = [this] { minimize_to_tray(); };
     j.sobre = [this] { KV_About(this, m_opcoes.abrirEndereco).abrir(); };
     j.procurar = [this] { editar(KV_Procura(this, modelo(), *m_avisos)); };
+    j.padronizar = [this] { editar(KV_Padroniza(this, modelo(), *m_avisos)); };
     j.importar = [this] { importar(); };
     j.sincronizacao = [this] { KV_Sincroniza(this, sincronizacao()).abrir(); };
     j.exportar = [this] { exportar(); };

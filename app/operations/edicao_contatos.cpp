@@ -291,6 +291,56 @@ QList<ContactRecord> EdicaoContatos::guardados(const QString &nome) const
     return out;
 }
 
+ResultadoEdicao EdicaoContatos::trocarTelefones(const QList<TrocaTelefone> &trocas)
+{
+    const ModeloPrincipal::Lote lote(m_modelo);
+    ResultadoEdicao r;
+    if (trocas.isEmpty() || !podeReescrever(r, trocas.constFirst().nome))
+        return r;
+    QHash<QString, QHash<QString, QString>> novos; // name -> telephone now -> new one
+    for (const TrocaTelefone &t : trocas)
+        novos[t.nome].insert(t.antes, t.depois);
+    const ListaInicio &lista = m_modelo.lstInicio();
+    const Codificacao cod = lista.codificacao();
+    MudancaContatos m(MudancaContatos::Tipo::Padronizacao, trocas.constFirst().nome, cod);
+    QByteArray bytes = Codificacoes::marca(cod).toByteArray();
+    bytes.reserve(lista.count() * 64 + 64);
+    for (qsizetype i = 0; i < lista.count(); ++i) {
+        const auto porNome = novos.constFind(lista.nome(i).toString());
+        // Null where the contact is not one to change.
+        const QString novo =
+            porNome == novos.cend() ? QString() : porNome->value(lista.telefone(i));
+        if (novo.isNull()) {
+            lista.anexarRegistro(i, bytes);
+            continue;
+        }
+        const ContactRecord antes = lista.registro(i);
+        const ContactRecord depois{antes.Nome, novo, antes.Email};
+        if (!camposGravaveis(depois, cod, {antes})) {
+            r.avisos.append(Mensagens::INVALIDOS);
+            return r;
+        }
+        QByteArray linha;
+        lista.anexarRegistro(i, linha);
+        linha.chop(2);
+        m.antes.append(linha);
+        m.depois.append(MudancaContatos::linha(depois, cod));
+        FormatoContatos::anexarRegistro(bytes, depois, cod);
+    }
+    if (m.depois.isEmpty()) {
+        r.avisos.append(Mensagens::NAO_EXISTE);
+        return r;
+    }
+    FormatoContatos::fecharArquivo(bytes);
+    const auto escrito = gravar(std::move(bytes), cod, m_modelo.assinaturaLida(), r);
+    if (!escrito)
+        return r;
+    r = gravado(r, Mensagens::padronizados(m.depois.size()), *escrito, false, [](ListaInicio &) {});
+    m_modelo.AtualizarAba();
+    m_modelo.registrarMudanca(m);
+    return r;
+}
+
 QList<QByteArray> EdicaoContatos::linhas(const QString &nome) const
 {
     QList<QByteArray> out;

@@ -21,6 +21,11 @@ struct ResultadoEdicao {
     bool limparNome = false; // the add dialog empties its name field
 };
 
+// A contact's telephone to be written anew (the standardisation).
+struct TrocaTelefone {
+    QString nome, antes, depois;
+};
+
 // The add, update and delete operations over the main window's model.
 class EdicaoContatos {
 public:
@@ -52,6 +57,12 @@ public:
     // with those already left out), all appended in one write to the file as
     // it is now. Relists AB afterwards.
     ResultadoEdicao importar(const QList<ContactRecord> &contatos, qsizetype jaIgnorados = 0);
+
+    // Telephones written anew as one change: each contact of that name whose
+    // telephone is still the one shown gets the new one, its other fields as
+    // they are. Refused, nothing written, where the file changed since it was
+    // read. The tab shown stays.
+    ResultadoEdicao trocarTelefones(const QList<TrocaTelefone> &trocas);
 
     // A version of the file, kept in its history, written back as it is
     // (its bytes, encoding and byte-order mark); quando names it.

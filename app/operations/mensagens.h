@@ -84,6 +84,11 @@ inline QString importados(qsizetype n, qsizetype ignorados)
 inline const QString SENHA_DE_NOVO = QStringLiteral("Digite de novo a senha da sincronização!");
 inline const QString ENDERECO_INVALIDO = QStringLiteral("O endereço não é válido!");
 inline const QString OUTRO_USUARIO = QStringLiteral("O endereço traz outro usuário ou senha!");
+inline QString padronizados(qsizetype n)
+{
+    return n == 1 ? QStringLiteral("1 telefone padronizado!")
+                  : QStringLiteral("%1 telefones padronizados!").arg(n);
+}
 inline const QString NAO_DISCAVEL = QStringLiteral("Este telefone não pode ser discado!");
 inline const QString SEM_WHATSAPP =
     QStringLiteral("Este telefone não tem código de área para o WhatsApp!");

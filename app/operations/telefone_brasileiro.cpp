@@ -1,5 +1,7 @@
 #include "operations/telefone_brasileiro.h"
 
+#include "model/lista_inicio.h"
+
 #include <QSet>
 
 namespace TelefoneBrasileiro {
@@ -117,6 +119,18 @@ std::optional<QString> padronizado(const QString &campo, Estilo estilo)
                               ? QStringLiteral("(%1) %2").arg(n.ddd, numero)
                               : QStringLiteral("+55 %1 %2").arg(n.ddd, numero);
     return texto + n.resto;
+}
+
+QList<TrocaTelefone> propostas(const ListaInicio &lista, Estilo estilo)
+{
+    QList<TrocaTelefone> r;
+    for (qsizetype i = 0; i < lista.count(); ++i) {
+        const QString antes = lista.telefone(i);
+        const auto depois = padronizado(antes, estilo);
+        if (depois && *depois != antes)
+            r.append({lista.nome(i).toString(), antes, *depois});
+    }
+    return r;
 }
 
 std::optional<QUrl> ligar(const QString &campo)

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "operations/edicao_contatos.h"
+
 #include <QString>
 #include <QUrl>
 #include <optional>
+
+class ListaInicio;
 
 // A telephone field read as people in Brazil write it: with or without +55,
 // the long-distance 0 and a carrier's code, the area code in brackets or
@@ -37,6 +41,10 @@ enum class Estilo {
 // A Brazilian number written in the style, its text after it kept; nothing
 // for every other kind, which stays as it is.
 std::optional<QString> padronizado(const QString &campo, Estilo estilo);
+
+// Every telephone of the list that the style would write otherwise, in the
+// list's order.
+QList<TrocaTelefone> propostas(const ListaInicio &lista, Estilo estilo);
 
 // "tel:+5511987654321"; a number with no area code or a service number as
 // it is dialled; nothing when it cannot be dialled.

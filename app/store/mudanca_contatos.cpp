@@ -116,6 +116,10 @@ QString MudancaContatos::descricao() const
                                   : QStringLiteral("importação de %1 contatos").arg(depois.size());
     case Tipo::Restauracao:
         return QStringLiteral("restauração da versão de %1").arg(versao);
+    case Tipo::Padronizacao:
+        return depois.size() == 1
+                   ? QStringLiteral("padronização de 1 telefone")
+                   : QStringLiteral("padronização de %1 telefones").arg(depois.size());
     }
     return {};
 }

@@ -15,7 +15,7 @@
 // file's own bytes (a restored version also keeps both whole files, so that
 // taking it back gives the very bytes it replaced).
 struct MudancaContatos {
-    enum class Tipo { Inclusao, Atualizacao, Exclusao, Importacao, Restauracao };
+    enum class Tipo { Inclusao, Atualizacao, Exclusao, Importacao, Restauracao, Padronizacao };
     Tipo tipo = Tipo::Inclusao;
     QString nome;   // the contact to show afterwards
     QString versao; // a restore: the version's date and time, as listed
@@ -40,7 +40,8 @@ struct MudancaContatos {
     // gives, taken back (desfazer) or done again.
     std::optional<std::pair<QString, QString>> renomeacao(bool desfazer) const;
 
-    // "exclusão de Ana Souza", "importação de 212 contatos"
+    // "exclusão de Ana Souza", "importação de 212 contatos", "padronização de 3
+    // telefones"
     QString descricao() const;
     // The bytes it holds, to bound the memory a long session keeps.
     qsizetype custo() const;

@@ -1,0 +1,88 @@
+#include "dialogs/kv_padroniza.h"
+
+#include "chrome/lista_selecao_unica.h"
+#include "chrome/rotulo_clicavel.h"
+#include "dialogs/avisos.h"
+#include "model/modelo_principal.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+KV_Padroniza::KV_Padroniza(QWidget *principal, ModeloPrincipal &modelo, Avisos &avisos)
+    : DialogoDeslizante(principal, LayoutDialogos::Padroniza, Deslizantes::Padroniza),
+      m_modelo(modelo), m_avisos(avisos),
+      m_nacional(controle<QRadioButton>(QStringLiteral("optNacional"))),
+      m_internacional(controle<QRadioButton>(QStringLiteral("optInternacional"))),
+      m_lista(controle<ListaSelecaoUnica>(QStringLiteral("lstTelefones"))),
+      m_lblQuantos(controle<QLabel>(QStringLiteral("lblQuantos")))
+{
+    auto *titulo = controle<QLabel>(QStringLiteral("lblPadroniza"));
+    titulo->setAccessibleName(titulo->text());
+    m_nacional->setAccessibleName(QStringLiteral("Estilo nacional"));
+    m_internacional->setAccessibleName(QStringLiteral("Estilo internacional"));
+    m_lista->setAccessibleName(QStringLiteral("Telefones a padronizar"));
+    m_lblQuantos->setAccessibleName(QStringLiteral("Quantos"));
+    for (const char *nome : {"Shape1", "shpSim", "shpNao"})
+        controle(QLatin1String(nome))->setAccessibleName(QStringLiteral("Moldura"));
+    auto *lblSim = controle<RotuloClicavel>(QStringLiteral("lblSim"));
+    auto *lblNao = controle<RotuloClicavel>(QStringLiteral("lblNao"));
+    for (RotuloClicavel *b : {lblSim, lblNao})
+        b->usarTeclado();
+    m_lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_lista->setTextElideMode(Qt::ElideRight);
+    setTabOrder(m_nacional, m_internacional);
+    setTabOrder(m_internacional, m_lista);
+    setTabOrder(m_lista, lblSim);
+    setTabOrder(lblSim, lblNao);
+    connect(lblSim, &RotuloClicavel::clicked, this, &KV_Padroniza::lblSim_Click);
+    m_nacional->setChecked(true);
+    for (QRadioButton *o : {m_nacional, m_internacional})
+        connect(o, &QRadioButton::toggled, this, [this](bool marcado) {
+            if (marcado)
+                listar();
+        });
+    listar();
+    m_lista->setFocus();
+}
+
+QRadioButton *KV_Padroniza::opcao(TelefoneBrasileiro::Estilo estilo) const
+{
+    return estilo == TelefoneBrasileiro::Estilo::Nacional ? m_nacional : m_internacional;
+}
+
+void KV_Padroniza::listar()
+{
+    const auto estilo = m_nacional->isChecked() ? TelefoneBrasileiro::Estilo::Nacional
+                                                : TelefoneBrasileiro::Estilo::Internacional;
+    m_propostas = TelefoneBrasileiro::propostas(m_modelo.lstInicio(), estilo);
+    m_lista->clear();
+    for (const TrocaTelefone &t : std::as_const(m_propostas)) {
+        const QString texto = QStringLiteral("%1: %2 \u2192 %3").arg(t.nome, t.antes, t.depois);
+        auto *item = new QListWidgetItem(texto, m_lista);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+        item->setToolTip(texto);
+    }
+    if (!m_propostas.isEmpty())
+        m_lista->setCurrentRow(0);
+    const qsizetype n = m_propostas.size();
+    m_lblQuantos->setText(n == 0   ? QStringLiteral("Nenhum telefone a padronizar.")
+                          : n == 1 ? QStringLiteral("1 telefone a padronizar")
+                                   : QStringLiteral("%1 telefones a padronizar").arg(n));
+}
+
+void KV_Padroniza::lblSim_Click()
+{
+    QList<TrocaTelefone> marcadas;
+    for (int i = 0; i < m_lista->count() && i < m_propostas.size(); ++i) {
+        if (m_lista->item(i)->checkState() == Qt::Checked)
+            marcadas.append(m_propostas[i]);
+    }
+    if (marcadas.isEmpty()) {
+        lblNao_Click();
+        return;
+    }
+    const ResultadoEdicao r = EdicaoContatos(m_modelo).trocarTelefones(marcadas);
+    m_avisos.depoisDoDialogo(*this, principal(), r.avisos,
+                             r.desfecho == ResultadoEdicao::Desfecho::Recusado);
+}
