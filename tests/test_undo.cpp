@@ -353,8 +353,8 @@ void TestUndo::padronizarTelefones_data()
     QTest::addColumn<bool>("outroPrograma");
     QTest::addColumn<QStringList>("listados");
     QTest::addColumn<QStringList>("depois");
-    const QString ana = u"Ana: 011 8765-4321 ramal 2 \u2192 "_s;
-    const QString eva = u"Eva: 21 98765 4321 \u2192 "_s;
+    const QString ana = u"Ana\n011 8765-4321 ramal 2 \u2192 "_s;
+    const QString eva = u"Eva\n21 98765 4321 \u2192 "_s;
     QTest::newRow("nacional") << TelefoneBrasileiro::Estilo::Nacional << false
                               << QStringList{ana + u"(11) 98765-4321 ramal 2"_s,
                                              eva + u"(21) 98765-4321"_s}
@@ -362,7 +362,7 @@ void TestUndo::padronizarTelefones_data()
     QTest::newRow("internacional")
         << TelefoneBrasileiro::Estilo::Internacional << false
         << QStringList{ana + u"+55 11 98765-4321 ramal 2"_s,
-                       u"Bia: (21) 2345-6789 \u2192 +55 21 2345-6789"_s,
+                       u"Bia\n(21) 2345-6789 \u2192 +55 21 2345-6789"_s,
                        eva + u"+55 21 98765-4321"_s}
         << QStringList{u"+55 11 98765-4321 ramal 2"_s, u"+55 21 2345-6789"_s};
     QTest::newRow("outro programa mudou o arquivo")

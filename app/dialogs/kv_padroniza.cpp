@@ -30,6 +30,7 @@ KV_Padroniza::KV_Padroniza(QWidget *principal, ModeloPrincipal &modelo, Avisos &
         b->usarTeclado();
     m_lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lista->setTextElideMode(Qt::ElideRight);
+    m_lista->setSpacing(1);
     setTabOrder(m_nacional, m_internacional);
     setTabOrder(m_internacional, m_lista);
     setTabOrder(m_lista, lblSim);
@@ -57,7 +58,8 @@ void KV_Padroniza::listar()
     m_propostas = TelefoneBrasileiro::propostas(m_modelo.lstInicio(), estilo);
     m_lista->clear();
     for (const TrocaTelefone &t : std::as_const(m_propostas)) {
-        const QString texto = QStringLiteral("%1: %2 \u2192 %3").arg(t.nome, t.antes, t.depois);
+        // The name, and under it the number before and after.
+        const QString texto = QStringLiteral("%1\n%2 \u2192 %3").arg(t.nome, t.antes, t.depois);
         auto *item = new QListWidgetItem(texto, m_lista);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);

@@ -128,9 +128,9 @@ constexpr Controle kProcura[] = {
 
 // The style, and under it every telephone it would change, each checked.
 constexpr Controle kPadroniza[] = {
-    {"optNacional", T::Opcao, 60, 300, 1150, 240, u"(11) 98765-4321", BRANCO},
-    {"optInternacional", T::Opcao, 1230, 300, 1150, 240, u"+55 11 98765-4321", BRANCO},
-    {"lstTelefones", T::Lista, 60, 600, 2310, 845},
+    {"optNacional", T::Opcao, 60, 285, 2310, 210, u"(11) 98765-4321", BRANCO},
+    {"optInternacional", T::Opcao, 60, 495, 2310, 210, u"+55 11 98765-4321", BRANCO},
+    {"lstTelefones", T::Lista, 60, 720, 2310, 720},
     {"lblQuantos", T::Rotulo, 60, 1440, 2330, 195, u"", COR_DICA},
     {"lblSim", T::Botao, 360, 1635, 860, 555, u" Padronizar ", COR_BOTAO, true, true,
      u" Padronizar os marcados "},
