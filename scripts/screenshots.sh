@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the pictures in docs/ again: the phone book with a few dozen contacts
 # on Xvfb with openbox, as a user sees it, its add dialog, its earlier
-# versions, its find dialog, the standardising of telephones, and its sync dialog at 1x and 2x against a Radicale on loopback,
+# versions, its find dialog, the standardising of telephones, the duplicates, and its sync
+# dialog at 1x and 2x against a Radicale on loopback,
 # and the question a sync asks before it would empty the server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -79,7 +80,7 @@ grep -av '^Zeca' "$pasta/contatos.txt" >"$pasta/contatos.historico/2026-12-07_18
 iniciar 1 222 90
 xdotool mousemove $((222 + 60)) $((90 + 80)) click 3
 sleep 0.5
-xdotool key Down Down Down Down Down Down Return
+xdotool key Down Down Down Down Down Down Down Return
 sleep 1
 import -window root -crop "$recorte" +repage docs/dialogo-versoes.png
 # The find dialog, a surname typed.
@@ -116,6 +117,20 @@ kill "$programa"
 sleep 0.5
 mv "$pasta/contatos.guardado" "$pasta/contatos.txt"
 
+# The duplicates: one person written twice, the other's e-mail chosen.
+cp "$pasta/contatos.txt" "$pasta/contatos.guardado"
+printf 'Souza, Ana Beatriz\x7f011 9 0037-0091\x7fana.souza@trabalho.com.br\r\n\r\n\r\n' >>"$pasta/contatos.txt"
+iniciar 1 222 90
+xdotool key ctrl+shift+d
+sleep 1
+xdotool key End space
+sleep 0.3
+import -window root -crop "$recorte" +repage docs/dialogo-duplicados.png
+echo "docs/dialogo-duplicados.png written"
+kill "$programa"
+sleep 0.5
+mv "$pasta/contatos.guardado" "$pasta/contatos.txt"
+
 # The sync dialog, against a Radicale of its own: the account typed, then
 # connected.
 porta=5299
@@ -142,7 +157,7 @@ for escala in 1 2; do
     # The list's context menu, its third entry.
     xdotool mousemove $((20 + 60 * escala)) $((20 + 80 * escala)) click 3
     sleep 0.5
-    xdotool key Down Down Down Down Return
+    xdotool key Down Down Down Down Down Return
     sleep 0.8
     xdotool type --delay 30 "http://127.0.0.1:$porta/"
     xdotool key Tab

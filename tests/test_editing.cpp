@@ -1,5 +1,6 @@
 #include "helpers.h"
 #include "model/modelo_principal.h"
+#include "operations/duplicados.h"
 #include "operations/edicao_contatos.h"
 #include "operations/mensagens.h"
 #include "operations/telefone_brasileiro.h"
@@ -68,6 +69,8 @@ private Q_SLOTS:
     void gravacaoMantemCodificacao();
     void telefonesBrasileiros_data();
     void telefonesBrasileiros();
+    void duplicados_data();
+    void duplicados();
 };
 
 void TestEditing::adicionar_formaDoArquivo_data()
@@ -459,6 +462,55 @@ void TestEditing::telefonesBrasileiros()
     // Standardised, it reads as the same number.
     if (!nacional.isEmpty())
         QCOMPARE(ligar(nacional), ligar(campo));
+}
+
+void TestEditing::duplicados_data()
+{
+    // Two contacts (name, telephone, e-mail), and why they are one group
+    // ("" where they are not).
+    QTest::addColumn<QStringList>("a");
+    QTest::addColumn<QStringList>("b");
+    QTest::addColumn<QString>("porque");
+    const auto par = [](const char *caso, const QStringList &a, const QStringList &b,
+                        const QString &porque) { QTest::newRow(caso) << a << b << porque; };
+    par("sem e com o nono", {u"Ana"_s, u"(11) 98765-4321"_s}, {u"Bia"_s, u"11 8765 4321"_s},
+        u"mesmo telefone"_s);
+    par("+55, 0 e operadora", {u"Ana"_s, u"+55 11 3456-7890"_s},
+        {u"Bia"_s, u"0 21 11 3456-7890 ramal 2"_s}, u"mesmo telefone"_s);
+    par("outro código de área", {u"Ana"_s, u"(11) 3456-7890"_s}, {u"Bia"_s, u"(21) 3456-7890"_s},
+        {});
+    par("sem código de área e com", {u"Ana"_s, u"3456-7890"_s}, {u"Bia"_s, u"(21) 3456-7890"_s},
+        {});
+    par("emergência não liga ninguém", {u"Ana"_s, u"190"_s}, {u"Bia"_s, u"190"_s}, {});
+    par("e-mail, caixa à parte", {u"Ana"_s, {}, u"Ana@X.com "_s}, {u"Bia"_s, {}, u"ana@x.COM"_s},
+        u"mesmo e-mail"_s);
+    par("nome sem acentos nem pontos", {u"José da Silva"_s}, {u"JOSE DA SILVA."_s},
+        u"mesmo nome"_s);
+    par("as mesmas palavras", {u"Souza Ana"_s}, {u"Ana Souza"_s}, u"mesmas palavras no nome"_s);
+    par("nomes parecidos não", {u"Ana Souza"_s}, {u"Ana Sousa"_s}, {});
+    par("tudo", {u"Ana Souza"_s, u"11 98765-4321"_s, u"a@x"_s},
+        {u"Souza, Ana"_s, u"011 98765 4321"_s, u"A@x"_s},
+        u"mesmo telefone, mesmo e-mail, mesmas palavras no nome"_s);
+}
+
+void TestEditing::duplicados()
+{
+    QFETCH(QStringList, a);
+    QFETCH(QStringList, b);
+    QFETCH(QString, porque);
+    const auto linha = [](QStringList c) {
+        c.resize(3);
+        return Teste::linha(c[0], c[1], c[2]);
+    };
+    Agenda ag({linha(a), Teste::linha(u"Zeca"_s, u"(31) 3333-4444"_s, u"z@z"_s), linha(b)});
+    const auto grupos = Duplicados::procurar(ag.modelo->lstInicio());
+    QCOMPARE(grupos.size(), porque.isEmpty() ? 0 : 1);
+    if (porque.isEmpty())
+        return;
+    QCOMPARE(grupos[0].porque(), porque);
+    QCOMPARE(grupos[0].membros.size(), 2);
+    // Said to be two people, the group is not offered again.
+    QVERIFY(Duplicados::procurar(ag.modelo->lstInicio(), {grupos[0].chave()}).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestEditing)

@@ -4,6 +4,7 @@
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_contdel.h"
+#include "dialogs/kv_duplicados.h"
 #include "dialogs/kv_padroniza.h"
 #include "dialogs/kv_versoes.h"
 #include "gui_helpers.h"
@@ -155,6 +156,8 @@ private Q_SLOTS:
     void historicoImpossivel();
     void padronizarTelefones_data();
     void padronizarTelefones();
+    void juntarDuplicados_data();
+    void juntarDuplicados();
 };
 
 void TestUndo::desfazerERefazer_data()
@@ -414,6 +417,96 @@ void TestUndo::padronizarTelefones()
     QCOMPARE(p->avisos.textos.last(), QStringLiteral("Padronização de %1 telefones desfeita!")
                                           .arg(listados.size() - 1)
                                           .replace(u"de 1 telefones"_s, u"de 1 telefone"_s));
+}
+
+void TestUndo::juntarDuplicados_data()
+{
+    QTest::addColumn<QString>("caso");
+    QTest::newRow("juntar, cada campo de um") << u"juntar"_s;
+    QTest::newRow("outro programa mudou o arquivo") << u"alheio"_s;
+    QTest::newRow("não são a mesma pessoa") << u"distintos"_s;
+    QTest::newRow("importados parecidos") << u"importar"_s;
+}
+
+// Ctrl+Shift+D: the groups that may be one person, why, and what would not
+// stay in the file; a merge written as one change Ctrl+Z takes back; a
+// group said to be two people not offered again.
+void TestUndo::juntarDuplicados()
+{
+    QFETCH(QString, caso);
+    const QString bia = Teste::linha(u"Bia"_s, u"(21) 2345-6789"_s);
+    const QByteArray antes =
+        Teste::arquivo({Teste::linha(u"Ana Souza"_s, u"(11) 98765-4321"_s), bia,
+                        Teste::linha(u"Souza, Ana"_s, u"011 8765-4321 ramal 2"_s, u"ana@x.com"_s)});
+    auto p = janela(caso == u"importar"
+                        ? Teste::arquivo({Teste::linha(u"Ana Souza"_s, u"(11) 98765-4321"_s), bia})
+                        : antes);
+    if (caso == u"importar") {
+        const QString vcf = QFileInfo(p->caminho).dir().filePath(u"novos.vcf"_s);
+        Teste::gravar(vcf, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Souza\\, Ana\r\nTEL:+55 11 "
+                           "8765-4321\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nFN:Caio\r\n"
+                           "END:VCARD\r\n");
+        p->janela->importarArquivos({vcf});
+        QCOMPARE(p->avisos.textos.last(), Mensagens::parecidos(1));
+    }
+    const QByteArray alheio = antes + Teste::arquivo({Teste::linha(u"Zeca"_s)});
+    QString grupo, perde;
+    Teste::Passos<KV_Duplicados> passos([&](KV_Duplicados *d) {
+        grupo = d->findChild<QLabel *>(u"lblQuantos"_s)->text() + u": "_s +
+                d->findChild<QLabel *>(u"lblGrupo"_s)->toolTip();
+        if (caso == u"importar") {
+            d->lblNao_Click();
+            return true;
+        }
+        if (caso == u"distintos") {
+            d->lblDistintos_Click();
+            return true;
+        }
+        // The first one's name, the second's telephone and e-mail.
+        for (int i = 0; i < d->lista()->count(); ++i) {
+            if (d->lista()->item(i)->text() == u"011 8765-4321 ramal 2")
+                d->lista()->item(i)->setCheckState(Qt::Checked);
+        }
+        perde = d->findChild<QLabel *>(u"lblPerde"_s)->toolTip();
+        if (caso == u"alheio")
+            Teste::gravar(p->caminho, alheio);
+        d->lblSim_Click();
+        // It stays open while groups are left (here after a refusal).
+        if (d->grupos() > 0)
+            d->lblNao_Click();
+        return true;
+    });
+    teclar(*p, Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_D);
+    QVERIFY(passos.feito());
+    QCOMPARE(grupo, u"1 de 1: Mesmo telefone, mesmas palavras no nome"_s);
+    if (caso == u"importar")
+        return;
+    if (caso == u"distintos") {
+        QCOMPARE(Teste::ler(p->caminho), antes);
+        Teste::Passos<KV_Duplicados> outra([&](KV_Duplicados *d) {
+            grupo = d->findChild<QLabel *>(u"lblGrupo"_s)->text();
+            d->lblNao_Click();
+            return true;
+        });
+        teclar(*p, Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_D);
+        QVERIFY(outra.feito());
+        QCOMPARE(grupo, u"Nenhum contato parece repetido."_s);
+        return;
+    }
+    QCOMPARE(perde, u"Não fica no contatos.txt: (11) 98765-4321; Souza, Ana."_s);
+    if (caso == u"alheio") {
+        QCOMPARE(p->avisos.textos, QStringList{Mensagens::ALTERADA});
+        QCOMPARE(Teste::ler(p->caminho), alheio);
+        return;
+    }
+    QCOMPARE(linhas(Teste::ler(p->caminho)),
+             linhas(Teste::arquivo(
+                 {Teste::linha(u"Ana Souza"_s, u"011 8765-4321 ramal 2"_s, u"ana@x.com"_s), bia})));
+    QCOMPARE(p->avisos.textos, QStringList{Mensagens::juntados(2, u"Ana Souza"_s)});
+    QCOMPARE(selecionado(*p), u"Ana Souza"_s);
+    teclar(*p, Qt::ControlModifier, Qt::Key_Z);
+    QCOMPARE(linhas(Teste::ler(p->caminho)), linhas(antes));
+    QCOMPARE(p->avisos.textos.last(), u"Junção de 2 contatos em Ana Souza desfeita!"_s);
 }
 
 QTEST_MAIN(TestUndo)

@@ -141,6 +141,28 @@ constexpr Controle kPadroniza[] = {
     forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
 };
 
+// One group of contacts that may be one person at a time: what to keep of
+// each field, what would not be kept, and the answers.
+constexpr Controle kDuplicados[] = {
+    {"lblGrupo", T::Legenda, 60, 285, 2330, 195, u"", COR_DICA},
+    {"lstEscolhas", T::Lista, 60, 480, 2310, 690},
+    {"lblPerde", T::Legenda, 60, 1170, 2330, 195, u"", COR_DICA},
+    {"lblDistintos", T::Legenda, 60, 1365, 2330, 195, u"Não são a mesma pessoa", BRANCO, true,
+     false, u" Não são a mesma pessoa: este grupo não é mostrado de novo ", FonteControle::Padrao,
+     0, QPalette::NoRole, true},
+    {"lblSim", T::Botao, 360, 1635, 860, 555, u" Juntar ", COR_BOTAO, true, true,
+     u" Juntar num só contato "},
+    {"lblNao", T::Botao, 1315, 1635, 860, 555, u" Fechar ", COR_BOTAO, true, true, u" Fechar "},
+    {"lblAnterior", T::Botao, 1440, 20, 240, 225, u"\u2039", BRANCO, true, true,
+     u" Grupo anterior "},
+    {"lblQuantos", T::Legenda, 1680, 60, 450, 195, u"", BRANCO, false, true},
+    {"lblProximo", T::Botao, 2130, 20, 240, 225, u"\u203A", BRANCO, true, true, u" Próximo grupo "},
+    forma("Shape1", 60, 245, 2330, 30, COR_LINHA),
+    {"lblDuplicados", T::Rotulo, 100, 60, 1300, 195, u"Duplicados", BRANCO, true},
+    forma("shpSim", 360, 1560, 860, 795, COR_FACE, RAIO_FACE),
+    forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
+};
+
 // A sync stopped before deleting: what it would delete, and three answers,
 // keeping everything first.
 constexpr Controle kConfirmaSincronizacao[] = {
@@ -172,6 +194,7 @@ const Janela Procura{"KV_Procura", 2430, 1905, QPalette::HighlightedText, 0, kPr
 const Janela ConfirmaSincronizacao{"KV_ConfirmaSincronizacao", 2430,     1905,
                                    QPalette::NoRole,           0xF9F8F0, kConfirmaSincronizacao};
 const Janela Padroniza{"KV_Padroniza", 2430, 1905, QPalette::HighlightedText, 0, kPadroniza};
+const Janela Duplicados{"KV_Duplicados", 2430, 1905, QPalette::HighlightedText, 0, kDuplicados};
 const Janela ContAd{"KV_ContAd", 2430, 1935, QPalette::NoRole, 0xF9F8F0, kContAd};
 
 void prepararJanela(const Janela &janela, QWidget *w)

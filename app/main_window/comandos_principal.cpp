@@ -58,6 +58,8 @@ ComandosPrincipal::ComandosPrincipal(QWidget &janela, Agenda &agenda, Janela j)
           {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z});
     criar(QStringLiteral("Procurar..."), "acaoProcurar", j.procurar, {Qt::CTRL | Qt::Key_F});
     criar(QStringLiteral("Padronizar telefones..."), "acaoPadronizar", j.padronizar);
+    criar(QStringLiteral("Duplicados..."), "acaoDuplicados", j.duplicados,
+          {Qt::CTRL | Qt::SHIFT | Qt::Key_D});
     criar(QStringLiteral("Importar contatos..."), "acaoImportar", j.importar);
     criar(QStringLiteral("Sincronização..."), "acaoSincronizacao", j.sincronizacao);
     criar(QStringLiteral("Exportar contatos..."), "acaoExportar", j.exportar);
@@ -165,7 +167,7 @@ QMenu *ComandosPrincipal::criarMenu()
             menu->addAction(acao(QLatin1String(n)));
     };
     grupo({"acaoDesfazer", "acaoRefazer"});
-    grupo({"acaoProcurar", "acaoPadronizar"});
+    grupo({"acaoProcurar", "acaoPadronizar", "acaoDuplicados"});
     grupo({"acaoImportar", "acaoSincronizacao", "acaoExportar", "acaoVersoes"});
     grupo({"acaoLigar", "acaoWhatsApp", "acaoEnviarEmail"});
     grupo({"acaoCopiarTelefone", "acaoCopiarEmail"});

@@ -23,7 +23,7 @@ class ComandosPrincipal : public QObject {
 public:
     struct Janela {
         std::function<void()> adicionar, atualizar, deletar, fechar, minimizar, sobre, procurar,
-            padronizar, importar, sincronizacao, exportar, versoes;
+            padronizar, duplicados, importar, sincronizacao, exportar, versoes;
         // The notices an operation gave, shown in order.
         std::function<void(const QStringList &)> avisar;
         // A link handed to the system's own program for it; false when

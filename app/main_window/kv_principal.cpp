@@ -13,6 +13,7 @@
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_confirma_sincronizacao.h"
 #include "dialogs/kv_contdel.h"
+#include "dialogs/kv_duplicados.h"
 #include "dialogs/kv_padroniza.h"
 #include "dialogs/kv_procura.h"
 #include "dialogs/kv_sincroniza.h"
@@ -92,6 +93,7 @@ void KV_Principal::criarComandos()
     j.sobre = [this] { KV_About(this, m_opcoes.abrirEndereco).abrir(); };
     j.procurar = [this] { editar(KV_Procura(this, modelo(), *m_avisos)); };
     j.padronizar = [this] { editar(KV_Padroniza(this, modelo(), *m_avisos)); };
+    j.duplicados = [this] { editar(KV_Duplicados(this, m_agenda, *m_avisos)); };
     j.importar = [this] { importar(); };
     j.sincronizacao = [this] { KV_Sincroniza(this, sincronizacao()).abrir(); };
     j.exportar = [this] { exportar(); };

@@ -127,6 +127,14 @@ public:
             Q_EMIT renomeado(de, para);
     }
 
+    // Contacts merged into one (a merge, or its redo): told to the sync,
+    // whose card of the one kept takes the others' lines before they go.
+    void registrarJuncao(const QString &mantido, const QStringList &outros)
+    {
+        if (!outros.isEmpty())
+            Q_EMIT juntados(mantido, outros);
+    }
+
     const ArquivoContatos &arquivo() const { return m_arquivo; }
     ArquivoContatos &arquivo() { return m_arquivo; }
     const QLocale &locale() const { return m_locale; }
@@ -150,6 +158,7 @@ Q_SIGNALS:
     void gravou();
     void mudancaFeita(const MudancaContatos &mudanca);
     void renomeado(const QString &de, const QString &para);
+    void juntados(const QString &mantido, const QStringList &outros);
 
 private:
     bool lerParaLista();

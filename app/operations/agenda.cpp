@@ -2,7 +2,9 @@
 
 #include "operations/conta_sincronizacao.h"
 #include "operations/desfazer_edicoes.h"
+#include "operations/duplicados.h"
 #include "operations/intercambio_contatos.h"
+#include "operations/mensagens.h"
 #include "store/arquivo_contatos.h"
 
 #include <QSettings>
@@ -71,7 +73,26 @@ QStringList Agenda::reler()
 
 QStringList Agenda::importar(const QStringList &caminhos)
 {
-    return IntercambioContatos(m_modelo).importar(caminhos);
+    const ListaInicio &lista = m_modelo.lstInicio();
+    QSet<QString> antes;
+    antes.reserve(lista.count());
+    for (qsizetype i = 0; i < lista.count(); ++i)
+        antes.insert(lista.nome(i).toString());
+    QStringList avisos = IntercambioContatos(m_modelo).importar(caminhos);
+    // The new ones that look like contacts already here are counted, for the
+    // user to look at in the duplicates' dialog.
+    QSet<QString> novos;
+    for (qsizetype i = 0; i < lista.count(); ++i) {
+        const QString nome = lista.nome(i).toString();
+        if (!antes.contains(nome))
+            novos.insert(nome);
+    }
+    if (!novos.isEmpty()) {
+        const auto grupos = Duplicados::procurar(lista, Duplicados::distintos(*configuracoes()));
+        if (const qsizetype n = Duplicados::parecidos(grupos, novos))
+            avisos.append(Mensagens::parecidos(n));
+    }
+    return avisos;
 }
 
 QString Agenda::exportar(const QString &caminho, ContatosExternos::Formato formato)

@@ -341,6 +341,58 @@ ResultadoEdicao EdicaoContatos::trocarTelefones(const QList<TrocaTelefone> &troc
     return r;
 }
 
+ResultadoEdicao EdicaoContatos::juntar(const QStringList &nomes, const ContactRecord &mantido)
+{
+    const ModeloPrincipal::Lote lote(m_modelo);
+    ResultadoEdicao r;
+    if (!nomes.contains(mantido.Nome))
+        return r;
+    for (const QString &n : nomes) {
+        if (!podeReescrever(r, n))
+            return r;
+    }
+    const ListaInicio &lista = m_modelo.lstInicio();
+    const Codificacao cod = lista.codificacao();
+    QList<ContactRecord> juntados;
+    for (const QString &n : nomes)
+        juntados += guardados(n);
+    if (juntados.size() < 2)
+        return r;
+    if (!camposGravaveis(mantido, cod, juntados)) {
+        r.avisos.append(Mensagens::INVALIDOS);
+        return r;
+    }
+    const QSet<QString> deles(nomes.begin(), nomes.end());
+    MudancaContatos m(MudancaContatos::Tipo::Juncao, mantido.Nome, cod);
+    m.depois.append(MudancaContatos::linha(mantido, cod));
+    QByteArray bytes = Codificacoes::marca(cod).toByteArray();
+    bytes.reserve(lista.count() * 64 + 64);
+    for (qsizetype i = 0; i < lista.count(); ++i) {
+        if (!deles.contains(lista.nome(i).toString())) {
+            lista.anexarRegistro(i, bytes);
+            continue;
+        }
+        QByteArray linha;
+        lista.anexarRegistro(i, linha);
+        linha.chop(2);
+        // The one kept takes the place of the first of them.
+        if (m.antes.isEmpty())
+            FormatoContatos::anexarRegistro(bytes, mantido, cod);
+        m.antes.append(linha);
+    }
+    FormatoContatos::fecharArquivo(bytes);
+    const auto escrito = gravar(std::move(bytes), cod, m_modelo.assinaturaLida(), r);
+    if (!escrito)
+        return r;
+    r = gravado(r, Mensagens::juntados(m.antes.size(), mantido.Nome), *escrito, false,
+                [](ListaInicio &) {});
+    mostrarDepois(mantido.Nome);
+    m_modelo.registrarMudanca(m);
+    if (const auto j = m.juncao(false))
+        m_modelo.registrarJuncao(j->first, j->second);
+    return r;
+}
+
 QList<QByteArray> EdicaoContatos::linhas(const QString &nome) const
 {
     QList<QByteArray> out;
@@ -526,5 +578,7 @@ ResultadoEdicao EdicaoContatos::aplicar(const MudancaContatos &mudanca, bool des
     mostrarDepois(t.contato);
     if (const auto nomes = mudanca.renomeacao(desfazer))
         m_modelo.registrarRenomeacao(nomes->first, nomes->second);
+    if (const auto j = mudanca.juncao(desfazer))
+        m_modelo.registrarJuncao(j->first, j->second);
     return r;
 }

@@ -64,6 +64,13 @@ public:
     // read. The tab shown stays.
     ResultadoEdicao trocarTelefones(const QList<TrocaTelefone> &trocas);
 
+    // Contacts that are one person, merged: the first of them in the list
+    // becomes the record kept (its name one of theirs), the others go, as one
+    // change. Refused, nothing written, where the file changed since it was
+    // read or one of them is no longer there. The sync is told which names
+    // went into which, so that their cards' other lines are kept.
+    ResultadoEdicao juntar(const QStringList &nomes, const ContactRecord &mantido);
+
     // A version of the file, kept in its history, written back as it is
     // (its bytes, encoding and byte-order mark); quando names it.
     ResultadoEdicao restaurar(const QString &caminhoVersao, const QString &quando);

@@ -89,6 +89,18 @@ inline QString padronizados(qsizetype n)
     return n == 1 ? QStringLiteral("1 telefone padronizado!")
                   : QStringLiteral("%1 telefones padronizados!").arg(n);
 }
+inline QString juntados(qsizetype n, const QString &nome)
+{
+    return QStringLiteral("%1 contatos juntados em %2!").arg(n).arg(nome);
+}
+inline QString parecidos(qsizetype n)
+{
+    return n == 1 ? QStringLiteral("1 contato importado parece um que já estava aqui: "
+                                   "veja em Duplicados... (Ctrl+Shift+D).")
+                  : QStringLiteral("%1 contatos importados parecem outros que já estavam aqui: "
+                                   "veja em Duplicados... (Ctrl+Shift+D).")
+                        .arg(n);
+}
 inline const QString NAO_DISCAVEL = QStringLiteral("Este telefone não pode ser discado!");
 inline const QString SEM_WHATSAPP =
     QStringLiteral("Este telefone não tem código de área para o WhatsApp!");

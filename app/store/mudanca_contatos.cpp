@@ -102,6 +102,20 @@ std::optional<std::pair<QString, QString>> MudancaContatos::renomeacao(bool desf
     return desfazer ? std::pair(d, a) : std::pair(a, d);
 }
 
+std::optional<std::pair<QString, QStringList>> MudancaContatos::juncao(bool desfazer) const
+{
+    if (tipo != Tipo::Juncao || desfazer || depois.isEmpty())
+        return std::nullopt;
+    const QString mantido = nomeDaLinha(depois.front(), codificacao);
+    QStringList outros;
+    for (const QByteArray &l : antes) {
+        const QString n = nomeDaLinha(l, codificacao);
+        if (n != mantido && !outros.contains(n))
+            outros.append(n);
+    }
+    return std::pair(mantido, outros);
+}
+
 QString MudancaContatos::descricao() const
 {
     switch (tipo) {
@@ -120,6 +134,8 @@ QString MudancaContatos::descricao() const
         return depois.size() == 1
                    ? QStringLiteral("padronização de 1 telefone")
                    : QStringLiteral("padronização de %1 telefones").arg(depois.size());
+    case Tipo::Juncao:
+        return QStringLiteral("junção de %1 contatos em %2").arg(antes.size()).arg(nome);
     }
     return {};
 }

@@ -15,7 +15,15 @@
 // file's own bytes (a restored version also keeps both whole files, so that
 // taking it back gives the very bytes it replaced).
 struct MudancaContatos {
-    enum class Tipo { Inclusao, Atualizacao, Exclusao, Importacao, Restauracao, Padronizacao };
+    enum class Tipo {
+        Inclusao,
+        Atualizacao,
+        Exclusao,
+        Importacao,
+        Restauracao,
+        Padronizacao,
+        Juncao
+    };
     Tipo tipo = Tipo::Inclusao;
     QString nome;   // the contact to show afterwards
     QString versao; // a restore: the version's date and time, as listed
@@ -39,6 +47,10 @@ struct MudancaContatos {
     // An update that changed the name: the name it leaves and the one it
     // gives, taken back (desfazer) or done again.
     std::optional<std::pair<QString, QString>> renomeacao(bool desfazer) const;
+
+    // A merge: the name kept and the others, taken back (desfazer: none) or
+    // done again.
+    std::optional<std::pair<QString, QStringList>> juncao(bool desfazer) const;
 
     // "exclusão de Ana Souza", "importação de 212 contatos", "padronização de 3
     // telefones"
