@@ -605,6 +605,61 @@ private Q_SLOTS:
         QCOMPARE(sincronizar().enviados, 0);
     }
 
+    // Two contacts merged here into one: the kept one's card takes the
+    // other's telephones, e-mails and other lines, and the other card goes
+    // only once that write succeeded (here after a 412: the kept card was
+    // changed there meanwhile, read again, merged again).
+    void juntar_data()
+    {
+        QTest::addColumn<bool>("mudouLa");
+        QTest::newRow("os dois no servidor") << false;
+        QTest::newRow("o mantido mudou lá enquanto isso") << true;
+    }
+
+    void juntar()
+    {
+        QFETCH(bool, mudouLa);
+        QCOMPARE(m_servidor->put(u"ana.vcf"_s, ANA).status, 201);
+        const QByteArray outra = cartao(
+            "UID:ana-2\r\nFN:Souza Ana\r\nTEL;TYPE=CELL:+55 11 98888-7777\r\n"
+            "TEL:1111\r\nEMAIL:ana.souza@trabalho.com\r\nitem1.ADR:;;Av. B\\, 2;Rio;RJ;;BR\r\n"
+            "item1.X-ABLabel:Trabalho\r\nBDAY:1991-01-01\r\nNOTE:colega\r\n");
+        QCOMPARE(m_servidor->put(u"ana2.vcf"_s, outra).status, 201);
+        Teste::gravar(contatos(), Teste::arquivo({}));
+        QVERIFY(sincronizar().ok());
+        QCOMPARE(locais().size(), 2);
+        Teste::gravar(contatos(),
+                      Teste::arquivo({Teste::linha(u"Ana Souza"_s, u"+55 11 98888-7777"_s,
+                                                   u"ana@exemplo.com.br"_s)}));
+        Sincronizador(contatos()).juntar(u"Ana Souza"_s, {u"Souza Ana"_s});
+        bool mudar1 = mudouLa;
+        const auto mudar = [&] {
+            if (std::exchange(mudar1, false))
+                QCOMPARE(m_servidor
+                             ->put(u"ana.vcf"_s,
+                                   QByteArray(ANA).replace("NOTE:amiga", "NOTE:amiga de escola"))
+                             .status,
+                         201);
+        };
+        const auto r = sincronizar({}, {}, mudar);
+        QVERIFY(r.ok());
+        QCOMPARE(la(), QStringList{u"Ana Souza|+55 11 98888-7777|ana@exemplo.com.br"_s});
+        const QByteArray card = m_servidor->cartoes().value(u"ana.vcf"_s);
+        for (const char *linha :
+             {"UID:ana-1\r\n", "TEL;TYPE=HOME:+55 11 3333-0000\r\n",
+              "TEL;TYPE=CELL:+55 11 98888-7777\r\n", "EMAIL:ana.souza@trabalho.com\r\n",
+              "ADR:;;Av. B\\, 2;Rio;RJ;;BR", "X-ABLabel:Trabalho\r\n", "BDAY:1990-05-17\r\n",
+              "NOTE:BDAY: 1991-01-01\r\n", "NOTE:colega\r\n", "FN:Ana Souza\r\n"})
+            QVERIFY2(card.toUpper().contains(QByteArray(linha).toUpper()), card.constData());
+        QCOMPARE(card.contains("NOTE:amiga de escola\r\n"), mudouLa);
+        QCOMPARE(card.count("TEL:1111") + card.count("TEL;TYPE=CELL:1111"), 1);
+        QCOMPARE(EstadoSincronizacao::ler(EstadoSincronizacao::caminhoAoLado(contatos()))
+                     .juntados.size(),
+                 0);
+        QCOMPARE(aqui(), QStringList{u"Ana Souza|+55 11 98888-7777|ana@exemplo.com.br"_s});
+        QCOMPARE(sincronizar().enviados, 0);
+    }
+
     // Cards of one name on the phone: one comes in, the others wait on the
     // server; when the phone deletes the one that came, the next takes over
     // and the contact stays.

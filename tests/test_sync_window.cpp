@@ -6,10 +6,12 @@
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_confirma_sincronizacao.h"
 #include "dialogs/kv_contdel.h"
+#include "dialogs/kv_duplicados.h"
 #include "dialogs/kv_sincroniza.h"
 #include "dialogs/kv_versoes.h"
 #include "gui_helpers.h"
 #include "operations/conta_sincronizacao.h"
+#include "operations/mensagens.h"
 #include "radicale.h"
 #include "sync/estado_sincronizacao.h"
 
@@ -264,6 +266,47 @@ private Q_SLOTS:
         c = m_servidor->cartoes().value(u"maria.vcf"_s);
         QVERIFY2(inteiro(c, "maria-1") && c.contains("TEL;TYPE=CELL:1111"), c.constData());
         QCOMPARE(m_servidor->cartoes().size(), 1);
+    }
+
+    // One person twice on the phone, merged in the duplicates' dialog: the
+    // kept card carries the other's number and lines before the other card
+    // goes; Ctrl+Z brings that one back whole.
+    void juntarNoDialogo()
+    {
+        QCOMPARE(
+            m_servidor->put(u"a1.vcf"_s, completo("ana-1", "Ana Souza", "11 98765-4321")).status,
+            201);
+        QCOMPARE(m_servidor
+                     ->put(u"a2.vcf"_s, QByteArray(completo("ana-2", "Souza Ana", "(11) 3456-7890"))
+                                            .replace("END:VCARD", "EMAIL:ana@x.com\r\nEND:VCARD"))
+                     .status,
+                 201);
+        auto p = janela(Teste::arquivo({}));
+        ControleSincronizacao &controle = p->janela->sincronizacao().controle();
+        conectar(*p, QString::fromUtf8(Radicale::SENHA));
+        QTRY_COMPARE(p->janela->modelo().lblTotalContatos(), u"2"_s);
+        QTRY_VERIFY(!controle.ocupado());
+        Teste::Passos<KV_Duplicados> passos([](KV_Duplicados *d) {
+            d->lblSim_Click();
+            return true;
+        });
+        p->janela->findChild<QAction *>(u"acaoDuplicados"_s)->trigger();
+        QVERIFY(passos.feito());
+        QTRY_COMPARE(m_servidor->cartoes().size(), 1);
+        QTRY_VERIFY(!controle.ocupado());
+        const QByteArray c = m_servidor->cartoes().value(u"a1.vcf"_s);
+        for (const char *linha :
+             {"TEL;TYPE=CELL:(11) 3456-7890", "EMAIL:ana@x.com", "NOTE:de ana-2"})
+            QVERIFY2(inteiro(c, "ana-1") && c.contains(linha), c.constData());
+        QVERIFY(p->avisos.textos.contains(Mensagens::juntados(2, u"Ana Souza"_s)));
+
+        p->janela->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(p->janela.get()));
+        QTest::keyClick(p->janela.get(), Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE(m_servidor->cartoes().size(), 2);
+        QTRY_VERIFY(!controle.ocupado());
+        QVERIFY(inteiro(m_servidor->cartoes().value(u"a2.vcf"_s), "ana-2"));
+        QCOMPARE(p->janela->modelo().lblTotalContatos(), u"2"_s);
     }
 
     // Two "Mãe" on the phone: one comes in; when the phone deletes it, the

@@ -38,6 +38,7 @@ void ContaSincronizacao::acompanhar(ModeloPrincipal &modelo)
     connect(&modelo, &ModeloPrincipal::gravou, this,
             [this] { m_controle.pedir(ControleSincronizacao::Motivo::Escrita); });
     connect(&modelo, &ModeloPrincipal::renomeado, &m_controle, &ControleSincronizacao::renomear);
+    connect(&modelo, &ModeloPrincipal::juntados, &m_controle, &ControleSincronizacao::juntar);
     m_controle.setLocale(modelo.locale());
     connect(&m_controle, &ControleSincronizacao::contatosMudaram, &modelo,
             &ModeloPrincipal::relerMantendoSelecao);

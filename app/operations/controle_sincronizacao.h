@@ -42,6 +42,10 @@ public:
     // A contact renamed here: its card follows it (kept in the sync's state,
     // where there is one).
     void renomear(const QString &de, const QString &para);
+    void juntar(const QString &mantido, const QStringList &outros)
+    {
+        m_sinc.juntar(mantido, outros);
+    }
     // The user's answer to confirmar(): the sync runs again with it, as one
     // asked for; Perguntar leaves it for now.
     void decidir(const Sincronizador::Decisao &decisao);

@@ -3,7 +3,9 @@
 #include "store/formato_contatos.h"
 #include "store/leitor_vcard.h"
 
+#include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 
 namespace {
 
@@ -212,7 +214,12 @@ QByteArray CartaoVCard::montar(QByteArrayView prefixo, const QString &valor) con
     const QByteArray v = valor.toUtf8();
     if (m_versao == "2.1" && v.size() != valor.size())
         p += ";CHARSET=UTF-8";
-    const QByteArray inteira = p + ':' + v;
+    return dobrar(p + ':' + v, p.size());
+}
+
+QByteArray CartaoVCard::dobrar(const QByteArray &inteira, qsizetype prefixo) const
+{
+    const QByteArrayView p = QByteArrayView(inteira).first(prefixo);
     QByteArray out;
     // Never folded before the value: a reader tells a line by its first
     // physical line's name.
@@ -337,4 +344,125 @@ void CartaoVCard::reler()
     const ContatosLidos l = LeitorVCard::ler(bytes(), {});
     if (l.ok() && l.contatos.size() == 1)
         m_registro = l.contatos.first();
+}
+
+namespace {
+
+// A line's group ("item1"), empty where it has none, and the rest.
+std::pair<QByteArray, QByteArray> grupoEResto(const QByteArray &desdobrada)
+{
+    qsizetype k = 0;
+    while (k < desdobrada.size() && desdobrada[k] != ';' && desdobrada[k] != ':')
+        ++k;
+    const qsizetype ponto = desdobrada.first(k).lastIndexOf('.');
+    if (ponto < 0)
+        return {{}, desdobrada};
+    return {desdobrada.first(ponto), desdobrada.mid(ponto + 1)};
+}
+
+QString soDigitos(const QString &t)
+{
+    QString d;
+    for (const QChar c : t) {
+        if (c.isDigit())
+            d += c;
+    }
+    return d;
+}
+
+} // namespace
+
+void CartaoVCard::acrescentarCartao(const CartaoVCard &outro)
+{
+    // What makes a card this card, or holds the name the file shows.
+    static const QByteArrayList nunca{"BEGIN", "END",    "VERSION", "UID", "FN",
+                                      "N",     "PRODID", "REV",     "KIND"};
+    // At most one on a card: a second value goes into a note.
+    static const QByteArrayList unicas{"BDAY", "ANNIVERSARY", "GENDER"};
+    QSet<QByteArray> linhas, grupos, nomes;
+    QSet<QString> valores; // telephones by their digits, e-mails case aside
+    const auto valor = [](const QByteArray &nome, const LeitorVCard::Linha &l) {
+        const QString t = l.texto.value_or(QString());
+        return nome == "TEL" ? QLatin1String("TEL:") + soDigitos(t)
+                             : QLatin1String("EMAIL:") + t.trimmed().toCaseFolded();
+    };
+    for (const Linha &l : std::as_const(m_linhas)) {
+        if (!l.doCartao)
+            continue;
+        const auto [grupo, resto] = grupoEResto(l.desdobrada);
+        linhas.insert(resto);
+        if (!grupo.isEmpty())
+            grupos.insert(grupo.toLower());
+        nomes.insert(l.nome);
+        if (l.nome == "TEL" || l.nome == "EMAIL") {
+            if (const auto lida = LeitorVCard::linha(l.desdobrada))
+                valores.insert(valor(l.nome, *lida));
+        }
+    }
+    QHash<QByteArray, QByteArray> novoGrupo;
+    int proximo = 1;
+    for (const Linha &l : outro.m_linhas) {
+        if (!l.doCartao || l.desdobrada.trimmed().isEmpty())
+            continue;
+        const auto [grupo, resto] = grupoEResto(l.desdobrada);
+        QByteArray nome = resto;
+        nome.truncate(std::min(nome.indexOf(';') < 0 ? nome.size() : nome.indexOf(';'),
+                               nome.indexOf(':') < 0 ? nome.size() : nome.indexOf(':')));
+        nome = nome.trimmed().toUpper();
+        if (nunca.contains(nome) || linhas.contains(resto))
+            continue;
+        const auto lida = LeitorVCard::linha(l.desdobrada);
+        if ((nome == "TEL" || nome == "EMAIL") && lida) {
+            const QString v = valor(nome, *lida);
+            if (valores.contains(v) || v.endsWith(u':'))
+                continue;
+            valores.insert(v);
+        }
+        if (unicas.contains(nome) && nomes.contains(nome)) {
+            if (lida && lida->texto)
+                acrescentarNota(QString::fromLatin1(nome) + QLatin1String(": ") + *lida->texto);
+            continue;
+        }
+        // Its group renamed where this card uses the name for its own lines.
+        QByteArray g = grupo;
+        if (!g.isEmpty() && grupos.contains(g.toLower())) {
+            if (!novoGrupo.contains(g)) {
+                QByteArray livre;
+                do
+                    livre = "item" + QByteArray::number(proximo++);
+                while (grupos.contains(livre));
+                novoGrupo.insert(g, livre);
+            }
+            g = novoGrupo.value(g);
+        }
+        const QByteArray inteira = g.isEmpty() ? resto : g + '.' + resto;
+        qsizetype prefixo = 0;
+        while (prefixo < inteira.size() && inteira[prefixo] != ':')
+            ++prefixo;
+        const QList<Linha> antes = m_linhas;
+        const ContactRecord registroAntes = m_registro;
+        Linha nova{dobrar(inteira, prefixo), inteira, nome, true};
+        nova.bruta += m_fimDeLinha;
+        m_linhas.insert(fim(), nova);
+        // A line that would make the card show another telephone or e-mail
+        // (one marked preferred), or not read, goes as plain text instead,
+        // or not at all.
+        reler();
+        const auto relido = LeitorVCard::ler(bytes(), {});
+        if (!relido.ok() || relido.contatos.size() != 1 || m_registro != registroAntes) {
+            m_linhas = antes;
+            m_registro = registroAntes;
+            if ((nome == "TEL" || nome == "EMAIL") && lida && lida->texto) {
+                inserir(fim(), nome, escapado(*lida->texto, false));
+                reler();
+                if (m_registro != registroAntes) {
+                    m_linhas = antes;
+                    m_registro = registroAntes;
+                }
+            }
+            continue;
+        }
+        linhas.insert(resto);
+        nomes.insert(nome);
+    }
 }

@@ -32,6 +32,10 @@ public:
     void acrescentarTelefone(const QString &telefone);
     void acrescentarEmail(const QString &email);
     void acrescentarNota(const QString &nota);
+    // Another card of the same person, merged here: its telephones, e-mails
+    // and other lines this card lacks, added at its end (its name, UID and
+    // version not); the contact this card shows stays the same.
+    void acrescentarCartao(const CartaoVCard &outro);
 
 private:
     struct Linha {
@@ -47,6 +51,8 @@ private:
     qsizetype primeira(const QByteArray &nome) const;
     qsizetype fim() const;
     QByteArray montar(QByteArrayView prefixo, const QString &valor) const;
+    // A whole unfolded line folded at 75 octets, never before its value.
+    QByteArray dobrar(const QByteArray &inteira, qsizetype prefixo) const;
     void trocar(qsizetype i, const QString &valor);
     void inserir(qsizetype antes, QByteArrayView prefixo, const QString &valor);
     void trocarCampo(const QByteArray &nome, const QString &valor);

@@ -125,6 +125,20 @@ EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho)
             e.renomeados.size() < RENOMEADOS)
             e.renomeados.append({par.at(0).toString(), par.at(1).toString()});
     }
+    for (const QCborValue &v : m.value(QLatin1String("juntados")).toArray()) {
+        const QCborArray j = v.toArray();
+        if (j.size() < 2 || e.juntados.size() >= JUNTADOS)
+            continue;
+        Juncao juncao;
+        for (const QCborValue &n : j) {
+            if (n.isString() && juncao.outros.size() < JUNTADOS)
+                juncao.outros.append(n.toString());
+        }
+        if (juncao.outros.size() >= 2) {
+            juncao.mantido = juncao.outros.takeFirst();
+            e.juntados.append(juncao);
+        }
+    }
     const QCborMap pendentes = m.value(QLatin1String("pendentes")).toMap();
     for (auto it = pendentes.begin(); it != pendentes.end(); ++it)
         e.pendentes.insert(it.key().toString(), it.value().toString());
@@ -161,6 +175,14 @@ bool EstadoSincronizacao::gravar(const QString &caminho) const
     for (const auto &[de, para] : renomeados)
         r.append(QCborArray{de, para});
     m.insert(QLatin1String("renomeados"), r);
+    QCborArray js;
+    for (const Juncao &j : juntados) {
+        QCborArray a{j.mantido};
+        for (const QString &o : j.outros)
+            a.append(o);
+        js.append(a);
+    }
+    m.insert(QLatin1String("juntados"), js);
     QCborMap pendentes;
     for (auto it = this->pendentes.begin(); it != this->pendentes.end(); ++it)
         pendentes.insert(it.key(), it.value());
@@ -220,6 +242,20 @@ bool EstadoSincronizacao::renomear(const QString &caminhoContatos, const QString
     if (e.renomeados.size() >= RENOMEADOS)
         e.renomeados.removeFirst();
     e.renomeados.append({de, para});
+    return e.gravar(caminho);
+}
+
+bool EstadoSincronizacao::juntar(const QString &caminhoContatos, const Juncao &juncao)
+{
+    const QString caminho = caminhoAoLado(caminhoContatos);
+    if (!QFile::exists(caminho))
+        return true;
+    EstadoSincronizacao e = ler(caminho);
+    if (e.cartoes.isEmpty())
+        return true;
+    if (e.juntados.size() >= JUNTADOS)
+        e.juntados.removeFirst();
+    e.juntados.append(juncao);
     return e.gravar(caminho);
 }
 

@@ -8,6 +8,7 @@
 #include <QPair>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // What the last sync agreed with the server, kept in one file beside the
@@ -66,6 +67,16 @@ struct EstadoSincronizacao {
     static constexpr qsizetype RENOMEADOS = 10'000;
     // After a sync: the renames its cards show now are forgotten.
     void esquecerRenomeacoesFeitas();
+    // Contacts merged here into one since the last sync: the card of the one
+    // kept takes the others' telephones, e-mails and other lines before their
+    // cards are deleted. Kept until a sync has done it.
+    struct Juncao {
+        QString mantido;
+        QStringList outros;
+        friend bool operator==(const Juncao &, const Juncao &) = default;
+    };
+    QList<Juncao> juntados;
+    static constexpr qsizetype JUNTADOS = 10'000;
     // After a sync: the cards it left out, and those of the last that it
     // could not read (naoLidos) as they were; none the state agrees on.
     void deixar(const QHash<QString, Cartao> &agora, const QSet<QString> &naoLidos);
@@ -81,6 +92,7 @@ struct EstadoSincronizacao {
     // A rename recorded in the state file beside the contact file, where
     // there is one (connected); false when it could not be written.
     static bool renomear(const QString &caminhoContatos, const QString &de, const QString &para);
+    static bool juntar(const QString &caminhoContatos, const Juncao &juncao);
     // The address as kept and compared: never with a user or password in it.
     static QString semCredenciais(const QString &endereco);
 

@@ -146,6 +146,7 @@ public:
             if (!m_usado[i])
                 daqui(m_locais[i]);
         }
+        juntarCartoes();
         return std::move(m_p);
     }
 
@@ -224,7 +225,7 @@ private:
     void remota(OperacaoServidor::Tipo t, const QString &h, const QByteArray &etag,
                 const QByteArray &bytes)
     {
-        m_p.remotas.append({t, h, etag, bytes});
+        m_p.remotas.append({t, h, etag, bytes, {}});
     }
 
     // A card the last sync agreed on.
@@ -381,6 +382,106 @@ private:
         local(h, OperacaoLocal::Tipo::Acrescentar, {}, sr);
         m_p.alvos.insert(h, Cartao{s.etag, s.bytes, sr, sr});
         ++m_p.recebidos;
+    }
+
+    // Where each merged name went, a merge of a merge followed to its end;
+    // nothing for a name that went round to itself.
+    QHash<QString, std::pair<QString, qsizetype>> destinosDasJuncoes() const
+    {
+        QHash<QString, std::pair<QString, qsizetype>> para; // name -> (kept, merge)
+        const auto &juntados = m_e.base->juntados;
+        for (qsizetype j = 0; j < juntados.size(); ++j) {
+            para.remove(juntados[j].mantido);
+            for (const QString &o : juntados[j].outros) {
+                if (o != juntados[j].mantido)
+                    para.insert(o, {juntados[j].mantido, j});
+            }
+        }
+        for (auto it = para.begin(); it != para.end(); ++it) {
+            QString d = it->first;
+            for (int passos = 0; para.contains(d) && passos <= para.size(); ++passos)
+                d = para.value(d).first;
+            it->first = para.contains(d) ? QString() : d;
+        }
+        return para;
+    }
+
+    // Cards deleted there because their contacts were merged here into one:
+    // the kept contact's card takes their lines first, and they go only once
+    // it is written. Where it cannot (no card for the kept contact, or one
+    // this merge cannot change), they stay there for the next sync.
+    void juntarCartoes()
+    {
+        const auto &juntados = m_e.base->juntados;
+        m_p.juncoesVistas = juntados.size();
+        if (juntados.isEmpty())
+            return;
+        const auto para = destinosDasJuncoes();
+        QHash<QString, QString> hrefDoNome;
+        for (auto it = m_p.alvos.cbegin(); it != m_p.alvos.cend(); ++it) {
+            if (*it && (*it)->local)
+                hrefDoNome.insert((*it)->local->Nome, it.key());
+        }
+        using Tipo = OperacaoServidor::Tipo;
+        QHash<QString, QList<qsizetype>> porDestino; // kept card -> delete operations
+        QSet<qsizetype> manter;                      // deletes not done this time
+        for (qsizetype k = 0; k < m_p.remotas.size(); ++k) {
+            const OperacaoServidor &op = m_p.remotas[k];
+            const auto b = m_e.base->cartoes.constFind(op.href);
+            if (op.tipo != Tipo::Apagar || b == m_e.base->cartoes.cend() || !b->local)
+                continue;
+            const auto d = para.constFind(b->local->Nome);
+            if (d == para.cend())
+                continue;
+            m_p.juncoesEsperando[d->second].append(op.href);
+            const QString hk = hrefDoNome.value(d->first);
+            if (hk.isEmpty())
+                manter.insert(k);
+            else
+                porDestino[hk].append(k);
+        }
+        for (auto it = porDestino.cbegin(); it != porDestino.cend(); ++it) {
+            const QString &hk = it.key();
+            const Cartao alvo = **m_p.alvos.constFind(hk);
+            auto cartao = CartaoVCard::ler(alvo.bytes);
+            if (!cartao) {
+                for (qsizetype k : *it)
+                    manter.insert(k);
+                continue;
+            }
+            for (qsizetype k : *it) {
+                if (const auto outro =
+                        CartaoVCard::ler(m_e.base->cartoes.value(m_p.remotas[k].href).bytes))
+                    cartao->acrescentarCartao(*outro);
+                m_p.remotas[k].depoisDe = hk;
+            }
+            if (cartao->bytes() == alvo.bytes)
+                continue;
+            auto op = std::find_if(m_p.remotas.begin(), m_p.remotas.end(), [&](const auto &o) {
+                return o.href == hk && o.tipo != Tipo::Apagar;
+            });
+            if (op != m_p.remotas.end()) {
+                op->bytes = cartao->bytes();
+            } else {
+                remota(Tipo::Alterar, hk, m_e.servidor->value(hk).etag, cartao->bytes());
+                ++m_p.enviados;
+            }
+            m_p.alvos.insert(hk, Cartao{{}, cartao->bytes(), cartao->registro(), alvo.local});
+        }
+        // Those kept stay as the last sync agreed; the others wait at the end
+        // for the card they went into.
+        QList<OperacaoServidor> remotas, depois;
+        for (qsizetype k = 0; k < m_p.remotas.size(); ++k) {
+            const OperacaoServidor &op = m_p.remotas[k];
+            if (manter.contains(k)) {
+                m_p.alvos.insert(op.href, m_e.base->cartoes.value(op.href));
+                m_p.apagados.removeIf([&](const auto &a) { return a.href == op.href; });
+                --m_p.apagadosLa;
+            } else {
+                (op.depoisDe.isEmpty() ? remotas : depois).append(op);
+            }
+        }
+        m_p.remotas = remotas + depois;
     }
 
     // A card's place the merge has not given to another.

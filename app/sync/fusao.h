@@ -46,6 +46,9 @@ struct OperacaoServidor {
     QString href;
     QByteArray etag; // If-Match of a change or a delete
     QByteArray bytes;
+    // Done only once this card's own write succeeded: a card merged into
+    // it is deleted after that card carries its lines.
+    QString depoisDe;
 };
 
 struct Plano {
@@ -62,6 +65,10 @@ struct Plano {
     // those of the state sent back, to forget once sent.
     QList<EstadoSincronizacao::Apagado> apagados;
     QSet<QString> devolvidos;
+    // The merges of the state this plan saw, and for each the cards whose
+    // delete it waits on: one stays in the state while any of them is left.
+    qsizetype juncoesVistas = 0;
+    QHash<qsizetype, QStringList> juncoesEsperando;
     int recebidos = 0, enviados = 0, apagadosAqui = 0, apagadosLa = 0, conflitos = 0;
 };
 

@@ -49,6 +49,8 @@ Sincronizador::~Sincronizador()
     // Stopped halfway: the renames it was told of are kept for the next.
     for (const auto &[de, para] : std::as_const(m_renomeadosNovos))
         EstadoSincronizacao::renomear(m_caminho, de, para);
+    for (const auto &j : std::as_const(m_juntadosNovos))
+        EstadoSincronizacao::juntar(m_caminho, j);
 }
 
 void Sincronizador::renomear(const QString &de, const QString &para)
@@ -63,6 +65,17 @@ void Sincronizador::renomear(const QString &de, const QString &para)
     // its state.
     m_renomeadosNovos.append({de, para});
     m_estado.renomeados.append({de, para});
+}
+
+void Sincronizador::juntar(const QString &mantido, const QStringList &outros)
+{
+    const EstadoSincronizacao::Juncao j{mantido, outros};
+    if (!m_cliente) {
+        EstadoSincronizacao::juntar(m_caminho, j);
+        return;
+    }
+    m_juntadosNovos.append(j);
+    m_estado.juntados.append(j);
 }
 
 bool Sincronizador::sincronizar(const Conta &conta, const Decisao &decisao)
@@ -80,6 +93,7 @@ bool Sincronizador::sincronizar(const Conta &conta, const Decisao &decisao)
     m_servidor.clear();
     m_desconhecidos.clear();
     m_renomeadosNovos.clear();
+    m_juntadosNovos.clear();
     m_cliente = new ClienteDav(m_conta.endereco, conta.usuario, conta.senha, this);
     // Refused before any request, the password with it.
     if (!ClienteDav::seguro(m_conta.endereco)) {
@@ -113,6 +127,8 @@ void Sincronizador::falhar(Falha f, const QString &detalhe)
     m_r.pedidos = m_cliente->pedidos();
     for (const auto &[de, para] : std::exchange(m_renomeadosNovos, {}))
         EstadoSincronizacao::renomear(m_caminho, de, para);
+    for (const auto &j : std::exchange(m_juntadosNovos, {}))
+        EstadoSincronizacao::juntar(m_caminho, j);
     m_cliente->cancelar();
     m_cliente->deleteLater();
     m_cliente = nullptr;
@@ -479,6 +495,16 @@ void Sincronizador::executarProxima()
             gravarLocal();
         return;
     }
+    const Fusao::OperacaoServidor &proxima = m_plano.remotas[m_proxima];
+    // A card merged into another goes once that one is written: it waits
+    // for the writes under way, and stays when that one failed.
+    if (!proxima.depoisDe.isEmpty() && !m_feitas.contains(proxima.depoisDe)) {
+        if (m_emCurso > 0)
+            return;
+        ++m_proxima;
+        executarProxima();
+        return;
+    }
     const Fusao::OperacaoServidor op = m_plano.remotas[m_proxima++];
     ++m_emCurso;
     using Tipo = Fusao::OperacaoServidor::Tipo;
@@ -598,6 +624,17 @@ void Sincronizador::concluir(bool escrito)
 {
     m_estado.deixar(m_plano.deixados, m_desconhecidos);
     m_estado.esquecerRenomeacoesFeitas();
+    // A merge is done once every card it waited on is deleted; those told
+    // while this sync ran wait for the next.
+    QList<EstadoSincronizacao::Juncao> juntados;
+    for (qsizetype j = 0; j < m_estado.juntados.size(); ++j) {
+        const QStringList hrefs = m_plano.juncoesEsperando.value(j);
+        if (j >= m_plano.juncoesVistas ||
+            std::any_of(hrefs.begin(), hrefs.end(),
+                        [this](const QString &h) { return !m_feitas.contains(h); }))
+            juntados.append(m_estado.juntados[j]);
+    }
+    m_estado.juntados = std::move(juntados);
     // The server's token holds only once every change it listed is merged
     // and written here.
     if (escrito && m_repetir.isEmpty() && m_desconhecidos.isEmpty()) {
@@ -620,6 +657,7 @@ void Sincronizador::concluir(bool escrito)
         return;
     }
     m_renomeadosNovos.clear();
+    m_juntadosNovos.clear();
     // Another program kept changing the file: what the server sent waits
     // for the next sync, and this one says so.
     if (!escrito) {

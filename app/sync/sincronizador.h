@@ -79,6 +79,10 @@ public:
     // A contact renamed here: its card follows it, whatever else changed.
     // Kept in the sync's state until a sync has agreed it.
     void renomear(const QString &de, const QString &para);
+    // Contacts merged here into one: the kept one's card takes the others'
+    // lines before their cards are deleted. Kept in the sync's state until
+    // a sync has done it.
+    void juntar(const QString &mantido, const QStringList &outros);
 
     // While held, a sync waits before it writes the contact file (an editing
     // dialog is open), and goes on once released.
@@ -136,6 +140,7 @@ private:
     Decisao m_decisao;
     std::function<bool(QStringView)> m_listavel;
     QList<QPair<QString, QString>> m_renomeadosNovos; // while a sync runs
+    QList<EstadoSincronizacao::Juncao> m_juntadosNovos;
     ArquivoContatos::Leitura m_local;
     Fusao::Plano m_plano;
     qsizetype m_proxima = 0;
