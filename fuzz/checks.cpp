@@ -175,6 +175,18 @@ void cartao(QByteArrayView bytes)
         return;
     if (c->bytes() != bytes)
         falha("a card read and written is not the same bytes");
+    // Merged into another card (two contacts made one), and another into it:
+    // each still one card, showing the contact it showed.
+    CartaoVCard outro = CartaoVCard::novo(
+        {QStringLiteral("Ana"), QStringLiteral("(11) 1234"), QStringLiteral("a@x")},
+        QStringLiteral("u"));
+    for (auto [de, em] : {std::pair{&*c, &outro}, std::pair{&outro, &*c}}) {
+        CartaoVCard juntado = *em;
+        juntado.acrescentarCartao(*de);
+        const auto relido = CartaoVCard::ler(juntado.bytes());
+        if (!relido || relido->registro() != em->registro() || juntado.registro() != em->registro())
+            falha("a card merged into another does not show the same contact");
+    }
     if (!c->aplicar(c->registro()) || c->bytes() != bytes)
         falha("a card patched with its own fields changed");
     const ContactRecord novo{QStringLiteral("Nome Novo"), QStringLiteral("+55 (11) 9"),

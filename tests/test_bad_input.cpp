@@ -1,5 +1,6 @@
 #include "gerador.h"
 #include "gui_helpers.h"
+#include "operations/duplicados.h"
 #include "operations/edicao_contatos.h"
 #include "operations/mensagens.h"
 #include "store/formato_contatos.h"
@@ -121,7 +122,8 @@ void TestBadInput::configuracoesComLixo()
     QRandomGenerator r(5);
     for (char &c : lixo)
         c = char(r.bounded(256));
-    Teste::gravar(p.ini(), "[Posi%U00e7%U00f5es]\nPosi%U00e7%U00e3o-Topo=" + lixo);
+    Teste::gravar(p.ini(), "[Posi%U00e7%U00f5es]\nPosi%U00e7%U00e3o-Topo=" + lixo +
+                               "\n[duplicados]\ndistintos=" + lixo);
     p.abrir();
     // The first run's place on a 1024 x 768 screen, written back clean.
     QCOMPARE(p.janela->posicaoTwips(), QPointF(12420, 6490));
@@ -129,6 +131,17 @@ void TestBadInput::configuracoesComLixo()
     QSettings s(p.ini(), QSettings::IniFormat);
     QCOMPARE(s.value(u"Posições/Posição-Topo"_s).toString(), u"6490"_s);
     QCOMPARE(s.value(u"Posições/Posição-Esquerda"_s).toString(), u"12420"_s);
+    // The answers "não são a mesma pessoa": strings only, and so many at most.
+    Duplicados::lembrarDistintos(s, u"Ana\nBia"_s);
+    QVERIFY(Duplicados::distintos(s).contains(u"Ana\nBia"_s));
+    s.setValue(u"duplicados/distintos"_s, QVariant::fromValue(QList<int>{1, 2}));
+    QVERIFY(Duplicados::distintos(s).size() <= 2);
+    QStringList muitos;
+    for (int i = 0; i < Duplicados::DISTINTOS_MAXIMO + 5; ++i)
+        muitos.append(QString::number(i));
+    s.setValue(u"duplicados/distintos"_s, muitos);
+    QCOMPARE(Duplicados::distintos(s).size(), Duplicados::DISTINTOS_MAXIMO);
+    QVERIFY(!Duplicados::distintos(s).contains(u"0"_s));
 }
 
 QTEST_MAIN(TestBadInput)
