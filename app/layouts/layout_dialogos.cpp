@@ -132,12 +132,12 @@ constexpr Controle kPadroniza[] = {
     {"optInternacional", T::Opcao, 60, 495, 2310, 210, u"+55 11 98765-4321", BRANCO},
     {"lstTelefones", T::Lista, 60, 720, 2310, 720},
     {"lblQuantos", T::Rotulo, 60, 1440, 2330, 195, u"", COR_DICA},
-    {"lblSim", T::Botao, 360, 1635, 860, 555, u" Padronizar ", COR_BOTAO, true, true,
+    {"lblSim", T::Botao, 230, 1635, 990, 555, u" Padronizar ", COR_BOTAO, true, true,
      u" Padronizar os marcados "},
     {"lblNao", T::Botao, 1315, 1635, 860, 555, u" Fechar ", COR_BOTAO, true, true, u" Fechar "},
     forma("Shape1", 60, 245, 2330, 30, COR_LINHA),
     {"lblPadroniza", T::Rotulo, 100, 60, 2200, 195, u"Padronizar telefones", BRANCO, true},
-    forma("shpSim", 360, 1560, 860, 795, COR_FACE, RAIO_FACE),
+    forma("shpSim", 230, 1560, 990, 795, COR_FACE, RAIO_FACE),
     forma("shpNao", 1315, 1560, 860, 795, COR_FACE, RAIO_FACE),
 };
 
