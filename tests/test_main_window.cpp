@@ -59,6 +59,8 @@ private Q_SLOTS:
     void falhaDeLeituraAvisa();
     void avisoPosicionadoEFechaSozinho();
     void doisAvisosSeguidos();
+    void lidoPorLeitorDeTela_data();
+    void lidoPorLeitorDeTela();
 };
 
 void TestMainWindow::inicioEmPastaVazia()
@@ -71,8 +73,8 @@ void TestMainWindow::inicioEmPastaVazia()
     QVERIFY(!lst->isEnabled());
     QCOMPARE(p.filho<QLabel>(u"lblTotalContatos"_s)->text(), u"0"_s);
     QCOMPARE(p.filho<QLabel>(u"lblDataHoje"_s)->text(), u"Domingo, 06/12/26"_s);
-    for (const QString &rotulo : {u"lblTotalContatos"_s, u"lblDataHoje"_s})
-        QCOMPARE(nomeAcessivel(p.filho(rotulo)), p.filho<QLabel>(rotulo)->text());
+    QCOMPARE(nomeAcessivel(p.filho(u"lblDataHoje"_s)), p.filho<QLabel>(u"lblDataHoje"_s)->text());
+    QCOMPARE(nomeAcessivel(p.filho(u"lblTotalContatos"_s)), u"0 contatos"_s);
     QVERIFY(p.avisos.textos.isEmpty());
     p.janela->show();
     QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
@@ -365,6 +367,41 @@ void TestMainWindow::doisAvisosSeguidos()
     QCOMPARE(maisDeUm, 0);
     // Each notice is a window of its own, gone once it has closed.
     QCOMPARE(avisosVisiveis(), 0);
+}
+
+void TestMainWindow::lidoPorLeitorDeTela_data()
+{
+    QTest::addColumn<QString>("linha");
+    QTest::addColumn<QString>("falado"); // the list's item, as a screen reader says it
+    QTest::addColumn<QString>("total");
+    QTest::newRow("telefone e e-mail")
+        << Teste::linha(u"Ana Souza"_s, u"(11) 1111"_s, u"a@x.com"_s)
+        << u"Ana Souza, telefone (11) 1111, e-mail a@x.com"_s << u"1 contato"_s;
+    QTest::newRow("só o e-mail") << Teste::linha(u"Bia"_s, {}, u"b@x"_s) << u"Bia, e-mail b@x"_s
+                                 << u"1 contato"_s;
+    QTest::newRow("só o nome") << Teste::linha(u"Alice"_s) << u"Alice"_s << u"1 contato"_s;
+}
+
+// What the accessibility bus says of the main window's list, details and
+// total: names, not TABs.
+void TestMainWindow::lidoPorLeitorDeTela()
+{
+    QFETCH(QString, linha);
+    QFETCH(QString, falado);
+    QFETCH(QString, total);
+    const QByteArray conteudo = Teste::arquivo({linha});
+    Principal p(&conteudo);
+    QAccessibleInterface *lista = QAccessible::queryAccessibleInterface(p.filho(u"lstContatos"_s));
+    QCOMPARE(lista->text(QAccessible::Name), u"Contatos"_s);
+    QVERIFY(lista->childCount() >= 1);
+    QCOMPARE(lista->child(0)->text(QAccessible::Name), falado);
+    for (const auto &[campo, nome] :
+         {std::pair{u"txtFone"_s, u"Telefone"_s}, std::pair{u"txtMail"_s, u"E-mail"_s}}) {
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(p.filho(campo));
+        QCOMPARE(i->text(QAccessible::Name), nome);
+        QVERIFY(i->state().readOnly);
+    }
+    QCOMPARE(nomeAcessivel(p.filho(u"lblTotalContatos"_s)), total);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -151,6 +151,9 @@ void KV_Principal::criarControles()
             &KV_Principal::lstContatos_Click);
     setTabOrder(m_lstContatos, m_txtFone);
     setTabOrder(m_txtFone, m_txtMail);
+    m_lstContatos->setAccessibleName(QStringLiteral("Contatos"));
+    m_txtFone->setAccessibleName(QStringLiteral("Telefone"));
+    m_txtMail->setAccessibleName(QStringLiteral("E-mail"));
 
     for (QWidget *w : {static_cast<QWidget *>(m_lstContatos), static_cast<QWidget *>(m_txtFone),
                        static_cast<QWidget *>(m_txtMail)})
@@ -314,6 +317,7 @@ void KV_Principal::mostrarEstado()
     for (const QString &entrada : nav.lstContatos) {
         auto *item = new QListWidgetItem(entrada, m_lstContatos);
         item->setSizeHint(QSize(m_lstContatos->width(), 13));
+        item->setData(Qt::AccessibleTextRole, entradaFalada(entrada));
     }
     m_lstContatos->setEnabled(nav.lstContatosHabilitada);
     if (nav.selecionado >= 0)
@@ -328,6 +332,9 @@ void KV_Principal::mostrarEstado()
     m_imgRetorna->setVisible(nav.imgRetornaVisivel);
     m_imgRetorna->setEnabled(nav.imgRetornaVisivel);
     m_lblTotalContatos->setText(modelo().lblTotalContatos());
+    const QString total = modelo().lblTotalContatos();
+    m_lblTotalContatos->setAccessibleName(total == u"1" ? QStringLiteral("1 contato")
+                                                        : total + QLatin1String(" contatos"));
     m_lblDataHoje->setText(modelo().lblDataHoje());
 }
 

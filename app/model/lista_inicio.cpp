@@ -178,6 +178,27 @@ QString MontarEntrada(const ContactRecord &r)
     return r.Nome + QLatin1String("\t\t\t\t") + r.Telefone + QLatin1Char('\t') + r.Email;
 }
 
+QString entradaFalada(QStringView entrada)
+{
+    const qsizetype fimNome = entrada.indexOf(u"\t\t\t\t");
+    if (fimNome < 0)
+        return entrada.toString();
+    const QStringView resto = entrada.sliced(fimNome + 4);
+    const qsizetype tab = resto.lastIndexOf(u'\t');
+    const QStringView fone = tab < 0 ? resto : resto.first(tab);
+    const QStringView mail = tab < 0 ? QStringView() : resto.sliced(tab + 1);
+    QString out = entrada.first(fimNome).toString();
+    if (!fone.trimmed().isEmpty()) {
+        out += QLatin1String(", telefone ");
+        out += fone.trimmed();
+    }
+    if (!mail.trimmed().isEmpty()) {
+        out += QLatin1String(", e-mail ");
+        out += mail.trimmed();
+    }
+    return out;
+}
+
 QString entradaAviso(const QString &aviso)
 {
     return aviso + QLatin1String("\t\t\t\t\t");

@@ -17,6 +17,10 @@
 // TABs, telephone, TAB, e-mail.
 QString MontarEntrada(const ContactRecord &registro);
 
+// An entry as a screen reader says it: "Ana Souza, telefone (11) 1111,
+// e-mail a@x.com", each field only where there is one.
+QString entradaFalada(QStringView entrada);
+
 // The placeholder entry of an empty group: the notice as a contact's name.
 QString entradaAviso(const QString &aviso);
 
