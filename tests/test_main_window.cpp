@@ -402,6 +402,19 @@ void TestMainWindow::lidoPorLeitorDeTela()
         QVERIFY(i->state().readOnly);
     }
     QCOMPARE(nomeAcessivel(p.filho(u"lblTotalContatos"_s)), total);
+    // The pictures that act are buttons, the tabs page tabs, each pressed
+    // as a click would.
+    QAccessibleInterface *adicionar =
+        QAccessible::queryAccessibleInterface(p.filho(u"imgAdiciona"_s));
+    QCOMPARE(adicionar->role(), QAccessible::Button);
+    QCOMPARE(adicionar->text(QAccessible::Name), u"Adicionar contato"_s);
+    QAccessibleInterface *aba = QAccessible::queryAccessibleInterface(p.filho(u"lblCD"_s));
+    QCOMPARE(aba->role(), QAccessible::PageTab);
+    QCOMPARE(aba->actionInterface()->actionNames(),
+             QStringList{QAccessibleActionInterface::pressAction()});
+    aba->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    // C and D hold none of them.
+    QVERIFY(lista->child(0)->text(QAccessible::Name) != falado);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -69,8 +69,10 @@ QWidget *criar(const Controle &c, QWidget *pai)
         QPalette pal = l->palette();
         pal.setColor(QPalette::WindowText, QColor(c.cor));
         l->setPalette(pal);
-        if (c.tipo == TipoControle::Botao)
+        if (c.tipo == TipoControle::Botao) {
             l->setCursor(Imagens::mao());
+            l->tornarBotao();
+        }
         w = l;
         break;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QLabel>
 #include <QPoint>
 #include <optional>
@@ -18,6 +19,10 @@ public:
     // Reached with Tab and pressed with Space or Enter, with a dotted outline
     // while it has the focus.
     void usarTeclado();
+    // A picture or label that acts: a button (or a page tab) to screen
+    // readers, with the press action; others read as text.
+    void tornarBotao(QAccessible::Role papel = QAccessible::Button) { m_papel = papel; }
+    std::optional<QAccessible::Role> papel() const { return m_papel; }
 
 Q_SIGNALS:
     void clicked();
@@ -31,4 +36,5 @@ protected:
 private:
     std::optional<QPoint> m_pressionada;
     std::optional<QPoint> m_solta;
+    std::optional<QAccessible::Role> m_papel;
 };

@@ -118,9 +118,11 @@ QAction *ComandosPrincipal::criar(const QString &texto, const char *nome, std::f
 
 void ComandosPrincipal::ligarImagens(const std::function<RotuloClicavel *(const char *)> &imagem)
 {
-    for (auto it = m_porImagem.cbegin(); it != m_porImagem.cend(); ++it)
-        connect(imagem(it.key().toLatin1().constData()), &RotuloClicavel::clicked, *it,
-                &QAction::trigger);
+    for (auto it = m_porImagem.cbegin(); it != m_porImagem.cend(); ++it) {
+        RotuloClicavel *r = imagem(it.key().toLatin1().constData());
+        r->tornarBotao();
+        connect(r, &RotuloClicavel::clicked, *it, &QAction::trigger);
+    }
 }
 
 void ComandosPrincipal::abrirLink(const std::optional<QUrl> &link, const QString &recusa)

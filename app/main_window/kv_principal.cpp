@@ -161,8 +161,9 @@ void KV_Principal::criarControles()
     m_relogio.start();
     const auto &grupos = GruposLetras();
     for (int g = 0; g < NUM_GRUPOS; ++g) {
-        connect(imagem(grupos[g].Aba.toLatin1().constData()), &RotuloClicavel::clicked, this,
-                [this, g] { clicarAba(g); });
+        RotuloClicavel *aba = imagem(grupos[g].Aba.toLatin1().constData());
+        aba->tornarBotao(QAccessible::PageTab);
+        connect(aba, &RotuloClicavel::clicked, this, [this, g] { clicarAba(g); });
     }
     for (const auto &e : LayoutPrincipal::EFEITOS) {
         imagem(e.nome)->definirEfeito(QPoint(e.pressionadoLeft, e.pressionadoTop),
