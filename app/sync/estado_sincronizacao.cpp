@@ -230,33 +230,39 @@ void EstadoSincronizacao::deixar(const QHash<QString, Cartao> &agora, const QSet
     deixados = std::move(novos);
 }
 
+namespace {
+
+// One more entry of a bounded list of the state beside the contact file,
+// where there is a state that agrees on cards (connected); the oldest goes
+// first. False when it could not be written.
+template <typename T>
+bool acrescentarAoLado(const QString &caminhoContatos, QList<T> EstadoSincronizacao::*lista,
+                       qsizetype maximo, const T &valor)
+{
+    const QString caminho = EstadoSincronizacao::caminhoAoLado(caminhoContatos);
+    if (!QFile::exists(caminho))
+        return true;
+    EstadoSincronizacao e = EstadoSincronizacao::ler(caminho);
+    if (e.cartoes.isEmpty())
+        return true;
+    if ((e.*lista).size() >= maximo)
+        (e.*lista).removeFirst();
+    (e.*lista).append(valor);
+    return e.gravar(caminho);
+}
+
+} // namespace
+
 bool EstadoSincronizacao::renomear(const QString &caminhoContatos, const QString &de,
                                    const QString &para)
 {
-    const QString caminho = caminhoAoLado(caminhoContatos);
-    if (!QFile::exists(caminho))
-        return true;
-    EstadoSincronizacao e = ler(caminho);
-    if (e.cartoes.isEmpty())
-        return true;
-    if (e.renomeados.size() >= RENOMEADOS)
-        e.renomeados.removeFirst();
-    e.renomeados.append({de, para});
-    return e.gravar(caminho);
+    return acrescentarAoLado(caminhoContatos, &EstadoSincronizacao::renomeados, RENOMEADOS,
+                             QPair<QString, QString>(de, para));
 }
 
 bool EstadoSincronizacao::juntar(const QString &caminhoContatos, const Juncao &juncao)
 {
-    const QString caminho = caminhoAoLado(caminhoContatos);
-    if (!QFile::exists(caminho))
-        return true;
-    EstadoSincronizacao e = ler(caminho);
-    if (e.cartoes.isEmpty())
-        return true;
-    if (e.juntados.size() >= JUNTADOS)
-        e.juntados.removeFirst();
-    e.juntados.append(juncao);
-    return e.gravar(caminho);
+    return acrescentarAoLado(caminhoContatos, &EstadoSincronizacao::juntados, JUNTADOS, juncao);
 }
 
 QString EstadoSincronizacao::semCredenciais(const QString &endereco)
