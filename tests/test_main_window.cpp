@@ -1,4 +1,5 @@
 #include "chrome/dialogo_deslizante.h"
+#include "chrome/janela_acessivel.h"
 #include "chrome/rotulo_clicavel.h"
 #include "gui_helpers.h"
 #include "layouts/layout_principal.h"
@@ -8,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMetaEnum>
 #include <QTest>
 #include <QTimer>
 
@@ -44,6 +46,62 @@ int avisosVisiveis()
     return n;
 }
 
+// What a screen reader finds on a window, read as it is, for the tests to
+// compare once the window is gone.
+struct Leitura {
+    QStringList passeio;   // where the focus starts, then each Tab
+    QString voltando;      // where Shift+Tab goes from the start
+    QStringList controles; // "objectName Role Name" of those asked for
+    QStringList problemas; // controls unnamed, decorations shown, buttons that cannot be pressed
+};
+
+QString papel(QAccessible::Role r)
+{
+    return QString::fromLatin1(QMetaEnum::fromType<QAccessible::Role>().valueToKey(r));
+}
+
+void varrer(QAccessibleInterface *i, Leitura &l)
+{
+    auto *w = qobject_cast<QWidget *>(i->object());
+    if (w && JanelaAcessivel::ehEnfeite(w))
+        l.problemas.append(w->objectName() + u" decora mas é lido"_s);
+    if (!w || !w->isVisible() || qobject_cast<QAbstractItemView *>(w->parentWidget()))
+        return;
+    const QAccessible::Role r = i->role();
+    if (i->text(QAccessible::Name).isEmpty() && r != QAccessible::StaticText &&
+        r != QAccessible::Client && r != QAccessible::ScrollBar)
+        l.problemas.append(w->objectName() + u" sem nome"_s);
+    if ((r == QAccessible::Button || r == QAccessible::PageTab) &&
+        (!i->actionInterface() ||
+         !i->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction())))
+        l.problemas.append(w->objectName() + u" não se aperta"_s);
+    for (int c = 0; c < i->childCount(); ++c)
+        varrer(i->child(c), l);
+}
+
+Leitura ler(QWidget *janela, qsizetype passos, const QStringList &pedidos)
+{
+    Leitura l;
+    for (qsizetype n = 0; n <= passos; ++n) {
+        QWidget *foco = QApplication::focusWidget();
+        l.passeio.append(foco ? foco->objectName() : QString());
+        if (foco && n < passos)
+            QTest::keyClick(foco, Qt::Key_Tab);
+    }
+    if (QWidget *foco = QApplication::focusWidget()) {
+        QTest::keyClick(foco, Qt::Key_Backtab, Qt::ShiftModifier);
+        l.voltando = QApplication::focusWidget()->objectName();
+    }
+    for (const QString &nome : pedidos) {
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(
+            janela->findChild<QWidget *>(nome, Qt::FindDirectChildrenOnly));
+        l.controles.append(i ? nome + u' ' + papel(i->role()) + u' ' + i->text(QAccessible::Name)
+                             : nome);
+    }
+    varrer(QAccessible::queryAccessibleInterface(janela), l);
+    return l;
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -61,6 +119,8 @@ private Q_SLOTS:
     void doisAvisosSeguidos();
     void lidoPorLeitorDeTela_data();
     void lidoPorLeitorDeTela();
+    void cadaJanelaParaLeitorDeTela_data();
+    void cadaJanelaParaLeitorDeTela();
 };
 
 void TestMainWindow::inicioEmPastaVazia()
@@ -412,9 +472,88 @@ void TestMainWindow::lidoPorLeitorDeTela()
     QCOMPARE(aba->role(), QAccessible::PageTab);
     QCOMPARE(aba->actionInterface()->actionNames(),
              QStringList{QAccessibleActionInterface::pressAction()});
+    QVERIFY(!aba->state().selected);
     aba->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     // C and D hold none of them.
     QVERIFY(lista->child(0)->text(QAccessible::Name) != falado);
+    QVERIFY(aba->state().selected);
+    QCOMPARE(lista->text(QAccessible::Description), u"C e D, página 1 de 1"_s);
+}
+
+void TestMainWindow::cadaJanelaParaLeitorDeTela_data()
+{
+    QTest::addColumn<QString>("acao");        // opens the dialog; none: the main window
+    QTest::addColumn<QStringList>("passeio"); // where the focus starts, then Tab after Tab
+    QTest::addColumn<QStringList>("controles");
+    const auto nomes = [](const char *s) { return QString::fromUtf8(s).split(u' '); };
+    QTest::newRow("janela principal")
+        << QString()
+        << nomes("lstContatos imgAdiciona imgAtualiza imgDeleta txtFone txtMail lblAB lblCD "
+                 "lblEF lblGH lblIJ lblKL lblMN lblOP lblQR lblST lblUV lblWX lblYZ lbl09 "
+                 "imgRefresh imgAbout imgMinimiza imgFecha")
+        << QStringList{u"imgAdiciona Button Adicionar contato"_s, u"lblAB PageTab A e B"_s,
+                       u"imgFecha Button Fechar"_s, u"imgAvanca Button Avançar"_s};
+    QTest::newRow("adicionar") << u"acao_imgAdiciona"_s
+                               << nomes("txtNome txtFone txtMail lblSim lblNao")
+                               << QStringList{u"txtNome EditableText Nome"_s,
+                                              u"lblSim Button Adicionar"_s};
+    QTest::newRow("atualizar") << u"acao_imgAtualiza"_s
+                               << nomes("txtNome txtFone txtMail lblSim lblNao")
+                               << QStringList{u"lblSim Button Atualizar"_s};
+    QTest::newRow("deletar") << u"acao_imgDeleta"_s << nomes("lblSim lblNao")
+                             << QStringList{u"lblSim Button SIM"_s, u"lblNao Button NÃO"_s};
+    QTest::newRow("procurar") << u"acaoProcurar"_s << nomes("txtProcura lblSim lblNao")
+                              << QStringList{u"txtProcura EditableText Procurar"_s,
+                                             u"lstAchados List Contatos encontrados"_s};
+    QTest::newRow("sincronização")
+        << u"acaoSincronizacao"_s << nomes("txtEndereco txtUsuario txtSenha lblSim lblNao")
+        << QStringList{u"txtSenha EditableText Senha"_s, u"lblSim Button Conectar"_s};
+    QTest::newRow("versões") << u"acaoVersoes"_s << nomes("lblNao lstVersoes")
+                             << QStringList{u"lstVersoes List Versões anteriores"_s};
+    QTest::newRow("padronizar") << u"acaoPadronizar"_s
+                                << nomes("lstTelefones lblSim lblNao optNacional")
+                                << QStringList{u"optNacional RadioButton Estilo nacional"_s};
+    QTest::newRow("duplicados")
+        << u"acaoDuplicados"_s
+        << nomes("lstEscolhas lblDistintos lblSim lblNao lblAnterior lblProximo")
+        << QStringList{u"lblAnterior Button Grupo anterior"_s,
+                       u"lblGrupo StaticText Mesmo telefone"_s};
+    QTest::newRow("sobre") << u"acao_imgAbout"_s << nomes("lblNao lblVelquist")
+                           << QStringList{u"lblNao Button Fechar"_s};
+}
+
+// Every window as a screen reader finds it: where the focus starts, where
+// Tab takes it, round, each control's role and name; nothing unnamed,
+// nothing that only decorates, every button pressable.
+void TestMainWindow::cadaJanelaParaLeitorDeTela()
+{
+    QFETCH(QString, acao);
+    QFETCH(QStringList, passeio);
+    QFETCH(QStringList, controles);
+    QStringList pedidos;
+    for (const QString &c : controles)
+        pedidos.append(c.section(u' ', 0, 0));
+    const QByteArray conteudo = Teste::arquivo({Teste::linha(u"Ana"_s, u"11 3030-4040"_s, u"a@x"_s),
+                                                Teste::linha(u"Anita"_s, u"1130304040"_s)});
+    Principal p(&conteudo);
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowActive(p.janela.get()));
+    Leitura l;
+    if (acao.isEmpty()) {
+        l = ler(p.janela.get(), passeio.size(), pedidos);
+    } else {
+        Teste::Passos<DialogoDeslizante> passos([&](DialogoDeslizante *d) {
+            l = ler(d, passeio.size(), pedidos);
+            d->fecharJa();
+            return true;
+        });
+        p.janela->findChild<QAction *>(acao)->trigger();
+        QTRY_VERIFY(passos.feito());
+    }
+    QCOMPARE(l.passeio, passeio + passeio.first(1));
+    QCOMPARE(l.voltando, passeio.last());
+    QCOMPARE(l.controles, controles);
+    QCOMPARE(l.problemas, QStringList());
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,6 +1,7 @@
 #include "chrome/construtor_controles.h"
 
 #include "chrome/forma.h"
+#include "chrome/janela_acessivel.h"
 #include "chrome/lista_selecao_unica.h"
 #include "chrome/rotulo_clicavel.h"
 #include "layouts/fontes.h"
@@ -8,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 #include <limits>
 
 namespace ConstrutorControles {
@@ -71,7 +73,7 @@ QWidget *criar(const Controle &c, QWidget *pai)
         l->setPalette(pal);
         if (c.tipo == TipoControle::Botao) {
             l->setCursor(Imagens::mao());
-            l->tornarBotao();
+            l->usarTeclado();
         }
         w = l;
         break;
@@ -138,14 +140,21 @@ QWidget *criar(const Controle &c, QWidget *pai)
         w->setToolTip(QString::fromUtf16(c.dica));
     if (c.mao)
         w->setCursor(Imagens::mao());
-    // Label buttons are announced by what they say, picture buttons by their
-    // tooltips or their letters, all without the padding; plain labels
-    // announce their text as it is at the moment, since some (the notice's,
-    // the total) say something else over time.
+    // Label buttons are announced by what they say (by their tooltips where
+    // they show a sign, "‹"), picture buttons by their tooltips or their
+    // letters, all without the padding; plain labels announce their text as
+    // it is at the moment, since some (the notice's, the total) say
+    // something else over time. Shapes and unnamed pictures only decorate.
+    const QString dica = c.dica ? QString::fromUtf16(c.dica).trimmed() : QString();
+    const bool sinal =
+        std::none_of(texto.cbegin(), texto.cend(), [](QChar ch) { return ch.isLetterOrNumber(); });
     if (c.tipo == TipoControle::Botao)
-        w->setAccessibleName(texto.trimmed());
+        w->setAccessibleName(sinal && !dica.isEmpty() ? dica : texto.trimmed());
     else if (c.tipo == TipoControle::Figura && (c.dica || !texto.isEmpty()))
-        w->setAccessibleName(c.dica ? QString::fromUtf16(c.dica).trimmed() : texto);
+        w->setAccessibleName(c.dica ? dica : texto);
+    else if (c.tipo == TipoControle::Figura || c.tipo == TipoControle::Imagem ||
+             c.tipo == TipoControle::Forma || c.tipo == TipoControle::Quadro)
+        JanelaAcessivel::enfeite(w);
     return w;
 }
 

@@ -1,6 +1,7 @@
 #include "chrome/dialogo_deslizante.h"
 
 #include "chrome/construtor_controles.h"
+#include "chrome/janela_acessivel.h"
 #include "chrome/rotulo_clicavel.h"
 #include "layouts/imagens.h"
 #include "layouts/twips.h"
@@ -13,6 +14,7 @@ DialogoDeslizante::DialogoDeslizante(QWidget *principal, const LayoutDialogos::J
     : QDialog(principal, Qt::Dialog | Qt::FramelessWindowHint), m_principal(principal),
       m_janela(janela), m_deslizamento(constantes)
 {
+    JanelaAcessivel::usar(this);
     LayoutDialogos::prepararJanela(janela, this);
     setModal(true);
     m_controles = ConstrutorControles::construir(janela.controles, this);

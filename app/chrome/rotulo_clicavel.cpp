@@ -3,6 +3,7 @@
 #include "layouts/twips.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,12 +25,28 @@ public:
             return *papel;
         return rotulo()->pixmap().isNull() ? QAccessible::StaticText : QAccessible::Graphic;
     }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (rotulo()->papel() == QAccessible::PageTab) {
+            s.selectable = true;
+            s.selected = rotulo()->selecionado();
+        }
+        return s;
+    }
     QString text(QAccessible::Text t) const override
     {
         const QString s = QAccessibleWidget::text(t);
-        // A plain label says what it shows now.
-        if (t == QAccessible::Name && s.isEmpty() && !rotulo()->papel())
+        // Unless named, a label says what it shows now.
+        if (t == QAccessible::Name && s.isEmpty())
             return rotulo()->text();
+        // What the command does, where the picture's name leaves it unsaid
+        // ("Avançar": the next page).
+        if (t == QAccessible::Description && rotulo()->acao()) {
+            const QString oQueFaz = rotulo()->acao()->text();
+            if (!text(QAccessible::Name).contains(oQueFaz, Qt::CaseInsensitive))
+                return s.isEmpty() ? oQueFaz : oQueFaz + QLatin1String(". ") + s;
+        }
         return s;
     }
     QStringList actionNames() const override
@@ -41,7 +58,15 @@ public:
         if (acao == pressAction() && rotulo()->papel() && rotulo()->isEnabled())
             Q_EMIT rotulo()->clicked();
     }
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+    QStringList keyBindingsForAction(const QString &acao) const override
+    {
+        QStringList teclas;
+        if (acao == pressAction() && rotulo()->acao()) {
+            for (const QKeySequence &k : rotulo()->acao()->shortcuts())
+                teclas.append(k.toString(QKeySequence::NativeText));
+        }
+        return teclas;
+    }
 };
 
 QAccessibleInterface *acessivel(const QString &classe, QObject *objeto)
@@ -90,18 +115,53 @@ void RotuloClicavel::mouseReleaseEvent(QMouseEvent *e)
         Q_EMIT clicked();
 }
 
-void RotuloClicavel::usarTeclado()
+void RotuloClicavel::usarTeclado(Qt::FocusPolicy politica)
 {
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(politica);
     if (!m_papel)
         m_papel = QAccessible::Button;
 }
 
-void RotuloClicavel::keyPressEvent(QKeyEvent *e)
+void RotuloClicavel::ligar(QAction *acao)
+{
+    m_acao = acao;
+    tornarBotao();
+    connect(this, &RotuloClicavel::clicked, acao, &QAction::trigger);
+}
+
+void RotuloClicavel::definirSelecionado(bool selecionado)
+{
+    if (selecionado == m_selecionado)
+        return;
+    m_selecionado = selecionado;
+    QAccessible::State mudou;
+    mudou.selected = true;
+    QAccessibleStateChangeEvent ev(this, mudou);
+    QAccessible::updateAccessibility(&ev);
+}
+
+bool RotuloClicavel::teclaQueAperta(const QKeyEvent *e) const
 {
     const int k = e->key();
-    if (focusPolicy() != Qt::NoFocus && e->modifiers() == Qt::NoModifier &&
-        (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter) && isEnabled()) {
+    return focusPolicy() != Qt::NoFocus && isEnabled() &&
+           (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+           (k == Qt::Key_Space || k == Qt::Key_Return || k == Qt::Key_Enter);
+}
+
+bool RotuloClicavel::event(QEvent *e)
+{
+    // Space and Enter press the focused one, before any window shortcut on
+    // the same key (Enter updates the contact on the main window).
+    if (e->type() == QEvent::ShortcutOverride && teclaQueAperta(static_cast<QKeyEvent *>(e))) {
+        e->accept();
+        return true;
+    }
+    return QLabel::event(e);
+}
+
+void RotuloClicavel::keyPressEvent(QKeyEvent *e)
+{
+    if (teclaQueAperta(e)) {
         e->accept();
         Q_EMIT clicked();
         return;
@@ -114,8 +174,12 @@ void RotuloClicavel::paintEvent(QPaintEvent *e)
     QLabel::paintEvent(e);
     if (!hasFocus())
         return;
+    // Dark and light dashes in turn, so that the mark shows on the skin's
+    // dark panels and on its light pictures alike.
     QPainter p(this);
-    QPen caneta(palette().color(foregroundRole()), 1, Qt::DotLine);
-    p.setPen(caneta);
-    p.drawRect(rect().adjusted(1, 1, -2, -2));
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    p.setPen(QPen(Qt::black, 1));
+    p.drawRect(r);
+    p.setPen(QPen(Qt::white, 1, Qt::DashLine));
+    p.drawRect(r);
 }

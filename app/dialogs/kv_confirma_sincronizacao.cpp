@@ -15,14 +15,9 @@ KV_ConfirmaSincronizacao::KV_ConfirmaSincronizacao(QWidget *principal,
     auto *texto = controle<QLabel>(QStringLiteral("Label1"));
     texto->setText(ControleSincronizacao::pergunta(parada) +
                    QStringLiteral("\n\nManter traz tudo de volta."));
-    texto->setAccessibleName(texto->text());
-    for (const char *nome : {"shpSim", "shpApagar", "shpNao"})
-        controle(QLatin1String(nome))->setAccessibleName(QStringLiteral("Moldura"));
     auto *sim = controle<RotuloClicavel>(QStringLiteral("lblSim"));
     auto *apagar = controle<RotuloClicavel>(QStringLiteral("lblApagar"));
     auto *nao = controle<RotuloClicavel>(QStringLiteral("lblNao"));
-    for (RotuloClicavel *b : {sim, apagar, nao})
-        b->usarTeclado();
     setTabOrder(sim, apagar);
     setTabOrder(apagar, nao);
     connect(sim, &RotuloClicavel::clicked, this, &KV_ConfirmaSincronizacao::lblSim_Click);

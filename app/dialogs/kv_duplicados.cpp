@@ -24,28 +24,17 @@ KV_Duplicados::KV_Duplicados(QWidget *principal, Agenda &agenda, Avisos &avisos)
       m_lblPerde(controle<QLabel>(QStringLiteral("lblPerde"))),
       m_lblQuantos(controle<QLabel>(QStringLiteral("lblQuantos")))
 {
-    auto *titulo = controle<QLabel>(QStringLiteral("lblDuplicados"));
-    titulo->setAccessibleName(titulo->text());
     m_lista->setAccessibleName(QStringLiteral("O que manter"));
-    m_lblGrupo->setAccessibleName(QStringLiteral("Por que"));
-    m_lblPerde->setAccessibleName(QStringLiteral("O que não fica"));
-    for (const char *nome : {"Shape1", "shpSim", "shpNao"})
-        controle(QLatin1String(nome))->setAccessibleName(QStringLiteral("Moldura"));
     auto *lblSim = controle<RotuloClicavel>(QStringLiteral("lblSim"));
     auto *lblDistintos = controle<RotuloClicavel>(QStringLiteral("lblDistintos"));
     auto *lblNao = controle<RotuloClicavel>(QStringLiteral("lblNao"));
     auto *lblAnterior = controle<RotuloClicavel>(QStringLiteral("lblAnterior"));
     auto *lblProximo = controle<RotuloClicavel>(QStringLiteral("lblProximo"));
-    lblAnterior->setAccessibleName(QStringLiteral("Grupo anterior"));
-    lblProximo->setAccessibleName(QStringLiteral("Próximo grupo"));
-    lblDistintos->setAccessibleName(lblDistintos->text());
     // A link-like answer: underlined, as a click that acts.
     QFont sublinhada = lblDistintos->font();
     sublinhada.setUnderline(true);
     lblDistintos->setFont(sublinhada);
-    m_lblQuantos->setAccessibleName(QStringLiteral("Grupo"));
-    for (RotuloClicavel *b : {lblSim, lblDistintos, lblNao, lblAnterior, lblProximo})
-        b->usarTeclado();
+    lblDistintos->usarTeclado();
     m_lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lista->setTextElideMode(Qt::ElideRight);
     setTabOrder(m_lista, lblDistintos);
@@ -76,8 +65,10 @@ void KV_Duplicados::mostrar(qsizetype grupo)
     m_lista->clear();
     if (m_grupos.isEmpty()) {
         m_lblGrupo->setText(QStringLiteral("Nenhum contato parece repetido."));
+        m_lblGrupo->setToolTip({});
+        m_lblGrupo->setAccessibleName({});
         m_lblQuantos->clear();
-        m_lblPerde->clear();
+        escrever(m_lblPerde, {});
         m_marcando = false;
         return;
     }
@@ -175,7 +166,7 @@ void KV_Duplicados::escrever(QLabel *rotulo, const QString &texto)
 {
     rotulo->setText(rotulo->fontMetrics().elidedText(texto, Qt::ElideRight, rotulo->width()));
     rotulo->setToolTip(texto);
-    rotulo->setAccessibleDescription(texto);
+    rotulo->setAccessibleName(texto);
 }
 
 void KV_Duplicados::lblSim_Click()

@@ -16,18 +16,11 @@ KV_Padroniza::KV_Padroniza(QWidget *principal, ModeloPrincipal &modelo, Avisos &
       m_lista(controle<ListaSelecaoUnica>(QStringLiteral("lstTelefones"))),
       m_lblQuantos(controle<QLabel>(QStringLiteral("lblQuantos")))
 {
-    auto *titulo = controle<QLabel>(QStringLiteral("lblPadroniza"));
-    titulo->setAccessibleName(titulo->text());
     m_nacional->setAccessibleName(QStringLiteral("Estilo nacional"));
     m_internacional->setAccessibleName(QStringLiteral("Estilo internacional"));
     m_lista->setAccessibleName(QStringLiteral("Telefones a padronizar"));
-    m_lblQuantos->setAccessibleName(QStringLiteral("Quantos"));
-    for (const char *nome : {"Shape1", "shpSim", "shpNao"})
-        controle(QLatin1String(nome))->setAccessibleName(QStringLiteral("Moldura"));
     auto *lblSim = controle<RotuloClicavel>(QStringLiteral("lblSim"));
     auto *lblNao = controle<RotuloClicavel>(QStringLiteral("lblNao"));
-    for (RotuloClicavel *b : {lblSim, lblNao})
-        b->usarTeclado();
     m_lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lista->setTextElideMode(Qt::ElideRight);
     m_lista->setSpacing(1);

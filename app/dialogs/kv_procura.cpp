@@ -18,15 +18,8 @@ KV_Procura::KV_Procura(QWidget *principal, ModeloPrincipal &modelo, Avisos &avis
 {
     m_txtProcura->setAccessibleName(QStringLiteral("Procurar"));
     m_lista->setAccessibleName(QStringLiteral("Contatos encontrados"));
-    m_lblMais->setAccessibleName(QStringLiteral("Quantos mais"));
-    auto *titulo = controle<QLabel>(QStringLiteral("lblProcura"));
-    titulo->setAccessibleName(titulo->text());
-    for (const char *nome : {"Shape1", "shpSim", "shpNao"})
-        controle(QLatin1String(nome))->setAccessibleName(QStringLiteral("Moldura"));
     auto *lblSim = controle<RotuloClicavel>(QStringLiteral("lblSim"));
     auto *lblNao = controle<RotuloClicavel>(QStringLiteral("lblNao"));
-    for (RotuloClicavel *b : {lblSim, lblNao})
-        b->usarTeclado();
     m_txtProcura->setMaxLength(200);
     m_lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lista->setTextElideMode(Qt::ElideRight);

@@ -41,15 +41,6 @@ KV_Sincroniza::KV_Sincroniza(QWidget *principal, ContaSincronizacao &conta)
     m_txtUsuario->setAccessibleName(QStringLiteral("Usuário"));
     m_txtSenha->setAccessibleName(QStringLiteral("Senha"));
     m_txtLivro->setAccessibleName(QStringLiteral("Catálogo"));
-    m_lblEstado->setAccessibleName(QStringLiteral("Última sincronização"));
-    m_lblDicaSenha->setAccessibleName(QStringLiteral("Sobre a senha"));
-    m_lblMemoria->setAccessibleName(QStringLiteral("Onde está a senha"));
-    for (const char *nome : {"lblEndereco", "lblUsuario", "lblSenha", "lblLivro", "lblUltima"}) {
-        auto *l = controle<QLabel>(QLatin1String(nome));
-        l->setAccessibleName(l->text());
-    }
-    for (const char *nome : {"Shape1", "Shape2", "Shape3", "shpSim", "shpNao"})
-        controle(QLatin1String(nome))->setAccessibleName(QStringLiteral("Moldura"));
     // Addresses and passwords are not held to the contacts' 40 characters.
     m_txtEndereco->setMaxLength(2048);
     m_txtUsuario->setMaxLength(2048);
@@ -57,8 +48,6 @@ KV_Sincroniza::KV_Sincroniza(QWidget *principal, ContaSincronizacao &conta)
     m_txtSenha->setEchoMode(QLineEdit::Password);
     m_txtEndereco->setPlaceholderText(QStringLiteral("https://"));
     m_txtLivro->setReadOnly(true);
-    for (RotuloClicavel *b : {m_lblSim, m_lblAgora, m_lblNao})
-        b->usarTeclado();
     setTabOrder(m_txtEndereco, m_txtUsuario);
     setTabOrder(m_txtUsuario, m_txtSenha);
     setTabOrder(m_txtSenha, m_lblAgora);

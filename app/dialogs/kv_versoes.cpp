@@ -24,13 +24,7 @@ KV_Versoes::KV_Versoes(QWidget *principal, ModeloPrincipal &modelo, Avisos &avis
       m_lblSim(controle<RotuloClicavel>(QStringLiteral("lblSim"))), m_espera(new QTimer(this))
 {
     m_lista->setAccessibleName(QStringLiteral("Versões anteriores"));
-    auto *titulo = controle<QLabel>(QStringLiteral("lblVersoes"));
-    titulo->setAccessibleName(titulo->text());
-    for (const char *nome : {"Shape1", "shpSim", "shpNao"})
-        controle(QLatin1String(nome))->setAccessibleName(QStringLiteral("Moldura"));
     auto *lblNao = controle<RotuloClicavel>(QStringLiteral("lblNao"));
-    for (RotuloClicavel *b : {m_lblSim, lblNao})
-        b->usarTeclado();
     setTabOrder(m_lista, m_lblSim);
     setTabOrder(m_lblSim, lblNao);
     connect(m_lblSim, &RotuloClicavel::clicked, this, &KV_Versoes::lblSim_Click);
@@ -49,7 +43,7 @@ KV_Versoes::KV_Versoes(QWidget *principal, ModeloPrincipal &modelo, Avisos &avis
     for (const HistoricoVersoes::Versao &v : m_versoes.versoes())
         new QListWidgetItem(VersoesAnteriores::quando(v.quando) + QStringLiteral("\n\u2026"),
                             m_lista);
-    m_lblServidor->setAccessibleName(QStringLiteral("No servidor"));
+    m_lblServidor->setAccessibleDescription(QStringLiteral("No servidor"));
     connect(m_lista, &QListWidget::currentRowChanged, this, &KV_Versoes::mostrarServidor);
     m_lista->setCurrentRow(0);
     m_lista->setFocus();

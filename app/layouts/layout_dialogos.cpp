@@ -184,22 +184,37 @@ constexpr Controle kContAd[] = {
 
 } // namespace
 
-const Janela Adiciona{"KV_Adiciona", 2430, 1905, QPalette::HighlightedText, 0, kAdiciona};
-const Janela Atualiza{"KV_Atualiza", 2430, 1905, QPalette::HighlightedText, 0, kAtualiza};
-const Janela ContDel{"KV_ContDel", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kContDel};
-const Janela About{"KV_About", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kAbout};
-const Janela Sincroniza{"KV_Sincroniza", 2430, 1905, QPalette::HighlightedText, 0, kSincroniza};
-const Janela Versoes{"KV_Versoes", 2430, 1905, QPalette::HighlightedText, 0, kVersoes};
-const Janela Procura{"KV_Procura", 2430, 1905, QPalette::HighlightedText, 0, kProcura};
-const Janela ConfirmaSincronizacao{"KV_ConfirmaSincronizacao", 2430,     1905,
-                                   QPalette::NoRole,           0xF9F8F0, kConfirmaSincronizacao};
-const Janela Padroniza{"KV_Padroniza", 2430, 1905, QPalette::HighlightedText, 0, kPadroniza};
-const Janela Duplicados{"KV_Duplicados", 2430, 1905, QPalette::HighlightedText, 0, kDuplicados};
+const Janela Adiciona{"KV_Adiciona",       2430, 1905, QPalette::HighlightedText, 0, kAdiciona,
+                      u"Adicionar contato"};
+const Janela Atualiza{"KV_Atualiza",       2430, 1905, QPalette::HighlightedText, 0, kAtualiza,
+                      u"Atualizar contato"};
+const Janela ContDel{"KV_ContDel",      2430, 1905, QPalette::NoRole, 0xF9F8F0, kContDel,
+                     u"Deletar contato"};
+const Janela About{
+    "KV_About", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kAbout, u"Sobre o Marvessa Fonelo"};
+const Janela Sincroniza{"KV_Sincroniza", 2430, 1905, QPalette::HighlightedText, 0, kSincroniza,
+                        u"Sincronização"};
+const Janela Versoes{"KV_Versoes",         2430, 1905, QPalette::HighlightedText, 0, kVersoes,
+                     u"Versões anteriores"};
+const Janela Procura{"KV_Procura",       2430, 1905, QPalette::HighlightedText, 0, kProcura,
+                     u"Procurar contato"};
+const Janela ConfirmaSincronizacao{"KV_ConfirmaSincronizacao",
+                                   2430,
+                                   1905,
+                                   QPalette::NoRole,
+                                   0xF9F8F0,
+                                   kConfirmaSincronizacao,
+                                   u"Sincronização"};
+const Janela Padroniza{"KV_Padroniza",         2430, 1905, QPalette::HighlightedText, 0, kPadroniza,
+                       u"Padronizar telefones"};
+const Janela Duplicados{"KV_Duplicados", 2430,         1905, QPalette::HighlightedText, 0,
+                        kDuplicados,     u"Duplicados"};
 const Janela ContAd{"KV_ContAd", 2430, 1935, QPalette::NoRole, 0xF9F8F0, kContAd};
 
 void prepararJanela(const Janela &janela, QWidget *w)
 {
     w->setObjectName(QLatin1String(janela.nome));
+    w->setWindowTitle(QString::fromUtf16(janela.titulo));
     w->setFont(Fontes::padrao());
     w->resize(Twips::px(janela.largura), Twips::px(janela.altura));
 }

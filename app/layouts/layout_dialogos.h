@@ -20,6 +20,8 @@ struct Janela {
     QPalette::ColorRole papelFundo;
     QRgb corFundo;
     std::span<const Controle> controles;
+    // What screen readers call the window when it opens.
+    const char16_t *titulo = u"";
 };
 
 extern const Janela Adiciona;

@@ -108,6 +108,16 @@ inline constexpr Controle CONTROLES[] = {
     legenda("lblDataHoje", 240, 4155, 1875, 195, u"", COR_DATA, false),
 };
 
+// Where Tab goes, round, in the order the eye reads the window: the list,
+// the buttons under it, the details, the tabs, the bottom row, then the top.
+inline constexpr const char *ORDEM_TECLADO[] = {
+    "lstContatos", "imgAdiciona", "imgAtualiza", "imgDeleta", "imgRetorna", "imgAvanca",
+    "txtFone",     "txtMail",     "lblAB",       "lblCD",     "lblEF",      "lblGH",
+    "lblIJ",       "lblKL",       "lblMN",       "lblOP",     "lblQR",      "lblST",
+    "lblUV",       "lblWX",       "lblYZ",       "lbl09",     "imgRefresh", "imgAbout",
+    "imgMinimiza", "imgFecha",
+};
+
 // The pressed look of the picture buttons and tabs: fixed places in twips
 // while a mouse button is held, and once it is let go.
 struct Efeito {

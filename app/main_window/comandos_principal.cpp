@@ -120,8 +120,9 @@ void ComandosPrincipal::ligarImagens(const std::function<RotuloClicavel *(const 
 {
     for (auto it = m_porImagem.cbegin(); it != m_porImagem.cend(); ++it) {
         RotuloClicavel *r = imagem(it.key().toLatin1().constData());
-        r->tornarBotao();
-        connect(r, &RotuloClicavel::clicked, *it, &QAction::trigger);
+        r->ligar(*it);
+        // Reached with Tab; a click leaves the focus in the list.
+        r->usarTeclado(Qt::TabFocus);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "chrome/construtor_controles.h"
 #include "chrome/icone_bandeja.h"
+#include "chrome/janela_acessivel.h"
 #include "chrome/lista_selecao_unica.h"
 #include "chrome/posicao_janela.h"
 #include "chrome/regiao_janela.h"
@@ -53,6 +54,7 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
       m_avisos(m_opcoes.avisos ? m_opcoes.avisos : m_avisosPadrao.get()), m_agenda(m_opcoes)
 {
     setObjectName(QStringLiteral("KV_Principal"));
+    JanelaAcessivel::usar(this);
     setWindowTitle(QStringLiteral("Marvessa Fonelo"));
     setWindowIcon(Imagens::icone());
     // The rounded outline, set before the window is first shown.
@@ -78,6 +80,15 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
     connect(&controle, &ControleSincronizacao::dica, m_bandeja, &IconeBandeja::setDica);
     KV_ConfirmaSincronizacao::acompanhar(this, controle);
     criarComandos();
+    // Once every picture that acts takes the focus.
+    QWidget *antes = nullptr;
+    for (const char *nome : LayoutPrincipal::ORDEM_TECLADO) {
+        QWidget *w = findChild<QWidget *>(QLatin1String(nome), Qt::FindDirectChildrenOnly);
+        if (antes)
+            setTabOrder(antes, w);
+        antes = w;
+    }
+    m_lstContatos->setFocus();
 }
 
 KV_Principal::~KV_Principal() = default;
@@ -149,8 +160,6 @@ void KV_Principal::criarControles()
     definirFundoLista(Imagens::imagem(QStringLiteral("Image1")));
     connect(m_lstContatos, &QListWidget::itemSelectionChanged, this,
             &KV_Principal::lstContatos_Click);
-    setTabOrder(m_lstContatos, m_txtFone);
-    setTabOrder(m_txtFone, m_txtMail);
     m_lstContatos->setAccessibleName(QStringLiteral("Contatos"));
     m_txtFone->setAccessibleName(QStringLiteral("Telefone"));
     m_txtMail->setAccessibleName(QStringLiteral("E-mail"));
@@ -163,6 +172,7 @@ void KV_Principal::criarControles()
     for (int g = 0; g < NUM_GRUPOS; ++g) {
         RotuloClicavel *aba = imagem(grupos[g].Aba.toLatin1().constData());
         aba->tornarBotao(QAccessible::PageTab);
+        aba->usarTeclado(Qt::TabFocus);
         connect(aba, &RotuloClicavel::clicked, this, [this, g] { clicarAba(g); });
     }
     for (const auto &e : LayoutPrincipal::EFEITOS) {
@@ -337,6 +347,15 @@ void KV_Principal::mostrarEstado()
     m_lblTotalContatos->setAccessibleName(total == u"1" ? QStringLiteral("1 contato")
                                                         : total + QLatin1String(" contatos"));
     m_lblDataHoje->setText(modelo().lblDataHoje());
+
+    // Which tab and page the list shows, said when either changes, also
+    // from the keys; the tab chosen is the selected page tab.
+    const auto &grupos = GruposLetras();
+    for (int g = 0; g < NUM_GRUPOS; ++g)
+        imagem(grupos[g].Aba.toLatin1().constData())->definirSelecionado(g == nav.grupo);
+    const QString aba = imagem(grupos[nav.grupo].Aba.toLatin1().constData())->accessibleName();
+    m_lstContatos->setAccessibleDescription(
+        QStringLiteral("%1, página %2 de %3").arg(aba).arg(nav.pagina()).arg(nav.paginas()));
 }
 
 void KV_Principal::mostrarDetalhes()

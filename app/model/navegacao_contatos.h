@@ -28,6 +28,15 @@ public:
     void selecionar(int linha);
     // Empties the visible list and the detail fields.
     void limpar();
+    // The page shown, from 1, and how many the group has (at least one).
+    qsizetype pagina() const
+    {
+        return qMax<qsizetype>(1, (FimPagina + TAMANHO_PAGINA - 1) / TAMANHO_PAGINA);
+    }
+    qsizetype paginas() const
+    {
+        return qMax<qsizetype>(1, (lstPorLetra.size() + TAMANHO_PAGINA - 1) / TAMANHO_PAGINA);
+    }
 
     // The group shown (listed last), and the indexes into lstInicio of its
     // entries, in list order.
