@@ -14,9 +14,11 @@ case "${1:-test}" in
     # Radicale, the CardDAV server the sync tests start, and openssl for its
     # certificate (and curl to fill one for the screenshots); a session bus
     # and GNOME Keyring for the keychain's test; desktop-file-validate for
-    # the menu entry.
+    # the menu entry; the accessibility bus and the client library screen
+    # readers use, for the screen-reader test.
     test) pacotes=("${comuns[@]}" xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils imagemagick
-                   radicale openssl dbus-daemon gnome-keyring curl desktop-file-utils) ;;
+                   radicale openssl dbus-daemon gnome-keyring curl desktop-file-utils
+                   at-spi2-core python3-gi gir1.2-atspi-2.0) ;;
     # clang with libFuzzer and the sanitizers' runtimes.
     fuzz) pacotes=("${comuns[@]}" clang libclang-rt-14-dev) ;;
     # MinGW-w64 for Windows x86-64, Debian's Qt host tools and Qt's

@@ -15,6 +15,7 @@ public:
     int linhaSelecionada() const;
 
 protected:
+    void focusInEvent(QFocusEvent *e) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event) const override;
 };
