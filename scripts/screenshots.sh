@@ -3,7 +3,8 @@
 # on Xvfb with openbox, as a user sees it, its add dialog, its earlier
 # versions, its find dialog, the standardising of telephones, the duplicates, and its sync
 # dialog at 1x and 2x against a Radicale on loopback,
-# and the question a sync asks before it would empty the server.
+# the question a sync asks before it would empty the server, and the
+# keyboard's focus mark at 1x and 2x.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
@@ -190,3 +191,20 @@ for escala in 1 2; do
 done
 echo "docs/dialogo-sincronizacao*.png docs/dialogo-confirmar-sincronizacao.png written"
 
+
+# The keyboard's focus mark on the skin: Tab from the list to the tab
+# "C e D", at 1x and 2x.
+for escala in 1 2; do
+    rm -rf "$pasta/contatos.sincronizacao" "$pasta/Marvessa Fonelo"
+    iniciar "$escala" 20 20
+    sleep 0.5
+    xdotool key Tab Tab Tab Tab Tab Tab Tab Tab
+    sleep 0.4
+    recorte="$((236 * escala))x$((340 * escala))+0+0"
+    sufixo=""
+    [ "$escala" = 2 ] && sufixo="-2x"
+    import -window root -crop "$recorte" +repage "docs/foco-teclado$sufixo.png"
+    kill "$programa"
+    wait "$programa" 2>/dev/null || true
+done
+echo "docs/foco-teclado.png docs/foco-teclado-2x.png written"
