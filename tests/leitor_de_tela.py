@@ -76,7 +76,10 @@ def selecionada(aba):
 
 
 def falado(o):
-    return f"{o.get_role_name()}: {o.get_name()}" if o else "(nada)"
+    try:
+        return f"{o.get_role_name()}: {o.get_name()}" if o else "(nada)"
+    except GLib.Error:
+        return "(já não existe)"
 
 
 def confere(o_que, visto, esperado):
@@ -193,6 +196,15 @@ def main():
             gravado = esperar(lambda: b"Carla\x7f2222" in open(
                 os.path.join(pasta, "contatos.txt"), "rb").read(), 10)
             confere("gravado", bool(gravado), True)
+            esperar(lambda: not procurar(aplicacao, "Adicionar contato", "dialog"), 5)
+            # The notice "Contato adicionado" shows for 1.5 s, then goes.
+            esperar(lambda: False, 2.5)
+            # The new contact on its tab; then an empty tab, whose list can
+            # take no focus, so the tab does.
+            tecla("ctrl+Next")
+            confere("a aba do novo", ouvido(), "list item: Carla, telefone 2222")
+            tecla("ctrl+Next")
+            confere("aba vazia", ouvido(), "page tab: E e F")
     finally:
         for p in reversed(processos):
             p.terminate()

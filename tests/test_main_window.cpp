@@ -121,6 +121,8 @@ private Q_SLOTS:
     void lidoPorLeitorDeTela();
     void cadaJanelaParaLeitorDeTela_data();
     void cadaJanelaParaLeitorDeTela();
+    void focoFicaOndeEsta_data();
+    void focoFicaOndeEsta();
 };
 
 void TestMainWindow::inicioEmPastaVazia()
@@ -554,6 +556,39 @@ void TestMainWindow::cadaJanelaParaLeitorDeTela()
     QCOMPARE(l.voltando, passeio.last());
     QCOMPARE(l.controles, controles);
     QCOMPARE(l.problemas, QStringList());
+}
+
+void TestMainWindow::focoFicaOndeEsta_data()
+{
+    QTest::addColumn<QString>("foco");
+    QTest::addColumn<QString>("acao");
+    QTest::addColumn<QString>("depois");
+    QTest::newRow("aba vazia") << u"lstContatos"_s << u"acaoAbaSeguinte"_s << u"lblEF"_s;
+    QTest::newRow("última página") << u"imgAvanca"_s << u"acao_imgAvanca"_s << u"lstContatos"_s;
+    QTest::newRow("outra aba, das teclas")
+        << u"imgAdiciona"_s << u"acaoAbaAnterior"_s << u"lstContatos"_s;
+}
+
+// A control that goes away under the keyboard's focus (the list of an empty
+// tab, the arrow of the last page) hands it to the list or the tab shown.
+void TestMainWindow::focoFicaOndeEsta()
+{
+    QFETCH(QString, foco);
+    QFETCH(QString, acao);
+    QFETCH(QString, depois);
+    QStringList linhas;
+    for (int i = 0; i < 11; ++i)
+        linhas.append(Teste::linha(u"Carla %1"_s.arg(i)));
+    const QByteArray conteudo = Teste::arquivo(linhas + QStringList{Teste::linha(u"Ana"_s)});
+    Principal p(&conteudo);
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowActive(p.janela.get()));
+    QCOMPARE(QApplication::focusWidget(), p.filho(u"lstContatos"_s));
+    clicar(p.filho(u"lblCD"_s));
+    p.filho(foco)->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), p.filho(foco));
+    p.janela->findChild<QAction *>(acao)->trigger();
+    QCOMPARE(QApplication::focusWidget()->objectName(), depois);
 }
 
 QTEST_MAIN(TestMainWindow)

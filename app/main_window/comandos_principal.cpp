@@ -48,10 +48,15 @@ ComandosPrincipal::ComandosPrincipal(QWidget &janela, Agenda &agenda, Janela j)
         m_porImagem.insert(QLatin1String(c.imagem),
                            criar(QString::fromUtf16(c.texto), nome.constData(), c.acao, c.teclas));
     }
-    criar(QStringLiteral("Aba seguinte"), "acaoAbaSeguinte", [&modelo] { modelo.abaVizinha(1); },
-          {Qt::CTRL | Qt::Key_PageDown});
-    criar(QStringLiteral("Aba anterior"), "acaoAbaAnterior", [&modelo] { modelo.abaVizinha(-1); },
-          {Qt::CTRL | Qt::Key_PageUp});
+    for (const int passo : {1, -1}) {
+        criar(passo > 0 ? QStringLiteral("Aba seguinte") : QStringLiteral("Aba anterior"),
+              passo > 0 ? "acaoAbaSeguinte" : "acaoAbaAnterior",
+              [&modelo, j, passo] {
+                  modelo.abaVizinha(passo);
+                  j.irParaLista();
+              },
+              {passo > 0 ? Qt::CTRL | Qt::Key_PageDown : Qt::CTRL | Qt::Key_PageUp});
+    }
     criar(QStringLiteral("Desfazer"), "acaoDesfazer", [this, j] { j.avisar(m_agenda.desfazer()); },
           {Qt::CTRL | Qt::Key_Z});
     criar(QStringLiteral("Refazer"), "acaoRefazer", [this, j] { j.avisar(m_agenda.refazer()); },

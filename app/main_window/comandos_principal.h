@@ -24,6 +24,9 @@ public:
     struct Janela {
         std::function<void()> adicionar, atualizar, deletar, fechar, minimizar, sobre, procurar,
             padronizar, duplicados, importar, sincronizacao, exportar, versoes;
+        // The focus to the contacts of the tab just chosen, so that a
+        // screen reader says them.
+        std::function<void()> irParaLista;
         // The notices an operation gave, shown in order.
         std::function<void(const QStringList &)> avisar;
         // A link handed to the system's own program for it; false when

@@ -88,7 +88,15 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
             setTabOrder(antes, w);
         antes = w;
     }
-    m_lstContatos->setFocus();
+    ondeComeca()->setFocus();
+}
+
+QWidget *KV_Principal::ondeComeca()
+{
+    // The list, or the tab shown when it has no contacts to go through.
+    if (m_lstContatos->isEnabled())
+        return m_lstContatos;
+    return aba(modelo().navegacao().grupo);
 }
 
 KV_Principal::~KV_Principal() = default;
@@ -109,6 +117,7 @@ void KV_Principal::criarComandos()
     j.sincronizacao = [this] { KV_Sincroniza(this, sincronizacao()).abrir(); };
     j.exportar = [this] { exportar(); };
     j.versoes = [this] { abrirVersoes(); };
+    j.irParaLista = [this] { ondeComeca()->setFocus(Qt::ShortcutFocusReason); };
     j.avisar = [this](const QStringList &avisos) { avisar(avisos); };
     j.abrir = [this](const QUrl &link) {
         if (!m_opcoes.abrirEndereco)
@@ -134,6 +143,11 @@ void KV_Principal::avisar(const QStringList &avisos)
 RotuloClicavel *KV_Principal::imagem(const char *nome)
 {
     return findChild<RotuloClicavel *>(QLatin1String(nome), Qt::FindDirectChildrenOnly);
+}
+
+RotuloClicavel *KV_Principal::aba(int grupo)
+{
+    return imagem(GruposLetras()[grupo].Aba.toLatin1().constData());
 }
 
 void KV_Principal::criarControles()
@@ -168,12 +182,11 @@ void KV_Principal::criarControles()
                        static_cast<QWidget *>(m_txtMail)})
         w->installEventFilter(this);
     m_relogio.start();
-    const auto &grupos = GruposLetras();
     for (int g = 0; g < NUM_GRUPOS; ++g) {
-        RotuloClicavel *aba = imagem(grupos[g].Aba.toLatin1().constData());
-        aba->tornarBotao(QAccessible::PageTab);
-        aba->usarTeclado(Qt::TabFocus);
-        connect(aba, &RotuloClicavel::clicked, this, [this, g] { clicarAba(g); });
+        RotuloClicavel *a = aba(g);
+        a->tornarBotao(QAccessible::PageTab);
+        a->usarTeclado(Qt::TabFocus);
+        connect(a, &RotuloClicavel::clicked, this, [this, g] { clicarAba(g); });
     }
     for (const auto &e : LayoutPrincipal::EFEITOS) {
         imagem(e.nome)->definirEfeito(QPoint(e.pressionadoLeft, e.pressionadoTop),
@@ -330,6 +343,18 @@ void KV_Principal::mostrarEstado()
         item->setSizeHint(QSize(m_lstContatos->width(), 13));
         item->setData(Qt::AccessibleTextRole, entradaFalada(entrada));
     }
+    // A control about to go (the list of an empty tab, the arrow of the last
+    // page) hands the focus to the list, or else to the tab shown, instead
+    // of Qt's next in the chain: the keyboard stays where the user is.
+    const QWidget *foco = QApplication::focusWidget();
+    const bool perde = (foco == m_lstContatos && !nav.lstContatosHabilitada) ||
+                       (foco == m_imgAvanca && !nav.imgAvancaVisivel) ||
+                       (foco == m_imgRetorna && !nav.imgRetornaVisivel);
+    if (perde && nav.lstContatosHabilitada)
+        m_lstContatos->setEnabled(true);
+    if (perde)
+        (nav.lstContatosHabilitada ? static_cast<QWidget *>(m_lstContatos) : aba(nav.grupo))
+            ->setFocus(Qt::OtherFocusReason);
     m_lstContatos->setEnabled(nav.lstContatosHabilitada);
     if (nav.selecionado >= 0)
         m_lstContatos->setCurrentRow(nav.selecionado);
@@ -350,12 +375,12 @@ void KV_Principal::mostrarEstado()
 
     // Which tab and page the list shows, said when either changes, also
     // from the keys; the tab chosen is the selected page tab.
-    const auto &grupos = GruposLetras();
     for (int g = 0; g < NUM_GRUPOS; ++g)
-        imagem(grupos[g].Aba.toLatin1().constData())->definirSelecionado(g == nav.grupo);
-    const QString aba = imagem(grupos[nav.grupo].Aba.toLatin1().constData())->accessibleName();
-    m_lstContatos->setAccessibleDescription(
-        QStringLiteral("%1, página %2 de %3").arg(aba).arg(nav.pagina()).arg(nav.paginas()));
+        aba(g)->definirSelecionado(g == nav.grupo);
+    m_lstContatos->setAccessibleDescription(QStringLiteral("%1, página %2 de %3")
+                                                .arg(aba(nav.grupo)->accessibleName())
+                                                .arg(nav.pagina())
+                                                .arg(nav.paginas()));
 }
 
 void KV_Principal::mostrarDetalhes()

@@ -92,6 +92,10 @@ private:
     void mostrarDetalhes();
     bool teclaDeBusca(const QKeyEvent *e);
     RotuloClicavel *imagem(const char *nome);
+    // Where the keyboard starts on the window.
+    QWidget *ondeComeca();
+    // The picture of a letter tab.
+    RotuloClicavel *aba(int grupo);
     void lstContatos_Click();
     void restaurarPosicao();
     void avisar(const QStringList &avisos);
