@@ -157,6 +157,12 @@ def main():
         confere("Shift+Tab", ouvido(), "push button: Fechar")
         tecla("Tab")
 
+        # The list's menu, where finding, importing and exporting are.
+        tecla("Menu")
+        tecla("Down")
+        confere("o menu", ouvido(), "menu item: Procurar...")
+        tecla("Escape")
+
         # The next contact, with its details.
         tecla("Down")
         confere("Down", ouvido(), "list item: Bia, e-mail b@x")
