@@ -85,6 +85,9 @@ QWidget *criar(const Controle &c, QWidget *pai)
         if (c.centro)
             l->setAlignment(Qt::AlignCenter);
         pintarTexto(l, c.papel == QPalette::NoRole ? QColor(c.cor) : pai->palette().color(c.papel));
+        // A line of text that acts, as a link does.
+        if (c.mao)
+            l->usarTeclado();
         w = l;
         break;
     }
@@ -168,6 +171,17 @@ QHash<QString, QWidget *> construir(std::span<const Controle> controles, QWidget
             out.value(QLatin1String(c.nome))->raise();
     }
     return out;
+}
+
+void ordenarTab(QWidget *pai, std::span<const char *const> ordem)
+{
+    QWidget *antes = nullptr;
+    for (const char *nome : ordem) {
+        QWidget *w = pai->findChild<QWidget *>(QLatin1String(nome), Qt::FindDirectChildrenOnly);
+        if (antes && w)
+            QWidget::setTabOrder(antes, w);
+        antes = w;
+    }
 }
 
 } // namespace ConstrutorControles

@@ -18,4 +18,8 @@ QWidget *criar(const Controle &c, QWidget *pai);
 // over those behind it; text boxes stand over every label and shape. By name.
 QHash<QString, QWidget *> construir(std::span<const Controle> controles, QWidget *pai);
 
+// Tab goes through these controls of pai in this order, round; those that
+// take the focus, once they take it.
+void ordenarTab(QWidget *pai, std::span<const char *const> ordem);
+
 } // namespace ConstrutorControles

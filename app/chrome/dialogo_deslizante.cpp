@@ -18,6 +18,7 @@ DialogoDeslizante::DialogoDeslizante(QWidget *principal, const LayoutDialogos::J
     LayoutDialogos::prepararJanela(janela, this);
     setModal(true);
     m_controles = ConstrutorControles::construir(janela.controles, this);
+    ConstrutorControles::ordenarTab(this, janela.ordemTab);
 
     m_timer1 = new QTimer(this);
     m_timer2 = new QTimer(this);

@@ -42,10 +42,6 @@ DialogoContato::DialogoContato(QWidget *principal, ModeloPrincipal &modelo, Avis
     m_txtMail->setAccessibleName(QStringLiteral("E-mail"));
     for (QLineEdit *campo : {m_txtNome, m_txtFone, m_txtMail})
         limitarDigitacao(campo);
-    setTabOrder(m_txtNome, m_txtFone);
-    setTabOrder(m_txtFone, m_txtMail);
-    setTabOrder(m_txtMail, controle(QStringLiteral("lblSim")));
-    setTabOrder(controle(QStringLiteral("lblSim")), controle(QStringLiteral("lblNao")));
     m_txtNome->setFocus();
     connect(controle<RotuloClicavel>(QStringLiteral("lblSim")), &RotuloClicavel::clicked, this,
             &DialogoContato::lblSim_Click);

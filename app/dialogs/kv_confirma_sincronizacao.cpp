@@ -17,9 +17,6 @@ KV_ConfirmaSincronizacao::KV_ConfirmaSincronizacao(QWidget *principal,
                    QStringLiteral("\n\nManter traz tudo de volta."));
     auto *sim = controle<RotuloClicavel>(QStringLiteral("lblSim"));
     auto *apagar = controle<RotuloClicavel>(QStringLiteral("lblApagar"));
-    auto *nao = controle<RotuloClicavel>(QStringLiteral("lblNao"));
-    setTabOrder(sim, apagar);
-    setTabOrder(apagar, nao);
     connect(sim, &RotuloClicavel::clicked, this, &KV_ConfirmaSincronizacao::lblSim_Click);
     connect(apagar, &RotuloClicavel::clicked, this, &KV_ConfirmaSincronizacao::lblApagar_Click);
     sim->setFocus();

@@ -27,21 +27,14 @@ KV_Duplicados::KV_Duplicados(QWidget *principal, Agenda &agenda, Avisos &avisos)
     m_lista->setAccessibleName(QStringLiteral("O que manter"));
     auto *lblSim = controle<RotuloClicavel>(QStringLiteral("lblSim"));
     auto *lblDistintos = controle<RotuloClicavel>(QStringLiteral("lblDistintos"));
-    auto *lblNao = controle<RotuloClicavel>(QStringLiteral("lblNao"));
     auto *lblAnterior = controle<RotuloClicavel>(QStringLiteral("lblAnterior"));
     auto *lblProximo = controle<RotuloClicavel>(QStringLiteral("lblProximo"));
     // A link-like answer: underlined, as a click that acts.
     QFont sublinhada = lblDistintos->font();
     sublinhada.setUnderline(true);
     lblDistintos->setFont(sublinhada);
-    lblDistintos->usarTeclado();
     m_lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lista->setTextElideMode(Qt::ElideRight);
-    setTabOrder(m_lista, lblDistintos);
-    setTabOrder(lblDistintos, lblSim);
-    setTabOrder(lblSim, lblNao);
-    setTabOrder(lblNao, lblAnterior);
-    setTabOrder(lblAnterior, lblProximo);
     connect(lblSim, &RotuloClicavel::clicked, this, &KV_Duplicados::lblSim_Click);
     connect(lblDistintos, &RotuloClicavel::clicked, this, &KV_Duplicados::lblDistintos_Click);
     connect(lblAnterior, &RotuloClicavel::clicked, this, [this] { mostrar(m_atual - 1); });

@@ -20,14 +20,9 @@ KV_Padroniza::KV_Padroniza(QWidget *principal, ModeloPrincipal &modelo, Avisos &
     m_internacional->setAccessibleName(QStringLiteral("Estilo internacional"));
     m_lista->setAccessibleName(QStringLiteral("Telefones a padronizar"));
     auto *lblSim = controle<RotuloClicavel>(QStringLiteral("lblSim"));
-    auto *lblNao = controle<RotuloClicavel>(QStringLiteral("lblNao"));
     m_lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lista->setTextElideMode(Qt::ElideRight);
     m_lista->setSpacing(1);
-    setTabOrder(m_nacional, m_internacional);
-    setTabOrder(m_internacional, m_lista);
-    setTabOrder(m_lista, lblSim);
-    setTabOrder(lblSim, lblNao);
     connect(lblSim, &RotuloClicavel::clicked, this, &KV_Padroniza::lblSim_Click);
     m_nacional->setChecked(true);
     for (QRadioButton *o : {m_nacional, m_internacional})

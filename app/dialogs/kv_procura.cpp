@@ -19,7 +19,6 @@ KV_Procura::KV_Procura(QWidget *principal, ModeloPrincipal &modelo, Avisos &avis
     m_txtProcura->setAccessibleName(QStringLiteral("Procurar"));
     m_lista->setAccessibleName(QStringLiteral("Contatos encontrados"));
     auto *lblSim = controle<RotuloClicavel>(QStringLiteral("lblSim"));
-    auto *lblNao = controle<RotuloClicavel>(QStringLiteral("lblNao"));
     m_txtProcura->setMaxLength(200);
     m_lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lista->setTextElideMode(Qt::ElideRight);
@@ -30,8 +29,6 @@ KV_Procura::KV_Procura(QWidget *principal, ModeloPrincipal &modelo, Avisos &avis
         QStringLiteral("QListView::item:selected { background: %1; color: %2; }")
             .arg(m_lista->palette().color(QPalette::Active, QPalette::Highlight).name(),
                  m_lista->palette().color(QPalette::Active, QPalette::HighlightedText).name()));
-    setTabOrder(m_txtProcura, lblSim);
-    setTabOrder(lblSim, lblNao);
     // The keys that move in the results work from the field.
     m_txtProcura->installEventFilter(this);
     connect(m_txtProcura, &QLineEdit::textChanged, this, &KV_Procura::procurar);

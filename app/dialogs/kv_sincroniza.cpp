@@ -48,11 +48,6 @@ KV_Sincroniza::KV_Sincroniza(QWidget *principal, ContaSincronizacao &conta)
     m_txtSenha->setEchoMode(QLineEdit::Password);
     m_txtEndereco->setPlaceholderText(QStringLiteral("https://"));
     m_txtLivro->setReadOnly(true);
-    setTabOrder(m_txtEndereco, m_txtUsuario);
-    setTabOrder(m_txtUsuario, m_txtSenha);
-    setTabOrder(m_txtSenha, m_lblAgora);
-    setTabOrder(m_lblAgora, m_lblSim);
-    setTabOrder(m_lblSim, m_lblNao);
     for (QLineEdit *campo : {m_txtEndereco, m_txtUsuario, m_txtSenha})
         connect(campo, &QLineEdit::returnPressed, this, [this] {
             if (!m_conta.conectado())

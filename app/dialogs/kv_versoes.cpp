@@ -25,8 +25,6 @@ KV_Versoes::KV_Versoes(QWidget *principal, ModeloPrincipal &modelo, Avisos &avis
 {
     m_lista->setAccessibleName(QStringLiteral("Versões anteriores"));
     auto *lblNao = controle<RotuloClicavel>(QStringLiteral("lblNao"));
-    setTabOrder(m_lista, m_lblSim);
-    setTabOrder(m_lblSim, lblNao);
     connect(m_lblSim, &RotuloClicavel::clicked, this, &KV_Versoes::lblSim_Click);
     connect(m_lista, &QListWidget::itemActivated, this, &KV_Versoes::lblSim_Click);
     m_lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

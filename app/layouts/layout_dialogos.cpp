@@ -178,37 +178,52 @@ constexpr Controle kConfirmaSincronizacao[] = {
     {"Label1", T::Rotulo, 90, 90, 2250, 1260, u"", BRANCO, true, true},
 };
 
+// Where Tab goes in each window.
+constexpr const char *tContato[] = {"txtNome", "txtFone", "txtMail", "lblSim", "lblNao"};
+constexpr const char *tSincroniza[] = {"txtEndereco", "txtUsuario", "txtSenha",
+                                       "lblAgora",    "lblSim",     "lblNao"};
+constexpr const char *tVersoes[] = {"lstVersoes", "lblSim", "lblNao"};
+constexpr const char *tProcura[] = {"txtProcura", "lblSim", "lblNao"};
+constexpr const char *tConfirmaSincronizacao[] = {"lblSim", "lblApagar", "lblNao"};
+constexpr const char *tPadroniza[] = {"optNacional", "optInternacional", "lstTelefones", "lblSim",
+                                      "lblNao"};
+constexpr const char *tDuplicados[] = {"lstEscolhas", "lblDistintos", "lblSim",
+                                       "lblNao",      "lblAnterior",  "lblProximo"};
+
 constexpr Controle kContAd[] = {
     {"Label1", T::Rotulo, 60, 600, 2385, 1215, u"Contato Inserido!", BRANCO, true, true},
 };
 
 } // namespace
 
-const Janela Adiciona{"KV_Adiciona",       2430, 1905, QPalette::HighlightedText, 0, kAdiciona,
-                      u"Adicionar contato"};
-const Janela Atualiza{"KV_Atualiza",       2430, 1905, QPalette::HighlightedText, 0, kAtualiza,
-                      u"Atualizar contato"};
+const Janela Adiciona{"KV_Adiciona",        2430,    1905, QPalette::HighlightedText, 0, kAdiciona,
+                      u"Adicionar contato", tContato};
+const Janela Atualiza{"KV_Atualiza",        2430,    1905, QPalette::HighlightedText, 0, kAtualiza,
+                      u"Atualizar contato", tContato};
 const Janela ContDel{"KV_ContDel",      2430, 1905, QPalette::NoRole, 0xF9F8F0, kContDel,
                      u"Deletar contato"};
 const Janela About{
     "KV_About", 2430, 1905, QPalette::NoRole, 0xF9F8F0, kAbout, u"Sobre o Marvessa Fonelo"};
-const Janela Sincroniza{"KV_Sincroniza", 2430, 1905, QPalette::HighlightedText, 0, kSincroniza,
-                        u"Sincronização"};
-const Janela Versoes{"KV_Versoes",         2430, 1905, QPalette::HighlightedText, 0, kVersoes,
-                     u"Versões anteriores"};
-const Janela Procura{"KV_Procura",       2430, 1905, QPalette::HighlightedText, 0, kProcura,
-                     u"Procurar contato"};
+const Janela Sincroniza{"KV_Sincroniza",           2430,       1905,
+                        QPalette::HighlightedText, 0,          kSincroniza,
+                        u"Sincronização",          tSincroniza};
+const Janela Versoes{"KV_Versoes",          2430,    1905, QPalette::HighlightedText, 0, kVersoes,
+                     u"Versões anteriores", tVersoes};
+const Janela Procura{"KV_Procura",        2430,    1905, QPalette::HighlightedText, 0, kProcura,
+                     u"Procurar contato", tProcura};
 const Janela ConfirmaSincronizacao{"KV_ConfirmaSincronizacao",
                                    2430,
                                    1905,
                                    QPalette::NoRole,
                                    0xF9F8F0,
                                    kConfirmaSincronizacao,
-                                   u"Sincronização"};
-const Janela Padroniza{"KV_Padroniza",         2430, 1905, QPalette::HighlightedText, 0, kPadroniza,
-                       u"Padronizar telefones"};
-const Janela Duplicados{"KV_Duplicados", 2430,         1905, QPalette::HighlightedText, 0,
-                        kDuplicados,     u"Duplicados"};
+                                   u"Sincronização",
+                                   tConfirmaSincronizacao};
+const Janela Padroniza{
+    "KV_Padroniza",          2430,      1905, QPalette::HighlightedText, 0, kPadroniza,
+    u"Padronizar telefones", tPadroniza};
+const Janela Duplicados{"KV_Duplicados", 2430,          1905,       QPalette::HighlightedText, 0,
+                        kDuplicados,     u"Duplicados", tDuplicados};
 const Janela ContAd{"KV_ContAd", 2430, 1935, QPalette::NoRole, 0xF9F8F0, kContAd};
 
 void prepararJanela(const Janela &janela, QWidget *w)

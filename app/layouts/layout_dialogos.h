@@ -22,6 +22,8 @@ struct Janela {
     std::span<const Controle> controles;
     // What screen readers call the window when it opens.
     const char16_t *titulo = u"";
+    // Where Tab goes, round, in the order the eye reads the window.
+    std::span<const char *const> ordemTab = {};
 };
 
 extern const Janela Adiciona;

@@ -81,13 +81,7 @@ KV_Principal::KV_Principal(OpcoesPrincipal opcoes)
     KV_ConfirmaSincronizacao::acompanhar(this, controle);
     criarComandos();
     // Once every picture that acts takes the focus.
-    QWidget *antes = nullptr;
-    for (const char *nome : LayoutPrincipal::ORDEM_TECLADO) {
-        QWidget *w = findChild<QWidget *>(QLatin1String(nome), Qt::FindDirectChildrenOnly);
-        if (antes)
-            setTabOrder(antes, w);
-        antes = w;
-    }
+    ConstrutorControles::ordenarTab(this, LayoutPrincipal::ORDEM_TECLADO);
     ondeComeca()->setFocus();
 }
 
