@@ -58,8 +58,8 @@ wine start /unix "$menu/Marvessa Fonelo.lnk" >/dev/null 2>&1
 principal_aberta
 w="$(janela '^Marvessa Fonelo$' 195x300)"
 xdotool windowactivate --sync "$w" mousemove --window "$w" 25 181 click 1 # imgAdiciona
-esperar 10 tem_janela '^Marvessa Fonelo$' 162x130 || falha "the add dialog did not open"
-d="$(janela '^Marvessa Fonelo$' 162x130)"
+esperar 10 tem_janela '^Adicionar contato$' 162x130 || falha "the add dialog did not open"
+d="$(janela '^Adicionar contato$' 162x130)"
 # Wine's windows take typed keys, not keys sent to them.
 xdotool windowactivate --sync "$d" type --delay 20 'Zelia Teste'
 xdotool key Tab type --delay 20 '11 5555-0000'
@@ -69,7 +69,7 @@ xdotool mousemove --window "$d" 52 118 click 1 # lblSim
 printf 'Zelia Teste\x7f11 5555-0000\x7fzelia@exemplo.com\r\n\r\n\r\n' >"$tmp/contatos.txt"
 esperar 10 cmp -s "$tmp/contatos.txt" "$pasta/contatos.txt" ||
     { od -c "$pasta/contatos.txt"; falha "the contact was not added"; }
-esperar 10 sem_janela '^Marvessa Fonelo$' 162x130 || falha "the add dialog did not close"
+esperar 10 sem_janela '^Adicionar contato$' 162x130 || falha "the add dialog did not close"
 
 # While it runs, neither the setup nor the uninstaller changes anything.
 wine "$setup" /S && falha "the setup went on while the program ran"
