@@ -22,6 +22,7 @@
 #include "layouts/fontes.h"
 #include "layouts/imagens.h"
 #include "layouts/layout_principal.h"
+#include "main_window/abas_letras.h"
 #include "main_window/comandos_principal.h"
 #include "operations/conta_sincronizacao.h"
 #include "operations/intercambio_contatos.h"
@@ -90,7 +91,7 @@ QWidget *KV_Principal::ondeComeca()
     // The list, or the tab shown when it has no contacts to go through.
     if (m_lstContatos->isEnabled())
         return m_lstContatos;
-    return aba(modelo().navegacao().grupo);
+    return m_abas->aba(modelo().navegacao().grupo);
 }
 
 KV_Principal::~KV_Principal() = default;
@@ -139,11 +140,6 @@ RotuloClicavel *KV_Principal::imagem(const char *nome)
     return findChild<RotuloClicavel *>(QLatin1String(nome), Qt::FindDirectChildrenOnly);
 }
 
-RotuloClicavel *KV_Principal::aba(int grupo)
-{
-    return imagem(GruposLetras()[grupo].Aba.toLatin1().constData());
-}
-
 void KV_Principal::criarControles()
 {
     const auto controles = ConstrutorControles::construir(LayoutPrincipal::CONTROLES, this);
@@ -176,12 +172,7 @@ void KV_Principal::criarControles()
                        static_cast<QWidget *>(m_txtMail)})
         w->installEventFilter(this);
     m_relogio.start();
-    for (int g = 0; g < NUM_GRUPOS; ++g) {
-        RotuloClicavel *a = aba(g);
-        a->tornarBotao(QAccessible::PageTab);
-        a->usarTeclado(Qt::TabFocus);
-        connect(a, &RotuloClicavel::clicked, this, [this, g] { clicarAba(g); });
-    }
+    m_abas = new AbasLetras(*this, [this](int g) { clicarAba(g); });
     for (const auto &e : LayoutPrincipal::EFEITOS) {
         imagem(e.nome)->definirEfeito(QPoint(e.pressionadoLeft, e.pressionadoTop),
                                       QPoint(e.soltoLeft, e.soltoTop));
@@ -347,7 +338,7 @@ void KV_Principal::mostrarEstado()
     if (perde && nav.lstContatosHabilitada)
         m_lstContatos->setEnabled(true);
     if (perde)
-        (nav.lstContatosHabilitada ? static_cast<QWidget *>(m_lstContatos) : aba(nav.grupo))
+        (nav.lstContatosHabilitada ? static_cast<QWidget *>(m_lstContatos) : m_abas->aba(nav.grupo))
             ->setFocus(Qt::OtherFocusReason);
     m_lstContatos->setEnabled(nav.lstContatosHabilitada);
     if (nav.selecionado >= 0)
@@ -362,17 +353,14 @@ void KV_Principal::mostrarEstado()
     m_imgRetorna->setVisible(nav.imgRetornaVisivel);
     m_imgRetorna->setEnabled(nav.imgRetornaVisivel);
     m_lblTotalContatos->setText(modelo().lblTotalContatos());
-    const QString total = modelo().lblTotalContatos();
-    m_lblTotalContatos->setAccessibleName(total == u"1" ? QStringLiteral("1 contato")
-                                                        : total + QLatin1String(" contatos"));
+    m_lblTotalContatos->setAccessibleName(modelo().totalFalado());
     m_lblDataHoje->setText(modelo().lblDataHoje());
 
     // Which tab and page the list shows, said when either changes, also
     // from the keys; the tab chosen is the selected page tab.
-    for (int g = 0; g < NUM_GRUPOS; ++g)
-        aba(g)->definirSelecionado(g == nav.grupo);
+    m_abas->mostrar(nav.grupo);
     m_lstContatos->setAccessibleDescription(QStringLiteral("%1, página %2 de %3")
-                                                .arg(aba(nav.grupo)->accessibleName())
+                                                .arg(m_abas->letras(nav.grupo))
                                                 .arg(nav.pagina())
                                                 .arg(nav.paginas()));
 }

@@ -10,6 +10,7 @@
 #include <memory>
 
 class Avisos;
+class AbasLetras;
 class ComandosPrincipal;
 class DialogoDeslizante;
 class IconeBandeja;
@@ -94,8 +95,6 @@ private:
     RotuloClicavel *imagem(const char *nome);
     // Where the keyboard starts on the window.
     QWidget *ondeComeca();
-    // The picture of a letter tab.
-    RotuloClicavel *aba(int grupo);
     void lstContatos_Click();
     void restaurarPosicao();
     void avisar(const QStringList &avisos);
@@ -119,6 +118,7 @@ private:
     RotuloClicavel *m_imgRetorna = nullptr;
     IconeBandeja *m_bandeja = nullptr;
     ComandosPrincipal *m_comandos = nullptr;
+    AbasLetras *m_abas = nullptr;
     // The place set from the settings, in twips and in pixels: saved back
     // exactly unless the window has moved since.
     QPointF m_posicaoTwips;

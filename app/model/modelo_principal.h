@@ -142,6 +142,12 @@ public:
     const ListaInicio &lstInicio() const { return m_lstInicio; }
     const NavegacaoContatos &navegacao() const { return m_navegacao; }
     const QString &lblTotalContatos() const { return m_lblTotalContatos; }
+    // The total as a screen reader says it: "3 contatos", "1 contato".
+    QString totalFalado() const
+    {
+        return m_lblTotalContatos == u"1" ? QStringLiteral("1 contato")
+                                          : m_lblTotalContatos + QLatin1String(" contatos");
+    }
     const QString &lblDataHoje() const { return m_lblDataHoje; }
 
     // What the last read of the file saw. Editing refuses to rewrite a file
