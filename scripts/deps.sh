@@ -15,19 +15,21 @@ case "${1:-test}" in
     # certificate (and curl to fill one for the screenshots); a session bus
     # and GNOME Keyring for the keychain's test; desktop-file-validate for
     # the menu entry; the accessibility bus and the client library screen
-    # readers use, for the screen-reader test.
+    # readers use, for the screen-reader test; poppler's pdftotext and
+    # pdftoppm, which read the list to print back.
     test) pacotes=("${comuns[@]}" xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils imagemagick
                    radicale openssl dbus-daemon gnome-keyring curl desktop-file-utils
-                   at-spi2-core python3-gi gir1.2-atspi-2.0) ;;
+                   at-spi2-core python3-gi gir1.2-atspi-2.0 poppler-utils) ;;
     # clang with libFuzzer and the sanitizers' runtimes.
     fuzz) pacotes=("${comuns[@]}" clang libclang-rt-14-dev) ;;
     # MinGW-w64 for Windows x86-64, Debian's Qt host tools and Qt's
     # translations (shipped beside the program), NSIS for the
     # setup, Wine to run the result, and a real display for the tests that
-    # need one.
+    # need one; poppler's pdftotext, which the tests under Wine start on
+    # this side.
     windows) pacotes=(cmake ninja-build qt6-base-dev-tools qt6-translations-l10n g++-mingw-w64-x86-64-posix nsis
                       gcc-mingw-w64-x86-64-posix wine wine64 unzip xz-utils xvfb xauth openbox
-                      trayer xdotool x11-utils x11-xserver-utils imagemagick) ;;
+                      trayer xdotool x11-utils x11-xserver-utils imagemagick poppler-utils) ;;
     *) echo "usage: $0 [run|test|fuzz|windows]" >&2; exit 2 ;;
 esac
 

@@ -208,3 +208,22 @@ for escala in 1 2; do
     wait "$programa" 2>/dev/null || true
 done
 echo "docs/foco-teclado.png docs/foco-teclado-2x.png written"
+
+# The list to print: its dialog, then two columns of every contact saved
+# through the file dialog, and the PDF's first page as a picture.
+rm -rf "$pasta/contatos.sincronizacao" "$pasta/Marvessa Fonelo"
+iniciar 1 222 90
+recorte="236x340+202+70"
+xdotool key ctrl+p
+sleep 1
+import -window root -crop "$recorte" +repage docs/dialogo-imprimir.png
+# Tab to " Salvar PDF ", then the file's name in the file dialog.
+xdotool key Tab Tab Tab space
+sleep 1
+xdotool type --delay 20 "$pasta/lista.pdf"
+xdotool key Return
+for _ in $(seq 50); do [ -s "$pasta/lista.pdf" ] && break; sleep 0.2; done
+pdftoppm -r 80 -f 1 -l 1 -singlefile -png "$pasta/lista.pdf" docs/lista-para-imprimir
+kill "$programa"
+wait "$programa" 2>/dev/null || true
+echo "docs/dialogo-imprimir.png docs/lista-para-imprimir.png written"

@@ -140,6 +140,7 @@ struct Principal {
                 f = formatoExportar;
                 return exportar;
             };
+            o.escolherPdf = [this] { return pdf; };
         }
         janela = std::make_unique<KV_Principal>(std::move(o));
     }
@@ -159,6 +160,7 @@ struct Principal {
     bool dialogosReais = false;
     QStringList importar;
     QString exportar;
+    QString pdf; // where the list to print is saved
     ContatosExternos::Formato formatoExportar = ContatosExternos::Formato::VCard;
     // A keychain that keeps the sync's password between the windows opened;
     // none: no keychain answers.

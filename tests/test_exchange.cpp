@@ -583,13 +583,13 @@ void TestExchange::menuDaLista()
         menu->close();
         return acoes;
     };
-    QCOMPARE(
-        menuAposCliqueEm(lst->viewport()),
-        (QStringList{u"Desfazer (off)"_s, u"Refazer (off)"_s, u"Procurar..."_s,
-                     u"Padronizar telefones..."_s, u"Duplicados..."_s, u"Importar contatos..."_s,
-                     u"Sincronização..."_s, u"Exportar contatos..."_s, u"Versões anteriores..."_s,
-                     u"Ligar (off)"_s, u"WhatsApp (off)"_s, u"Enviar e-mail (off)"_s,
-                     u"Copiar telefone (off)"_s, u"Copiar e-mail (off)"_s}));
+    QCOMPARE(menuAposCliqueEm(lst->viewport()),
+             (QStringList{
+                 u"Desfazer (off)"_s, u"Refazer (off)"_s, u"Procurar..."_s,
+                 u"Padronizar telefones..."_s, u"Duplicados..."_s, u"Importar contatos..."_s,
+                 u"Sincronização..."_s, u"Exportar contatos..."_s, u"Lista para imprimir..."_s,
+                 u"Versões anteriores..."_s, u"Ligar (off)"_s, u"WhatsApp (off)"_s,
+                 u"Enviar e-mail (off)"_s, u"Copiar telefone (off)"_s, u"Copiar e-mail (off)"_s}));
     QCOMPARE(menuAposCliqueEm(p.filho(u"lblDataHoje"_s)), QStringList());
 
     // The selected contact's fields to the clipboard.

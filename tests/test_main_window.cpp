@@ -520,6 +520,11 @@ void TestMainWindow::cadaJanelaParaLeitorDeTela_data()
         << nomes("lstEscolhas lblDistintos lblSim lblNao lblAnterior lblProximo")
         << QStringList{u"lblAnterior Button Grupo anterior"_s,
                        u"lblGrupo StaticText Mesmo telefone"_s};
+    QTest::newRow("imprimir") << u"acaoImprimir"_s
+                              << nomes("optTodos optColunas2 chkEmails lblSim lblAbrir lblNao")
+                              << QStringList{u"optColunas2 RadioButton 2 colunas"_s,
+                                             u"chkEmails CheckBox Com os e-mails"_s,
+                                             u"lblAbrir Button Abrir"_s};
     QTest::newRow("sobre") << u"acao_imgAbout"_s << nomes("lblNao lblVelquist")
                            << QStringList{u"lblNao Button Fechar"_s};
 }

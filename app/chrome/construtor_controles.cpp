@@ -7,6 +7,7 @@
 #include "layouts/fontes.h"
 #include "layouts/imagens.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <algorithm>
@@ -128,6 +129,13 @@ QWidget *criar(const Controle &c, QWidget *pai)
         o->setFont(fonte(c));
         pintarTexto(o, QColor(c.cor));
         w = o;
+        break;
+    }
+    case TipoControle::Marca: {
+        auto *m = new QCheckBox(texto, pai);
+        m->setFont(fonte(c));
+        pintarTexto(m, QColor(c.cor));
+        w = m;
         break;
     }
     case TipoControle::Lista: {

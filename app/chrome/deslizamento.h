@@ -24,6 +24,7 @@ inline constexpr ConstantesDeslizamento Versoes = Adiciona;
 inline constexpr ConstantesDeslizamento Procura = Adiciona;
 inline constexpr ConstantesDeslizamento Padroniza = Adiciona;
 inline constexpr ConstantesDeslizamento Duplicados = Adiciona;
+inline constexpr ConstantesDeslizamento Imprime = Adiciona;
 inline constexpr ConstantesDeslizamento ConfirmaSincronizacao = ContDel;
 } // namespace Deslizantes
 

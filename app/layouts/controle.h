@@ -20,6 +20,7 @@ enum class TipoControle {
     Quadro,  // a square in the window colour with a one-pixel border in cor
     Lista,   // the contact list
     Opcao,   // one of a group's choices (a radio button), text in cor
+    Marca,   // a choice on its own (a check box), text in cor
 };
 
 enum class FonteControle : quint8 {

@@ -178,6 +178,29 @@ constexpr Controle kConfirmaSincronizacao[] = {
     {"Label1", T::Rotulo, 90, 90, 2250, 1260, u"", BRANCO, true, true},
 };
 
+// What to print: whose contacts, in how many columns, with e-mails or not;
+// then save it, or open it in the system's viewer to print from there.
+constexpr Controle kImprime[] = {
+    {"optTodos", T::Opcao, 60, 285, 2310, 210, u"Todos os contatos", BRANCO},
+    {"optAba", T::Opcao, 60, 495, 2310, 210, u"Só a aba mostrada", BRANCO},
+    {"lblColunas", T::Legenda, 60, 735, 720, 195, u"Colunas:", BRANCO},
+    {"optColunas1", T::Opcao, 780, 720, 420, 210, u"1", BRANCO},
+    {"optColunas2", T::Opcao, 1260, 720, 420, 210, u"2", BRANCO},
+    {"optColunas3", T::Opcao, 1740, 720, 420, 210, u"3", BRANCO},
+    {"chkEmails", T::Marca, 60, 960, 1500, 210, u"Com os e-mails", BRANCO},
+    {"lblPapel", T::Legenda, 1620, 975, 770, 195, u"", COR_DICA},
+    {"lblSim", T::Botao, 60, 1475, 960, 560, u" Salvar PDF ", COR_BOTAO, true, true,
+     u" Salvar a lista num arquivo PDF "},
+    {"lblAbrir", T::Botao, 1080, 1475, 600, 560, u" Abrir ", COR_BOTAO, true, true,
+     u" Abrir a lista para imprimir "},
+    {"lblNao", T::Botao, 1740, 1475, 640, 560, u" Fechar ", COR_BOTAO, true, true, u" Fechar "},
+    forma("Shape1", 60, 245, 2330, 30, COR_LINHA),
+    {"lblImprime", T::Rotulo, 100, 60, 2200, 195, u"Lista para imprimir", BRANCO, true},
+    forma("shpSim", 60, 1400, 960, 795, COR_FACE, RAIO_FACE),
+    forma("shpAbrir", 1080, 1400, 600, 795, COR_FACE, RAIO_FACE),
+    forma("shpNao", 1740, 1400, 640, 795, COR_FACE, RAIO_FACE),
+};
+
 // Where Tab goes in each window.
 constexpr const char *tContato[] = {"txtNome", "txtFone", "txtMail", "lblSim", "lblNao"};
 constexpr const char *tSincroniza[] = {"txtEndereco", "txtUsuario", "txtSenha",
@@ -187,6 +210,9 @@ constexpr const char *tProcura[] = {"txtProcura", "lblSim", "lblNao"};
 constexpr const char *tConfirmaSincronizacao[] = {"lblSim", "lblApagar", "lblNao"};
 constexpr const char *tPadroniza[] = {"optNacional", "optInternacional", "lstTelefones", "lblSim",
                                       "lblNao"};
+constexpr const char *tImprime[] = {"optTodos",    "optAba",      "optColunas1",
+                                    "optColunas2", "optColunas3", "chkEmails",
+                                    "lblSim",      "lblAbrir",    "lblNao"};
 constexpr const char *tDuplicados[] = {"lstEscolhas", "lblDistintos", "lblSim",
                                        "lblNao",      "lblAnterior",  "lblProximo"};
 
@@ -224,6 +250,8 @@ const Janela Padroniza{
     u"Padronizar telefones", tPadroniza};
 const Janela Duplicados{"KV_Duplicados", 2430,          1905,       QPalette::HighlightedText, 0,
                         kDuplicados,     u"Duplicados", tDuplicados};
+const Janela Imprime{"KV_Imprime",           2430,    1905, QPalette::HighlightedText, 0, kImprime,
+                     u"Lista para imprimir", tImprime};
 const Janela ContAd{"KV_ContAd", 2430, 1935, QPalette::NoRole, 0xF9F8F0, kContAd};
 
 void prepararJanela(const Janela &janela, QWidget *w)

@@ -37,6 +37,7 @@ extern const Janela Procura;
 extern const Janela ConfirmaSincronizacao;
 extern const Janela Padroniza;
 extern const Janela Duplicados;
+extern const Janela Imprime;
 
 inline constexpr QRgb COR_DICA = 0xC0FFFF;
 inline constexpr QRgb COR_BOTAO = 0x335762;

@@ -68,6 +68,8 @@ ComandosPrincipal::ComandosPrincipal(QWidget &janela, Agenda &agenda, Janela j)
     criar(QStringLiteral("Importar contatos..."), "acaoImportar", j.importar);
     criar(QStringLiteral("Sincronização..."), "acaoSincronizacao", j.sincronizacao);
     criar(QStringLiteral("Exportar contatos..."), "acaoExportar", j.exportar);
+    criar(QStringLiteral("Lista para imprimir..."), "acaoImprimir", j.imprimir,
+          {Qt::CTRL | Qt::Key_P});
     criar(QStringLiteral("Versões anteriores..."), "acaoVersoes", j.versoes);
     const auto copiar = [&modelo](QString ContactRecord::*campo) {
         if (const auto c = modelo.contatoSelecionado())
@@ -176,7 +178,7 @@ QMenu *ComandosPrincipal::criarMenu()
     };
     grupo({"acaoDesfazer", "acaoRefazer"});
     grupo({"acaoProcurar", "acaoPadronizar", "acaoDuplicados"});
-    grupo({"acaoImportar", "acaoSincronizacao", "acaoExportar", "acaoVersoes"});
+    grupo({"acaoImportar", "acaoSincronizacao", "acaoExportar", "acaoImprimir", "acaoVersoes"});
     grupo({"acaoLigar", "acaoWhatsApp", "acaoEnviarEmail"});
     grupo({"acaoCopiarTelefone", "acaoCopiarEmail"});
     return menu;

@@ -23,7 +23,7 @@ class ComandosPrincipal : public QObject {
 public:
     struct Janela {
         std::function<void()> adicionar, atualizar, deletar, fechar, minimizar, sobre, procurar,
-            padronizar, duplicados, importar, sincronizacao, exportar, versoes;
+            padronizar, duplicados, importar, sincronizacao, exportar, imprimir, versoes;
         // The focus to the contacts of the tab just chosen, so that a
         // screen reader says them.
         std::function<void()> irParaLista;

@@ -15,6 +15,7 @@
 #include "dialogs/kv_confirma_sincronizacao.h"
 #include "dialogs/kv_contdel.h"
 #include "dialogs/kv_duplicados.h"
+#include "dialogs/kv_imprime.h"
 #include "dialogs/kv_padroniza.h"
 #include "dialogs/kv_procura.h"
 #include "dialogs/kv_sincroniza.h"
@@ -98,6 +99,12 @@ KV_Principal::~KV_Principal() = default;
 
 void KV_Principal::criarComandos()
 {
+    const auto abrir = [this](const QUrl &link) {
+        if (!m_opcoes.abrirEndereco)
+            return QDesktopServices::openUrl(link);
+        m_opcoes.abrirEndereco(link);
+        return true;
+    };
     ComandosPrincipal::Janela j;
     j.adicionar = [this] { imgAdiciona_Click(); };
     j.atualizar = [this] { imgAtualiza_Click(); };
@@ -111,15 +118,15 @@ void KV_Principal::criarComandos()
     j.importar = [this] { importar(); };
     j.sincronizacao = [this] { KV_Sincroniza(this, sincronizacao()).abrir(); };
     j.exportar = [this] { exportar(); };
+    j.imprimir = [this, abrir] {
+        KV_Imprime(this, modelo(), *m_avisos,
+                   {m_opcoes.escolherPdf, abrir, [this] { return m_agenda.configuracoes(); }})
+            .abrir();
+    };
     j.versoes = [this] { abrirVersoes(); };
     j.irParaLista = [this] { ondeComeca()->setFocus(Qt::ShortcutFocusReason); };
     j.avisar = [this](const QStringList &avisos) { avisar(avisos); };
-    j.abrir = [this](const QUrl &link) {
-        if (!m_opcoes.abrirEndereco)
-            return QDesktopServices::openUrl(link);
-        m_opcoes.abrirEndereco(link);
-        return true;
-    };
+    j.abrir = abrir;
     m_comandos = new ComandosPrincipal(*this, m_agenda, std::move(j));
     m_comandos->ligarImagens([this](const char *nome) { return imagem(nome); });
 }

@@ -31,6 +31,8 @@ struct OpcoesPrincipal : OpcoesAgenda {
     // null: the platform's file dialogs.
     std::function<QStringList()> escolherImportacao;
     std::function<QString(ContatosExternos::Formato &)> escolherExportacao;
+    // The PDF to save the list to print as; null: the platform's dialog.
+    std::function<QString()> escolherPdf;
 };
 
 // The main window: renders the Agenda's model and forwards the user's clicks

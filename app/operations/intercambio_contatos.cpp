@@ -64,12 +64,10 @@ bool IntercambioContatos::ehOArquivoDeContatos(const QString &caminho) const
 #endif
 }
 
-QString IntercambioContatos::exportar(const QString &caminho, ContatosExternos::Formato formato)
+QString IntercambioContatos::lerAgora()
 {
-    if (ehOArquivoDeContatos(caminho))
-        return Mensagens::EXPORTAR_SOBRE;
-    // What the file holds now: a list whose read failed is no list of the
-    // contacts, and another program's changes since go out too.
+    // A list whose read failed is no list of the contacts, and another
+    // program's changes since go out too.
     if (m_modelo.ultimaLeituraFalhou() ||
         m_modelo.arquivo().lerBytes().assinatura() != m_modelo.assinaturaLida()) {
         const ModeloPrincipal::Lote lote(m_modelo);
@@ -77,11 +75,29 @@ QString IntercambioContatos::exportar(const QString &caminho, ContatosExternos::
             return ModeloPrincipal::AVISO_FALHA_LEITURA;
         m_modelo.AtualizarAba();
     }
+    return QString();
+}
+
+QString IntercambioContatos::gravarFora(const QString &caminho, const QByteArray &conteudo) const
+{
+    if (ehOArquivoDeContatos(caminho))
+        return Mensagens::EXPORTAR_SOBRE;
+    return ArquivoContatos(caminho).gravar(conteudo)
+               ? QString()
+               : Mensagens::naoGravado(QFileInfo(caminho).fileName());
+}
+
+QString IntercambioContatos::exportar(const QString &caminho, ContatosExternos::Formato formato)
+{
+    if (ehOArquivoDeContatos(caminho))
+        return Mensagens::EXPORTAR_SOBRE;
+    if (const QString falha = lerAgora(); !falha.isEmpty())
+        return falha;
     const ListaInicio &lista = m_modelo.lstInicio();
     QList<ContactRecord> contatos;
     contatos.reserve(lista.count());
     for (qsizetype i = 0; i < lista.count(); ++i)
         contatos.append(lista.registro(i));
-    const bool ok = ArquivoContatos(caminho).gravar(ContatosExternos::escrever(contatos, formato));
-    return ok ? Mensagens::EXPORTADOS : Mensagens::naoGravado(QFileInfo(caminho).fileName());
+    const QString falha = gravarFora(caminho, ContatosExternos::escrever(contatos, formato));
+    return falha.isEmpty() ? Mensagens::EXPORTADOS : falha;
 }

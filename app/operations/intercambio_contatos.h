@@ -28,8 +28,15 @@ public:
     // Why a file's contacts cannot be imported, or nothing when they can.
     static QString recusa(const ContatosExternos::Lidos &lidos, const QString &nomeArquivo);
 
-private:
+    // What goes out of the program (an export, the list to print) comes
+    // from what the file holds now: the list read again where another
+    // program changed the file. The notice why it could not be, or nothing.
+    QString lerAgora();
     bool ehOArquivoDeContatos(const QString &caminho) const;
+    // Bytes written whole, through a temporary file, to a file that is not
+    // the contact file: the notice why not, or nothing.
+    QString gravarFora(const QString &caminho, const QByteArray &conteudo) const;
 
+private:
     ModeloPrincipal &m_modelo;
 };

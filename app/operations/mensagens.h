@@ -105,6 +105,10 @@ inline const QString NAO_DISCAVEL = QStringLiteral("Este telefone não pode ser 
 inline const QString SEM_WHATSAPP =
     QStringLiteral("Este telefone não tem código de área para o WhatsApp!");
 inline const QString EMAIL_INVALIDO = QStringLiteral("Este e-mail não é um endereço válido!");
+inline const QString LISTA_SALVA = QStringLiteral("Lista para imprimir salva!");
+inline const QString NADA_A_IMPRIMIR = QStringLiteral("Não há contatos para imprimir!");
+inline const QString SEM_VISUALIZADOR =
+    QStringLiteral("Não há neste computador um programa que abra arquivos PDF!");
 inline const QString NADA_ABRE =
     QStringLiteral("Não há neste computador um programa que abra este endereço!");
 } // namespace Mensagens
