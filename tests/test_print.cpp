@@ -33,8 +33,9 @@ QString pdftotext(const QString &pdf, const QString &opcao)
 {
 #ifdef Q_OS_WIN
     using ParaUnix = char *(CDECL *)(LPCWSTR);
-    const auto paraUnix = reinterpret_cast<ParaUnix>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    // (Through void(*)(): a function's address of another type, on purpose.)
+    const auto paraUnix = reinterpret_cast<ParaUnix>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (!paraUnix)
         return QString();
     const auto unixDe = [paraUnix](const QString &w) {

@@ -138,7 +138,9 @@ void KV_Imprime::lblSim_Click()
     if (m_ligacoes.escolherArquivo) {
         caminho = m_ligacoes.escolherArquivo();
     } else {
-        QFileDialog d(this, QStringLiteral("Salvar lista para imprimir"), QString(),
+        // In the user's documents, not beside the contact file.
+        QFileDialog d(this, QStringLiteral("Salvar lista para imprimir"),
+                      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
                       QStringLiteral("PDF (*.pdf)"));
         d.setObjectName(QStringLiteral("dialogoSalvarPdf"));
         d.setAccessibleName(QStringLiteral("Salvar lista para imprimir"));

@@ -343,6 +343,8 @@ std::optional<QByteArray> FolhasContatos::gerar(const QList<Grupo> &grupos, cons
     // Laying out and drawing take about as long as each other.
     const qsizetype total = 2 * contatos;
     QByteArray bytes;
+    // About what the pages take, so that the PDF is not copied as it grows.
+    bytes.reserve(64 * 1024 + contatos * (opcoes.comEmail ? 120 : 80));
     QBuffer destino(&bytes);
     destino.open(QIODevice::WriteOnly);
     QPdfWriter pdf(&destino);
