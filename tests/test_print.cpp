@@ -139,11 +139,13 @@ void TestPrint::naOrdem_data()
     QTest::addColumn<int>("aba"); // -1: all contacts
     QTest::addColumn<int>("colunas");
     QTest::addColumn<bool>("emails");
-    QTest::addColumn<int>("mais"); // contacts made up besides the odd ones
-    QTest::newRow("todos, 1 coluna, e-mails") << -1 << 1 << true << 0;
-    QTest::newRow("todos, 2 colunas, 900 mais") << -1 << 2 << false << 900;
-    QTest::newRow("todos, 3 colunas, e-mails, 300 mais") << -1 << 3 << true << 300;
-    QTest::newRow("aba C e D, 2 colunas") << 1 << 2 << true << 300;
+    QTest::addColumn<int>("mais");    // contacts made up besides the odd ones
+    QTest::addColumn<bool>("mudado"); // by another program after the window read it
+    QTest::newRow("todos, 1 coluna, e-mails") << -1 << 1 << true << 0 << false;
+    QTest::newRow("todos, 2 colunas, 900 mais") << -1 << 2 << false << 900 << false;
+    QTest::newRow("todos, 3 colunas, e-mails, 300 mais") << -1 << 3 << true << 300 << false;
+    QTest::newRow("aba C e D, 2 colunas") << 1 << 2 << true << 300 << false;
+    QTest::newRow("mudado por outro programa") << -1 << 2 << true << 0 << true;
 }
 
 void TestPrint::naOrdem()
@@ -152,6 +154,7 @@ void TestPrint::naOrdem()
     QFETCH(int, colunas);
     QFETCH(bool, emails);
     QFETCH(int, mais);
+    QFETCH(bool, mudado);
     // What the dialogs could never type, and what no tab lists.
     QByteArray conteudo = Teste::arquivo(
         {Teste::linha(u"Ângela Souza"_s, u"(11) 1111-1111"_s, u"angela@x.com.br"_s),
@@ -169,6 +172,12 @@ void TestPrint::naOrdem()
     p.abrir();
     if (aba >= 0)
         p.janela->clicarAba(aba);
+    if (mudado) {
+        // What the file holds now goes on paper.
+        QByteArray agora = Teste::ler(p.caminho);
+        agora.insert(0, Teste::arquivo({Teste::linha(u"Beto Novo"_s, u"8888"_s)}).chopped(4));
+        Teste::gravar(p.caminho, agora);
+    }
     p.pdf = p.dir.filePath(u"lista.pdf"_s);
     imprimir(p, {aba >= 0, colunas, emails}, "lblSim");
     QCOMPARE(p.avisos.textos, QStringList{Mensagens::LISTA_SALVA});
@@ -223,6 +232,10 @@ void TestPrint::naOrdem()
     QVERIFY(aba >= 0 ? contatos > 0 : contatos == lista.count());
     QCOMPARE(todo.contains(u"angela@x.com.br"_s), emails && aba < 0);
     QCOMPARE(todo.contains(u"Outros"_s), aba < 0);
+    // A group that goes on in the next column says so at its top.
+    if (mais >= 900)
+        QVERIFY(texto.contains(u"A e B (continuação)"_s));
+    QCOMPARE(todo.contains(u"BetoNovo8888"_s), mudado);
 }
 
 // Two columns as they stand on the page: each contact whole in one column

@@ -30,6 +30,8 @@ struct Bloco {
     qreal altura = 0;
     qreal espacoAntes = 0; // left out at the top of a column
     bool titulo = false;
+    qint32 grupo = -1; // a heading's, in m_titulos
+    bool resto = false; // the rest of a contact cut at a column's foot
     // A dotted line from the name to the telephone on the same line.
     qreal pontoDe = 0, pontoAte = 0, pontoY = 0;
     int pagina = 0, coluna = 0;
@@ -57,7 +59,7 @@ public:
     bool pintar(const FolhasContatos::Progresso &p, qsizetype total);
 
 private:
-    void titulo(const QString &texto);
+    Bloco titulo(qint32 grupo, bool continuacao);
     void contato(const FolhasContatos::Contato &c);
     void fechar(Bloco b);
     QStringList quebrar(const QString &texto, Estilo e, qreal largura) const;
@@ -75,6 +77,7 @@ private:
     qreal m_coluna = 0, m_entre = 0;   // a column's width, the space between two
     std::vector<Peca> m_pecas;
     std::vector<Bloco> m_blocos;
+    QStringList m_titulos;
     int m_paginas = 1;
     int m_estilo = -1;
 };
@@ -129,20 +132,25 @@ QStringList Paginas::quebrar(const QString &texto, Estilo e, qreal largura) cons
     return linhas;
 }
 
-void Paginas::titulo(const QString &texto)
+// A group's heading; again at the top of a column where the group goes on.
+Bloco Paginas::titulo(qint32 grupo, bool continuacao)
 {
     Bloco b;
     b.titulo = true;
+    b.grupo = grupo;
     b.primeira = qsizetype(m_pecas.size());
     const QFontMetricsF &fm = m_metricas[Titulo];
     qreal y = pt(2);
+    const QString texto =
+        m_titulos[grupo] + (continuacao ? QStringLiteral(" (continuação)") : QString());
     for (const QString &l : quebrar(limpo(texto), Titulo, m_coluna - pt(6))) {
         m_pecas.push_back({l, {pt(3), y + fm.ascent()}, Titulo});
         y += fm.lineSpacing();
     }
     b.altura = y + pt(2) + pt(4);
     b.espacoAntes = pt(8);
-    fechar(b);
+    b.fim = qsizetype(m_pecas.size());
+    return b;
 }
 
 void Paginas::contato(const FolhasContatos::Contato &c)
@@ -213,6 +221,7 @@ void Paginas::fechar(Bloco b)
             m_blocos.push_back(parte);
             parte.primeira = i;
             parte.espacoAntes = 0;
+            parte.resto = true;
             topo = p.base.y() - fm.ascent();
         }
         p.base.ry() -= topo;
@@ -227,7 +236,8 @@ bool Paginas::montar(const QList<FolhasContatos::Grupo> &grupos,
 {
     qsizetype feito = 0;
     for (const FolhasContatos::Grupo &g : grupos) {
-        titulo(g.titulo);
+        m_titulos.append(g.titulo);
+        fechar(titulo(qint32(m_titulos.size() - 1), false));
         for (const FolhasContatos::Contato &c : g.contatos) {
             contato(c);
             if (++feito % 256 == 0 && progresso && !progresso(feito, total))
@@ -242,10 +252,22 @@ void Paginas::paginar()
 {
     const qreal coluna = m_base - m_topo;
     const int colunas = std::clamp(m_opcoes.colunas, 1, 3);
+    std::vector<Bloco> postos;
+    postos.reserve(m_blocos.size() + m_blocos.size() / 8);
     int pagina = 0, col = 0;
+    qint32 grupo = -1;
     qreal y = 0;
+    const auto por = [&](Bloco b, qreal antes) {
+        b.pagina = pagina;
+        b.coluna = col;
+        b.y = y + antes;
+        y = b.y + b.altura;
+        postos.push_back(b);
+    };
     for (size_t i = 0; i < m_blocos.size(); ++i) {
-        Bloco &b = m_blocos[i];
+        const Bloco &b = m_blocos[i];
+        if (b.titulo)
+            grupo = b.grupo;
         // A heading goes with the first contact under it.
         const qreal precisa =
             b.altura + (b.titulo && i + 1 < m_blocos.size() ? m_blocos[i + 1].altura : 0);
@@ -256,12 +278,15 @@ void Paginas::paginar()
                 ++pagina;
             }
             y = antes = 0;
+            if (!b.titulo && !b.resto && grupo >= 0) {
+                const Bloco c = titulo(grupo, true);
+                if (c.altura + b.altura <= coluna)
+                    por(c, 0);
+            }
         }
-        b.pagina = pagina;
-        b.coluna = col;
-        b.y = y + antes;
-        y = b.y + b.altura;
+        por(b, antes);
     }
+    m_blocos = std::move(postos);
     m_paginas = pagina + 1;
 }
 
