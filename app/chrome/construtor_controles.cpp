@@ -124,18 +124,14 @@ QWidget *criar(const Controle &c, QWidget *pai)
     case TipoControle::Quadro:
         w = new Forma(pai->palette().color(QPalette::Base), 0, pai, QColor(c.cor));
         break;
-    case TipoControle::Opcao: {
-        auto *o = new QRadioButton(texto, pai);
-        o->setFont(fonte(c));
-        pintarTexto(o, QColor(c.cor));
-        w = o;
-        break;
-    }
+    case TipoControle::Opcao:
     case TipoControle::Marca: {
-        auto *m = new QCheckBox(texto, pai);
-        m->setFont(fonte(c));
-        pintarTexto(m, QColor(c.cor));
-        w = m;
+        QAbstractButton *b = c.tipo == TipoControle::Opcao
+                                 ? static_cast<QAbstractButton *>(new QRadioButton(texto, pai))
+                                 : new QCheckBox(texto, pai);
+        b->setFont(fonte(c));
+        pintarTexto(b, QColor(c.cor));
+        w = b;
         break;
     }
     case TipoControle::Lista: {

@@ -20,9 +20,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString CHAVE_COLUNAS = QStringLiteral("impressao/colunas");
-const QString CHAVE_EMAILS = QStringLiteral("impressao/emails");
-
 // Tab comes into a group of choices on the one chosen, as Windows does,
 // and a screen reader says what is chosen.
 class EntrarNaEscolhida : public QObject {
@@ -68,24 +65,14 @@ KV_Imprime::KV_Imprime(QWidget *principal, ModeloPrincipal &modelo, Avisos &avis
                                     : QStringLiteral("%1 colunas").arg(n));
         m_colunas->addButton(o, n);
     }
-    // The columns and e-mails chosen last, as far as they make sense.
     const auto config = m_ligacoes.configuracoes ? m_ligacoes.configuracoes() : nullptr;
-    int colunas = 2;
-    bool emails = true;
-    if (config) {
-        const QVariant c = config->value(CHAVE_COLUNAS), e = config->value(CHAVE_EMAILS);
-        if (c.typeId() == QMetaType::QString && c.toString().size() == 1 &&
-            c.toString().front() >= u'1' && c.toString().front() <= u'3')
-            colunas = c.toString().toInt();
-        if (e.typeId() == QMetaType::QString &&
-            (e.toString() == u"true" || e.toString() == u"false"))
-            emails = e.toString() == u"true";
-    }
+    const ImpressaoContatos::Escolha lembrada =
+        config ? ImpressaoContatos::lembrada(*config) : ImpressaoContatos::Escolha{};
     new EntrarNaEscolhida(m_quais);
     new EntrarNaEscolhida(m_colunas);
     m_quais->button(0)->setChecked(true);
-    m_colunas->button(colunas)->setChecked(true);
-    m_emails->setChecked(emails);
+    m_colunas->button(lembrada.colunas)->setChecked(true);
+    m_emails->setChecked(lembrada.comEmail);
     const QString papel = ImpressaoContatos::papel(QLocale::system()) == QPageSize::Letter
                               ? QStringLiteral("Papel carta")
                               : QStringLiteral("Papel A4");
@@ -104,10 +91,8 @@ ImpressaoContatos::Escolha KV_Imprime::escolha() const
 
 template <typename F> auto KV_Imprime::comProgresso(F fazer)
 {
-    if (const auto config = m_ligacoes.configuracoes ? m_ligacoes.configuracoes() : nullptr) {
-        config->setValue(CHAVE_COLUNAS, QString::number(m_colunas->checkedId()));
-        config->setValue(CHAVE_EMAILS, m_emails->isChecked() ? u"true"_s : u"false"_s);
-    }
+    if (const auto config = m_ligacoes.configuracoes ? m_ligacoes.configuracoes() : nullptr)
+        ImpressaoContatos::lembrar(*config, escolha());
     QProgressDialog progresso(QStringLiteral("Montando a lista para imprimir..."),
                               QStringLiteral("Cancelar"), 0, 1, this);
     progresso.setObjectName(QStringLiteral("progressoImpressao"));

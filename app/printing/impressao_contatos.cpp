@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 
 QString ImpressaoContatos::titulo(int grupo)
 {
@@ -38,6 +39,32 @@ QList<FolhasContatos::Grupo> ImpressaoContatos::grupos(const ModeloPrincipal &mo
         grupos[g].titulo = titulo(g);
     grupos.removeIf([](const FolhasContatos::Grupo &g) { return g.contatos.isEmpty(); });
     return grupos;
+}
+
+namespace {
+
+const QString CHAVE_COLUNAS = QStringLiteral("impressao/colunas");
+const QString CHAVE_EMAILS = QStringLiteral("impressao/emails");
+
+} // namespace
+
+ImpressaoContatos::Escolha ImpressaoContatos::lembrada(const QSettings &configuracoes)
+{
+    Escolha e;
+    const QVariant c = configuracoes.value(CHAVE_COLUNAS), m = configuracoes.value(CHAVE_EMAILS);
+    if (c.typeId() == QMetaType::QString && c.toString().size() == 1 &&
+        c.toString().front() >= u'1' && c.toString().front() <= u'3')
+        e.colunas = c.toString().toInt();
+    if (m.typeId() == QMetaType::QString && (m.toString() == u"true" || m.toString() == u"false"))
+        e.comEmail = m.toString() == u"true";
+    return e;
+}
+
+void ImpressaoContatos::lembrar(QSettings &configuracoes, const Escolha &escolha)
+{
+    configuracoes.setValue(CHAVE_COLUNAS, QString::number(escolha.colunas));
+    configuracoes.setValue(CHAVE_EMAILS,
+                           escolha.comEmail ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 QPageSize::PageSizeId ImpressaoContatos::papel(const QLocale &sistema)

@@ -6,6 +6,7 @@
 #include <QString>
 
 class ModeloPrincipal;
+class QSettings;
 
 // "Lista para imprimir...": the contacts of every tab, or of the tab shown,
 // as the PDF the user prints, saved where the user says or opened in the
@@ -22,6 +23,10 @@ public:
     // A's and B's, C's and D's, ... in the tab order, names in the list's,
     // and last the names no tab lists, so that nobody is left off the paper.
     static QList<FolhasContatos::Grupo> grupos(const ModeloPrincipal &modelo, bool soAbaMostrada);
+    // The columns and e-mails chosen last, read as untrusted: only what
+    // makes sense, else the defaults; every contact, always.
+    static Escolha lembrada(const QSettings &configuracoes);
+    static void lembrar(QSettings &configuracoes, const Escolha &escolha);
     // US Letter where the system's locale measures in inches, A4 elsewhere.
     static QPageSize::PageSizeId papel(const QLocale &sistema);
     // A group's heading, as its tab says it ("A e B"); NUM_GRUPOS for the
