@@ -309,6 +309,35 @@ private Q_SLOTS:
         QCOMPARE(p->janela->modelo().lblTotalContatos(), u"2"_s);
     }
 
+    // The same person twice, the same number: merged with the dialog's
+    // choices while connected, the kept card needs no write. The program
+    // lives, and the other card goes at once; nothing waits in the state.
+    void juntarIguais()
+    {
+        QCOMPARE(m_servidor->put(u"a1.vcf"_s, cartao("ana-1", "Ana Souza", "11 98765-4321")).status,
+                 201);
+        QCOMPARE(m_servidor->put(u"a2.vcf"_s, cartao("ana-2", "Souza Ana", "11 98765-4321")).status,
+                 201);
+        auto p = janela(Teste::arquivo({}));
+        ControleSincronizacao &controle = p->janela->sincronizacao().controle();
+        conectar(*p, QString::fromUtf8(Radicale::SENHA));
+        QTRY_COMPARE(p->janela->modelo().lblTotalContatos(), u"2"_s);
+        QTRY_VERIFY(!controle.ocupado());
+        Teste::Passos<KV_Duplicados> passos([](KV_Duplicados *d) {
+            d->lblSim_Click();
+            return true;
+        });
+        p->janela->findChild<QAction *>(u"acaoDuplicados"_s)->trigger();
+        QVERIFY(passos.feito());
+        QTRY_COMPARE(m_servidor->cartoes().keys(), QStringList{u"a1.vcf"_s});
+        QTRY_VERIFY(!controle.ocupado());
+        QVERIFY(Teste::ler(p->caminho).contains("Ana Souza\x7f" "11 98765-4321"));
+        QVERIFY(!Teste::ler(p->caminho).contains("Souza Ana"));
+        QCOMPARE(EstadoSincronizacao::ler(EstadoSincronizacao::caminhoAoLado(p->caminho))
+                     .juntados.size(),
+                 0);
+    }
+
     // Two "Mãe" on the phone: one comes in; when the phone deletes it, the
     // other takes over and Mãe stays.
     void duasMaes()

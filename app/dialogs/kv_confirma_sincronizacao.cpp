@@ -13,8 +13,8 @@ KV_ConfirmaSincronizacao::KV_ConfirmaSincronizacao(QWidget *principal,
       m_parada(parada)
 {
     auto *texto = controle<QLabel>(QStringLiteral("Label1"));
-    texto->setText(ControleSincronizacao::pergunta(parada) +
-                   QStringLiteral("\n\nManter traz tudo de volta."));
+    texto->setText(ControleSincronizacao::pergunta(parada) + QStringLiteral("\n\n") +
+                   ControleSincronizacao::manter(parada));
     auto *sim = controle<RotuloClicavel>(QStringLiteral("lblSim"));
     auto *apagar = controle<RotuloClicavel>(QStringLiteral("lblApagar"));
     connect(sim, &RotuloClicavel::clicked, this, &KV_ConfirmaSincronizacao::lblSim_Click);
@@ -26,7 +26,7 @@ void KV_ConfirmaSincronizacao::escolher(Sincronizador::Decisao::Tipo tipo)
 {
     // No more than it said it would delete: a sync that would delete more
     // asks again.
-    m_decisao = {tipo, m_parada.apagariaAqui, m_parada.apagariaLa};
+    m_decisao = {tipo, m_parada.pergunta.aqui, m_parada.pergunta.la};
     lblNao_Click();
 }
 

@@ -2,6 +2,8 @@
 
 #include "model/classificador_grupos.h"
 
+#include <QStringList>
+
 using Falha = ResultadoSincronizacao::Falha;
 using Decisao = Sincronizador::Decisao;
 
@@ -167,22 +169,53 @@ QString ControleSincronizacao::texto(const ResultadoSincronizacao &r)
 QString ControleSincronizacao::pergunta(const ResultadoSincronizacao &r)
 {
     using Vazio = ResultadoSincronizacao::Vazio;
-    if (r.vazio == Vazio::Aqui)
-        return QStringLiteral("O arquivo contatos.txt está vazio. Sincronizar apagaria %1 no "
-                              "servidor.")
-            .arg(quantos(r.apagariaLa, "contato", "contatos"));
-    if (r.vazio == Vazio::La)
-        return QStringLiteral("O catálogo do servidor está vazio. Sincronizar apagaria %1 "
-                              "aqui.")
-            .arg(quantos(r.apagariaAqui, "contato", "contatos"));
-    QStringList partes;
-    if (r.apagariaAqui > 0)
-        partes.append(
-            QStringLiteral("%1 dos %2 contatos daqui").arg(r.apagariaAqui).arg(r.contatosAqui));
-    if (r.apagariaLa > 0)
-        partes.append(
-            QStringLiteral("%1 dos %2 contatos do servidor").arg(r.apagariaLa).arg(r.cartoesLa));
-    return QStringLiteral("Sincronizar apagaria %1.").arg(partes.join(QStringLiteral(" e ")));
+    const ProtecaoApagar::Pergunta &p = r.pergunta;
+    QString t;
+    if (p.vazio == Vazio::Aqui) {
+        t = (p.contatosAqui == 0
+                 ? QStringLiteral("O arquivo contatos.txt está vazio.")
+                 : QStringLiteral("O arquivo contatos.txt não tem mais nenhum dos contatos "
+                                  "sincronizados.")) +
+            QStringLiteral(" Sincronizar apagaria %1 no servidor.")
+                .arg(quantos(p.la, "contato", "contatos"));
+    } else if (p.vazio == Vazio::La) {
+        t = (p.cartoesLa == 0
+                 ? QStringLiteral("O catálogo do servidor está vazio.")
+                 : QStringLiteral("O catálogo do servidor não tem mais nenhum dos contatos "
+                                  "sincronizados.")) +
+            QStringLiteral(" Sincronizar apagaria %1 aqui.")
+                .arg(quantos(p.aqui, "contato", "contatos"));
+    } else {
+        QStringList partes;
+        if (p.aqui > 0)
+            partes.append(
+                QStringLiteral("%1 dos %2 contatos daqui").arg(p.aqui).arg(p.contatosAqui));
+        if (p.la > 0)
+            partes.append(
+                QStringLiteral("%1 dos %2 contatos do servidor").arg(p.la).arg(p.cartoesLa));
+        t = QStringLiteral("Sincronizar apagaria %1.").arg(partes.join(QStringLiteral(" e ")));
+    }
+    if (p.juncoes > 0)
+        t.insert(t.size() - 1,
+                 p.juncoes == 1
+                     ? QStringLiteral(" (1 deles juntado a outro aqui)")
+                     : QStringLiteral(" (%1 deles juntados a outros aqui)").arg(p.juncoes));
+    if (p.hojeAqui + p.hojeLa > 0)
+        t +=
+            QStringLiteral(" Nas últimas 24 horas já foram apagados %1.")
+                .arg(p.hojeAqui > 0 && p.hojeLa > 0
+                         ? QStringLiteral("%1 daqui e %2 do servidor").arg(p.hojeAqui).arg(p.hojeLa)
+                     : p.hojeAqui > 0 ? QStringLiteral("%1 daqui").arg(p.hojeAqui)
+                                      : QStringLiteral("%1 do servidor").arg(p.hojeLa));
+    return t;
+}
+
+QString ControleSincronizacao::manter(const ResultadoSincronizacao &r)
+{
+    return r.pergunta.juncoes > 0
+               ? QStringLiteral("Manter não apaga nada e traz de volta o que falta em um lado; "
+                                "os contatos juntados aqui ficam juntados.")
+               : QStringLiteral("Manter não apaga nada e traz de volta o que falta em um lado.");
 }
 
 void ControleSincronizacao::concluido(const ResultadoSincronizacao &r)

@@ -54,8 +54,10 @@ public:
     void autorizar(int apagarLa);
 
     static QString texto(const ResultadoSincronizacao &r);
-    // The question of a sync that stopped before deleting.
+    // The question of a sync that stopped before deleting, and what its
+    // " Manter " does.
     static QString pergunta(const ResultadoSincronizacao &r);
+    static QString manter(const ResultadoSincronizacao &r);
 
 Q_SIGNALS:
     void aviso(const QString &texto);

@@ -379,6 +379,8 @@ void CartaoVCard::acrescentarCartao(const CartaoVCard &outro)
                                       "N",     "PRODID", "REV",     "KIND"};
     // At most one on a card: a second value goes into a note.
     static const QByteArrayList unicas{"BDAY", "ANNIVERSARY", "GENDER"};
+    // What only labels the other lines of its group.
+    static const QByteArrayList rotulos{"X-ABLABEL", "X-ABADR"};
     QSet<QByteArray> linhas, grupos, nomes;
     QSet<QString> valores; // telephones by their digits, e-mails case aside
     const auto valor = [](const QByteArray &nome, const LeitorVCard::Linha &l) {
@@ -399,70 +401,79 @@ void CartaoVCard::acrescentarCartao(const CartaoVCard &outro)
                 valores.insert(valor(l.nome, *lida));
         }
     }
+    // Each group of the other card gets a name of its own here, another
+    // where this card uses it, so that labels never go to another's lines;
+    // given once a line of it is added.
     QHash<QByteArray, QByteArray> novoGrupo;
-    int proximo = 1;
-    for (const Linha &l : outro.m_linhas) {
-        if (!l.doCartao || l.desdobrada.trimmed().isEmpty())
-            continue;
-        const auto [grupo, resto] = grupoEResto(l.desdobrada);
-        QByteArray nome = resto;
-        nome.truncate(std::min(nome.indexOf(';') < 0 ? nome.size() : nome.indexOf(';'),
-                               nome.indexOf(':') < 0 ? nome.size() : nome.indexOf(':')));
-        nome = nome.trimmed().toUpper();
-        if (nunca.contains(nome) || linhas.contains(resto))
-            continue;
-        const auto lida = LeitorVCard::linha(l.desdobrada);
-        if ((nome == "TEL" || nome == "EMAIL") && lida) {
-            const QString v = valor(nome, *lida);
-            if (valores.contains(v) || v.endsWith(u':'))
+    const auto grupoAqui = [&](const QByteArray &g) {
+        const QByteArray k = g.toLower();
+        if (const auto it = novoGrupo.constFind(k); it != novoGrupo.cend())
+            return *it;
+        QByteArray nome = g;
+        for (int n = 1; grupos.contains(nome.toLower()); ++n)
+            nome = "item" + QByteArray::number(n);
+        grupos.insert(nome.toLower());
+        novoGrupo.insert(k, nome);
+        return nome;
+    };
+    // The lines first, then the labels of the groups that came.
+    for (const bool rotulo : {false, true}) {
+        for (const Linha &l : outro.m_linhas) {
+            if (!l.doCartao || l.desdobrada.trimmed().isEmpty())
                 continue;
-            valores.insert(v);
-        }
-        if (unicas.contains(nome) && nomes.contains(nome)) {
-            if (lida && lida->texto)
-                acrescentarNota(QString::fromLatin1(nome) + QLatin1String(": ") + *lida->texto);
-            continue;
-        }
-        // Its group renamed where this card uses the name for its own lines.
-        QByteArray g = grupo;
-        if (!g.isEmpty() && grupos.contains(g.toLower())) {
-            if (!novoGrupo.contains(g)) {
-                QByteArray livre;
-                do
-                    livre = "item" + QByteArray::number(proximo++);
-                while (grupos.contains(livre));
-                novoGrupo.insert(g, livre);
+            const auto [grupo, resto] = grupoEResto(l.desdobrada);
+            QByteArray nome = resto;
+            nome.truncate(std::min(nome.indexOf(';') < 0 ? nome.size() : nome.indexOf(';'),
+                                   nome.indexOf(':') < 0 ? nome.size() : nome.indexOf(':')));
+            nome = nome.trimmed().toUpper();
+            if ((!grupo.isEmpty() && rotulos.contains(nome)) != rotulo)
+                continue;
+            if (rotulo && !novoGrupo.contains(grupo.toLower()))
+                continue;
+            if (nunca.contains(nome) || (linhas.contains(resto) && grupo.isEmpty()))
+                continue;
+            const auto lida = LeitorVCard::linha(l.desdobrada);
+            if ((nome == "TEL" || nome == "EMAIL") && lida) {
+                const QString v = valor(nome, *lida);
+                if (valores.contains(v) || v.endsWith(u':'))
+                    continue;
+                valores.insert(v);
+            } else if (!rotulo && linhas.contains(resto)) {
+                continue;
             }
-            g = novoGrupo.value(g);
-        }
-        const QByteArray inteira = g.isEmpty() ? resto : g + '.' + resto;
-        qsizetype prefixo = 0;
-        while (prefixo < inteira.size() && inteira[prefixo] != ':')
-            ++prefixo;
-        const QList<Linha> antes = m_linhas;
-        const ContactRecord registroAntes = m_registro;
-        Linha nova{dobrar(inteira, prefixo), inteira, nome, true};
-        nova.bruta += m_fimDeLinha;
-        m_linhas.insert(fim(), nova);
-        // A line that would make the card show another telephone or e-mail
-        // (one marked preferred), or not read, goes as plain text instead,
-        // or not at all.
-        reler();
-        const auto relido = LeitorVCard::ler(bytes(), {});
-        if (!relido.ok() || relido.contatos.size() != 1 || m_registro != registroAntes) {
-            m_linhas = antes;
-            m_registro = registroAntes;
-            if ((nome == "TEL" || nome == "EMAIL") && lida && lida->texto) {
-                inserir(fim(), nome, escapado(*lida->texto, false));
-                reler();
-                if (m_registro != registroAntes) {
-                    m_linhas = antes;
-                    m_registro = registroAntes;
+            if (unicas.contains(nome) && nomes.contains(nome)) {
+                if (lida && lida->texto)
+                    acrescentarNota(QString::fromLatin1(nome) + QLatin1String(": ") + *lida->texto);
+                continue;
+            }
+            const QByteArray g = grupo.isEmpty() ? QByteArray() : grupoAqui(grupo);
+            const QByteArray inteira = g.isEmpty() ? resto : g + '.' + resto;
+            qsizetype prefixo = 0;
+            while (prefixo < inteira.size() && inteira[prefixo] != ':')
+                ++prefixo;
+            const QList<Linha> antes = m_linhas;
+            const ContactRecord registroAntes = m_registro;
+            m_linhas.insert(fim(), {dobrar(inteira, prefixo), inteira, nome, true});
+            // A line that would make the card show another telephone or e-mail
+            // (one marked preferred), or not read, goes as plain text instead,
+            // or not at all.
+            reler();
+            const auto relido = LeitorVCard::ler(bytes(), {});
+            if (!relido.ok() || relido.contatos.size() != 1 || m_registro != registroAntes) {
+                m_linhas = antes;
+                m_registro = registroAntes;
+                if ((nome == "TEL" || nome == "EMAIL") && lida && lida->texto) {
+                    inserir(fim(), nome, escapado(*lida->texto, false));
+                    reler();
+                    if (m_registro != registroAntes) {
+                        m_linhas = antes;
+                        m_registro = registroAntes;
+                    }
                 }
+                continue;
             }
-            continue;
+            linhas.insert(resto);
+            nomes.insert(nome);
         }
-        linhas.insert(resto);
-        nomes.insert(nome);
     }
 }

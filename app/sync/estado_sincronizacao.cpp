@@ -8,6 +8,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QUrl>
+#include <algorithm>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -57,7 +60,10 @@ void EstadoSincronizacao::guardarApagados(const QList<Apagado> &novos, qint64 ag
             a.quando = agora;
         apagados.append(std::move(a));
     }
-    const qint64 limite = agora - qint64(DIAS_APAGADOS) * 24 * 3600 * 1000;
+    // A time past now (a clock that ran ahead, and came back) is now.
+    for (Apagado &a : apagados)
+        a.quando = std::min(a.quando, agora);
+    const qint64 limite = agora - qint64(DIAS_APAGADOS) * DIA_MS;
     apagados.removeIf([limite](const Apagado &a) { return a.quando < limite; });
     qsizetype bytes = 0;
     for (const Apagado &a : std::as_const(apagados))
@@ -68,17 +74,154 @@ void EstadoSincronizacao::guardarApagados(const QList<Apagado> &novos, qint64 ag
     }
 }
 
+qint64 EstadoSincronizacao::agora(qint64 parede) const
+{
+    if (parede < 0)
+        parede = QDateTime::currentMSecsSinceEpoch();
+    if (relogio <= 0)
+        return parede;
+    return relogio + std::clamp(parede - relogio, qint64(0), DIA_MS);
+}
+
+void EstadoSincronizacao::contarApagamentos(int aqui, int la, qint64 agora)
+{
+    if (aqui > 0 || la > 0)
+        apagamentos.append({agora, std::max(aqui, 0), std::max(la, 0)});
+    for (Apagamento &a : apagamentos)
+        a.quando = std::min(a.quando, agora);
+    apagamentos.removeIf([agora](const Apagamento &a) { return a.quando <= agora - DIA_MS; });
+    while (apagamentos.size() > APAGAMENTOS)
+        apagamentos.removeFirst();
+}
+
+EstadoSincronizacao::Apagamento EstadoSincronizacao::apagadosNoDia(qint64 agora) const
+{
+    Apagamento soma{agora, 0, 0};
+    for (const Apagamento &a : apagamentos) {
+        if (a.quando > agora - DIA_MS) {
+            soma.aqui += a.aqui;
+            soma.la += a.la;
+        }
+    }
+    return soma;
+}
+
+void EstadoSincronizacao::acrescentarRenomeacao(const QString &de, const QString &para)
+{
+    if (renomeados.size() >= RENOMEADOS)
+        renomeados.removeFirst();
+    renomeados.append({de, para});
+    // A merge waits on the kept contact's card, whatever its name now.
+    for (Juncao &j : juntados) {
+        if (j.mantido == de)
+            j.mantido = para;
+    }
+}
+
+void EstadoSincronizacao::acrescentarJuncao(const Juncao &juncao)
+{
+    if (juntados.size() >= JUNTADOS)
+        juntados.removeFirst();
+    juntados.append(juncao);
+}
+
 QString EstadoSincronizacao::caminhoAoLado(const QString &caminhoContatos)
 {
     return QFileInfo(caminhoContatos).absolutePath() + QLatin1Char('/') + QLatin1String(NOME);
 }
 
-EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho)
+namespace {
+
+// Each note is framed so that one torn by a stop halfway is told from the
+// rest, and what was noted after it is still found: the self-describing
+// CBOR tag, then the note's own bytes with their checksum.
+const QByteArray MARCA("\xd9\xd9\xf7", 3);
+
+QByteArray emNota(const QCborMap &nota)
 {
+    const QByteArray dentro = QCborValue(nota).toCbor();
+    const QCborArray a{qChecksum(dentro), dentro};
+    return QCborValue(QCborKnownTags::Signature, a).toCbor();
+}
+
+// The note at the start of bytes and its size, or nothing where none is.
+std::optional<std::pair<QCborMap, qsizetype>> nota(QByteArrayView bytes)
+{
+    QCborParserError erro;
+    const QCborValue v =
+        QCborValue::fromCbor(QByteArray::fromRawData(bytes.data(), bytes.size()), &erro);
+    if (erro.error != QCborError::NoError || !v.isTag() ||
+        v.tag() != QCborTag(QCborKnownTags::Signature))
+        return std::nullopt;
+    const QCborArray a = v.taggedValue().toArray();
+    if (a.size() != 2 || !a.at(0).isInteger() || !a.at(1).isByteArray())
+        return std::nullopt;
+    const QByteArray dentro = a.at(1).toByteArray();
+    if (a.at(0).toInteger() != qChecksum(dentro))
+        return std::nullopt;
+    const QCborValue m = QCborValue::fromCbor(dentro);
+    if (!m.isMap())
+        return std::nullopt;
+    return std::pair(m.toMap(), qsizetype(erro.offset));
+}
+
+QString texto(const QCborMap &m, const char *chave)
+{
+    return m.value(QLatin1String(chave)).toString();
+}
+
+// One note read over the state; anything of another shape is passed over.
+void aplicar(EstadoSincronizacao &e, const QCborMap &n)
+{
+    const QString tipo = texto(n, "t");
+    const QString href = texto(n, "href");
+    const qint64 quando = n.value(QLatin1String("quando")).toInteger();
+    if (tipo == u"renomeado") {
+        const QString de = texto(n, "de"), para = texto(n, "para");
+        if (n.value(QLatin1String("de")).isString() && n.value(QLatin1String("para")).isString())
+            e.acrescentarRenomeacao(de, para);
+    } else if (tipo == u"juntado") {
+        EstadoSincronizacao::Juncao j;
+        for (const QCborValue &v : n.value(QLatin1String("nomes")).toArray()) {
+            if (v.isString() && j.outros.size() < EstadoSincronizacao::JUNTADOS)
+                j.outros.append(v.toString());
+        }
+        if (j.outros.size() >= 2) {
+            j.mantido = j.outros.takeFirst();
+            e.acrescentarJuncao(j);
+        }
+    } else if (tipo == u"cartao" && !href.isEmpty()) {
+        e.cartoes.insert(href, deCbor(n.value(QLatin1String("cartao")).toMap()));
+        e.deixados.remove(href);
+        e.pendentes.removeIf([&](const auto &it) { return it.value() == href; });
+        if (n.value(QLatin1String("devolvido")).toBool())
+            e.apagados.removeIf([&](const auto &a) { return a.href == href; });
+    } else if (tipo == u"apagado" && !href.isEmpty()) {
+        e.cartoes.remove(href);
+        const QCborMap copia = n.value(QLatin1String("copia")).toMap();
+        if (copia.contains(QLatin1String("local")))
+            e.apagados.append({href, deCbor(copia), quando});
+        if (n.value(QLatin1String("contado")).toBool())
+            e.apagamentos.append({quando, 0, 1});
+    } else if (tipo == u"apagamentos") {
+        const qint64 aqui = n.value(QLatin1String("aqui")).toInteger();
+        if (aqui > 0 && aqui < std::numeric_limits<int>::max())
+            e.apagamentos.append({quando, int(aqui), 0});
+    }
+}
+
+} // namespace
+
+EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho, qint64 parede, bool *notado)
+{
+    if (notado)
+        *notado = false;
     QFile f(caminho);
     if (!f.open(QIODevice::ReadOnly) || f.size() > TAMANHO_MAXIMO)
         return {};
-    const QCborMap m = QCborValue::fromCbor(f.readAll()).toMap();
+    const QByteArray bytes = f.readAll();
+    QCborParserError erro;
+    const QCborMap m = QCborValue::fromCbor(bytes, &erro).toMap();
     if (m.value(QLatin1String("formato")).toString() != FORMATO)
         return {};
     EstadoSincronizacao e;
@@ -90,21 +233,26 @@ EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho)
     e.syncToken = m.value(QLatin1String("token")).toString();
     e.ctag = m.value(QLatin1String("ctag")).toString();
     e.semSyncCollection = m.value(QLatin1String("semSync")).toBool();
+    e.relogio = std::max<qint64>(m.value(QLatin1String("relogio")).toInteger(), 0);
     for (const QCborValue &v : m.value(QLatin1String("cartoes")).toArray()) {
         const QCborMap c = v.toMap();
         const QString href = c.value(QLatin1String("href")).toString();
         if (!href.isEmpty())
             e.cartoes.insert(href, deCbor(c));
     }
-    QList<Apagado> apagados;
     for (const QCborValue &v : m.value(QLatin1String("apagados")).toArray()) {
         const QCborMap c = v.toMap();
         const QString href = c.value(QLatin1String("href")).toString();
-        // One an older version kept without its time counts from now.
         if (!href.isEmpty() && c.contains(QStringLiteral("local")))
-            apagados.append({href, deCbor(c), c.value(QLatin1String("quando")).toInteger()});
+            e.apagados.append({href, deCbor(c), c.value(QLatin1String("quando")).toInteger()});
     }
-    e.guardarApagados(apagados, QDateTime::currentMSecsSinceEpoch());
+    for (const QCborValue &v : m.value(QLatin1String("apagamentos")).toArray()) {
+        const QCborArray a = v.toArray();
+        if (a.size() == 3 && e.apagamentos.size() < APAGAMENTOS)
+            e.apagamentos.append({a.at(0).toInteger(),
+                                  int(std::clamp<qint64>(a.at(1).toInteger(), 0, 1 << 30)),
+                                  int(std::clamp<qint64>(a.at(2).toInteger(), 0, 1 << 30))});
+    }
     const QCborValue deixados = m.value(QLatin1String("deixados"));
     if (deixados.isMap()) {
         // An older state kept their ETags only: their bytes come at the next
@@ -142,11 +290,36 @@ EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho)
     const QCborMap pendentes = m.value(QLatin1String("pendentes")).toMap();
     for (auto it = pendentes.begin(); it != pendentes.end(); ++it)
         e.pendentes.insert(it.key().toString(), it.value().toString());
+    // What was noted since, in order; past a torn note, the next one found.
+    qsizetype i = erro.error == QCborError::NoError ? qsizetype(erro.offset) : bytes.size();
+    while (i < bytes.size()) {
+        if (const auto n = nota(QByteArrayView(bytes).sliced(i))) {
+            aplicar(e, n->first);
+            if (notado)
+                *notado = true;
+            i += n->second;
+            continue;
+        }
+        if (notado)
+            *notado = true;
+        i = bytes.indexOf(MARCA, i + 1);
+        if (i < 0)
+            break;
+    }
+    const qint64 agora = e.agora(parede);
+    // One an older version kept without its time counts from now.
+    for (Apagado &a : e.apagados) {
+        if (a.quando == 0)
+            a.quando = agora;
+    }
+    e.guardarApagados({}, agora);
+    e.contarApagamentos(0, 0, agora);
     return e;
 }
 
-bool EstadoSincronizacao::gravar(const QString &caminho) const
+bool EstadoSincronizacao::gravar(const QString &caminho, qint64 parede)
 {
+    relogio = agora(parede);
     QCborMap m;
     m.insert(QLatin1String("formato"), FORMATO);
     m.insert(QLatin1String("endereco"), endereco);
@@ -156,6 +329,7 @@ bool EstadoSincronizacao::gravar(const QString &caminho) const
     m.insert(QLatin1String("token"), syncToken);
     m.insert(QLatin1String("ctag"), ctag);
     m.insert(QLatin1String("semSync"), semSyncCollection);
+    m.insert(QLatin1String("relogio"), relogio);
     QCborArray lista;
     for (auto it = cartoes.begin(); it != cartoes.end(); ++it)
         lista.append(paraCbor(it.key(), *it));
@@ -167,6 +341,10 @@ bool EstadoSincronizacao::gravar(const QString &caminho) const
         mortos.append(c);
     }
     m.insert(QLatin1String("apagados"), mortos);
+    QCborArray contados;
+    for (const Apagamento &a : apagamentos)
+        contados.append(QCborArray{a.quando, a.aqui, a.la});
+    m.insert(QLatin1String("apagamentos"), contados);
     QCborArray d;
     for (auto it = deixados.begin(); it != deixados.end(); ++it)
         d.append(paraCbor(it.key(), *it));
@@ -232,23 +410,16 @@ void EstadoSincronizacao::deixar(const QHash<QString, Cartao> &agora, const QSet
 
 namespace {
 
-// One more entry of a bounded list of the state beside the contact file,
-// where there is a state that agrees on cards (connected); the oldest goes
-// first. False when it could not be written.
-template <typename T>
-bool acrescentarAoLado(const QString &caminhoContatos, QList<T> EstadoSincronizacao::*lista,
-                       qsizetype maximo, const T &valor)
+bool notar(const QString &caminhoContatos, const QCborMap &n)
 {
     const QString caminho = EstadoSincronizacao::caminhoAoLado(caminhoContatos);
+    // Not connected: nothing to keep.
     if (!QFile::exists(caminho))
         return true;
-    EstadoSincronizacao e = EstadoSincronizacao::ler(caminho);
-    if (e.cartoes.isEmpty())
-        return true;
-    if ((e.*lista).size() >= maximo)
-        (e.*lista).removeFirst();
-    (e.*lista).append(valor);
-    return e.gravar(caminho);
+    const QByteArray bytes = emNota(n);
+    QFile f(caminho);
+    return f.open(QIODevice::WriteOnly | QIODevice::Append) && f.write(bytes) == bytes.size() &&
+           f.flush();
 }
 
 } // namespace
@@ -256,13 +427,49 @@ bool acrescentarAoLado(const QString &caminhoContatos, QList<T> EstadoSincroniza
 bool EstadoSincronizacao::renomear(const QString &caminhoContatos, const QString &de,
                                    const QString &para)
 {
-    return acrescentarAoLado(caminhoContatos, &EstadoSincronizacao::renomeados, RENOMEADOS,
-                             QPair<QString, QString>(de, para));
+    return notar(caminhoContatos, {{QLatin1String("t"), QLatin1String("renomeado")},
+                                   {QLatin1String("de"), de},
+                                   {QLatin1String("para"), para}});
 }
 
 bool EstadoSincronizacao::juntar(const QString &caminhoContatos, const Juncao &juncao)
 {
-    return acrescentarAoLado(caminhoContatos, &EstadoSincronizacao::juntados, JUNTADOS, juncao);
+    QCborArray nomes{juncao.mantido};
+    for (const QString &o : juncao.outros)
+        nomes.append(o);
+    return notar(caminhoContatos,
+                 {{QLatin1String("t"), QLatin1String("juntado")}, {QLatin1String("nomes"), nomes}});
+}
+
+bool EstadoSincronizacao::notarCartao(const QString &caminhoContatos, const QString &href,
+                                      const Cartao &cartao, bool devolvido)
+{
+    return notar(caminhoContatos, {{QLatin1String("t"), QLatin1String("cartao")},
+                                   {QLatin1String("href"), href},
+                                   {QLatin1String("cartao"), paraCbor(href, cartao)},
+                                   {QLatin1String("devolvido"), devolvido}});
+}
+
+bool EstadoSincronizacao::notarApagado(const QString &caminhoContatos, const QString &href,
+                                       const std::optional<Apagado> &copia, bool contado,
+                                       qint64 agora)
+{
+    QCborMap n{{QLatin1String("t"), QLatin1String("apagado")},
+               {QLatin1String("href"), href},
+               {QLatin1String("contado"), contado},
+               {QLatin1String("quando"), copia ? copia->quando : agora}};
+    if (copia && copia->cartao.local)
+        n.insert(QLatin1String("copia"), paraCbor(href, copia->cartao));
+    return notar(caminhoContatos, n);
+}
+
+bool EstadoSincronizacao::notarApagamentos(const QString &caminhoContatos, int aqui, qint64 agora)
+{
+    if (aqui <= 0)
+        return true;
+    return notar(caminhoContatos, {{QLatin1String("t"), QLatin1String("apagamentos")},
+                                   {QLatin1String("aqui"), aqui},
+                                   {QLatin1String("quando"), agora}});
 }
 
 QString EstadoSincronizacao::semCredenciais(const QString &endereco)

@@ -45,6 +45,7 @@ public:
             if (apagados[a].cartao.local)
                 m_apagadosPorNome[apagados[a].cartao.local->Nome].append(a);
         }
+        m_para = destinosDasJuncoes();
     }
 
     Plano fundir()
@@ -103,6 +104,15 @@ public:
                 localDe.insert(h, achado);
                 m_usado[achado] = true;
             }
+        }
+        for (const QString &h : hrefs) {
+            const auto b = base.constFind(h);
+            if (b == base.cend() || !b->local)
+                continue;
+            ++m_p.acordados;
+            m_p.acordadosAqui += localDe.contains(h);
+            m_p.acordadosLa +=
+                servidor.contains(h) || (m_e.desconhecidos && m_e.desconhecidos->contains(h));
         }
         // Cards this phone book has not agreed on yet, read once, by name:
         // one may take over a contact whose card went.
@@ -223,9 +233,20 @@ private:
     }
 
     void remota(OperacaoServidor::Tipo t, const QString &h, const QByteArray &etag,
-                const QByteArray &bytes)
+                const QByteArray &bytes, bool juncao = false)
     {
-        m_p.remotas.append({t, h, etag, bytes, {}});
+        m_p.remotas.append({t, h, etag, bytes, {}, juncao});
+    }
+
+    // The contact a name was merged into here, while that one is still in
+    // the file; nothing for a name merged into none, or into a contact
+    // since deleted (its card then goes as any other).
+    QString juntadoEm(const QString &nome) const
+    {
+        const auto d = m_para.constFind(nome);
+        if (d == m_para.cend() || d->first.isEmpty() || !m_porNome.contains(d->first))
+            return {};
+        return d->first;
     }
 
     // A card the last sync agreed on.
@@ -271,6 +292,16 @@ private:
             }
         }
         const ContactRecord sr = cartao ? cartao->registro() : b.servidor;
+        if (i < 0 && !juntadoEm(b.local->Nome).isEmpty()) {
+            // Merged here into another: deleted there once that one holds its
+            // lines, whatever it holds now and whatever was decided about
+            // deletes, so that a merge is never undone by itself.
+            remota(OperacaoServidor::Tipo::Apagar, h, s->etag, {}, true);
+            m_p.alvos.insert(h, std::nullopt);
+            m_p.apagados.append({h, mudouLa ? Cartao{s->etag, s->bytes, sr, b.local} : b});
+            ++m_p.apagadosLa;
+            return;
+        }
         if (i < 0) {
             if (!mudouLa && !m_e.semApagar) {
                 remota(OperacaoServidor::Tipo::Apagar, h, s->etag, {});
@@ -406,17 +437,19 @@ private:
         return para;
     }
 
-    // Cards deleted there because their contacts were merged here into one:
-    // the kept contact's card takes their lines first, and they go only once
-    // it is written. Where it cannot (no card for the kept contact, or one
-    // this merge cannot change), they stay there for the next sync.
+    // The cards of contacts merged here into one: the kept contact's card
+    // takes every line of theirs it lacks (every telephone and e-mail among
+    // them, its own old ones too where the merge chose another's to show),
+    // and theirs go only once it is written. Where it needs no write, it
+    // holds all of them already: they go at once. Where it cannot (a card
+    // of the kept contact this sync cannot change), they stay there for the
+    // next sync.
     void juntarCartoes()
     {
         const auto &juntados = m_e.base->juntados;
         m_p.juncoesVistas = juntados.size();
         if (juntados.isEmpty())
             return;
-        const auto para = destinosDasJuncoes();
         QHash<QString, QString> hrefDoNome;
         for (auto it = m_p.alvos.cbegin(); it != m_p.alvos.cend(); ++it) {
             if (*it && (*it)->local)
@@ -424,15 +457,19 @@ private:
         }
         using Tipo = OperacaoServidor::Tipo;
         QHash<QString, QList<qsizetype>> porDestino; // kept card -> delete operations
+        QSet<QString> mudados;                       // kept cards the merge changed here
         QSet<qsizetype> manter;                      // deletes not done this time
+        for (const EstadoSincronizacao::Juncao &j : juntados) {
+            const QString hk = hrefDoNome.value(j.mantido);
+            if (!hk.isEmpty() && std::any_of(m_p.remotas.cbegin(), m_p.remotas.cend(),
+                                             [&](const auto &o) { return o.href == hk; }))
+                mudados.insert(hk);
+        }
         for (qsizetype k = 0; k < m_p.remotas.size(); ++k) {
             const OperacaoServidor &op = m_p.remotas[k];
-            const auto b = m_e.base->cartoes.constFind(op.href);
-            if (op.tipo != Tipo::Apagar || b == m_e.base->cartoes.cend() || !b->local)
+            if (!op.juncao)
                 continue;
-            const auto d = para.constFind(b->local->Nome);
-            if (d == para.cend())
-                continue;
+            const auto d = m_para.constFind(m_e.base->cartoes.value(op.href).local->Nome);
             m_p.juncoesEsperando[d->second].append(op.href);
             const QString hk = hrefDoNome.value(d->first);
             if (hk.isEmpty())
@@ -440,6 +477,8 @@ private:
             else
                 porDestino[hk].append(k);
         }
+        for (const QString &hk : std::as_const(mudados))
+            porDestino.insert(hk, porDestino.value(hk));
         for (auto it = porDestino.cbegin(); it != porDestino.cend(); ++it) {
             const QString &hk = it.key();
             const Cartao alvo = **m_p.alvos.constFind(hk);
@@ -449,14 +488,21 @@ private:
                     manter.insert(k);
                 continue;
             }
+            // The card as it stands there now, or as last agreed.
+            const auto ate = [this](const QString &h) {
+                const auto s = m_e.servidor->constFind(h);
+                return s != m_e.servidor->cend() ? s->bytes : m_e.base->cartoes.value(h).bytes;
+            };
+            if (const auto proprio = CartaoVCard::ler(ate(hk)))
+                cartao->acrescentarCartao(*proprio);
             for (qsizetype k : *it) {
-                if (const auto outro =
-                        CartaoVCard::ler(m_e.base->cartoes.value(m_p.remotas[k].href).bytes))
+                if (const auto outro = CartaoVCard::ler(ate(m_p.remotas[k].href)))
                     cartao->acrescentarCartao(*outro);
-                m_p.remotas[k].depoisDe = hk;
             }
             if (cartao->bytes() == alvo.bytes)
                 continue;
+            for (qsizetype k : *it)
+                m_p.remotas[k].depoisDe = hk;
             auto op = std::find_if(m_p.remotas.begin(), m_p.remotas.end(), [&](const auto &o) {
                 return o.href == hk && o.tipo != Tipo::Apagar;
             });
@@ -533,6 +579,8 @@ private:
     std::list<CartaoVCard> m_lidosAqui;
     QHash<QString, QStringList> m_novosPorChave;
     QSet<QString> m_tomados;
+    // Where each merged name went: the kept name and its merge.
+    QHash<QString, std::pair<QString, qsizetype>> m_para;
     Plano m_p;
 };
 

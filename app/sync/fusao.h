@@ -49,6 +49,8 @@ struct OperacaoServidor {
     // Done only once this card's own write succeeded: a card merged into
     // it is deleted after that card carries its lines.
     QString depoisDe;
+    // A delete of a card whose contact was merged here into another.
+    bool juncao = false;
 };
 
 struct Plano {
@@ -70,6 +72,9 @@ struct Plano {
     qsizetype juncoesVistas = 0;
     QHash<qsizetype, QStringList> juncoesEsperando;
     int recebidos = 0, enviados = 0, apagadosAqui = 0, apagadosLa = 0, conflitos = 0;
+    // The contacts the last sync agreed on, and how many of them each side
+    // still holds.
+    int acordados = 0, acordadosAqui = 0, acordadosLa = 0;
 };
 
 struct Entrada {

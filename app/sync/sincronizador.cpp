@@ -6,6 +6,7 @@
 #include "sync/multistatus.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QUuid>
 #include <utility>
 
@@ -44,69 +45,55 @@ Sincronizador::Sincronizador(QString caminhoContatos, QObject *parent)
 {
 }
 
-Sincronizador::~Sincronizador()
-{
-    // Stopped halfway: the renames it was told of are kept for the next.
-    for (const auto &[de, para] : std::as_const(m_renomeadosNovos))
-        EstadoSincronizacao::renomear(m_caminho, de, para);
-    for (const auto &j : std::as_const(m_juntadosNovos))
-        EstadoSincronizacao::juntar(m_caminho, j);
-}
-
 void Sincronizador::renomear(const QString &de, const QString &para)
 {
     if (de == para)
         return;
-    if (!m_cliente) {
-        EstadoSincronizacao::renomear(m_caminho, de, para);
-        return;
-    }
-    // Merged again in this sync if it reads the file again, and kept with
-    // its state.
-    m_renomeadosNovos.append({de, para});
-    m_estado.renomeados.append({de, para});
+    // Noted at once, whatever stops the program before the next sync ends;
+    // and merged again in this sync if it reads the file again.
+    EstadoSincronizacao::renomear(m_caminho, de, para);
+    if (ocupado())
+        m_estado.acrescentarRenomeacao(de, para);
 }
 
 void Sincronizador::juntar(const QString &mantido, const QStringList &outros)
 {
     const EstadoSincronizacao::Juncao j{mantido, outros};
-    if (!m_cliente) {
-        EstadoSincronizacao::juntar(m_caminho, j);
-        return;
-    }
-    m_juntadosNovos.append(j);
-    m_estado.juntados.append(j);
+    EstadoSincronizacao::juntar(m_caminho, j);
+    if (ocupado())
+        m_estado.acrescentarJuncao(j);
 }
 
 bool Sincronizador::sincronizar(const Conta &conta, const Decisao &decisao)
 {
-    if (m_cliente)
+    if (ocupado())
         return false;
+    m_fase = Fase::Lendo;
     m_conta = conta;
     // A password in the address goes nowhere but where it is asked for.
     m_conta.endereco = conta.endereco.adjusted(QUrl::RemoveUserInfo);
     m_decisao = decisao;
     m_r = {};
-    m_falhou = false;
     m_primeira = false;
     m_rodada = 0;
+    m_contadosAqui = m_contadosLa = 0;
     m_servidor.clear();
     m_desconhecidos.clear();
-    m_renomeadosNovos.clear();
-    m_juntadosNovos.clear();
     m_cliente = new ClienteDav(m_conta.endereco, conta.usuario, conta.senha, this);
     // Refused before any request, the password with it.
     if (!ClienteDav::seguro(m_conta.endereco)) {
         falhar(Falha::Inseguro);
         return true;
     }
-    m_estado = EstadoSincronizacao::ler(EstadoSincronizacao::caminhoAoLado(m_caminho));
+    m_estado =
+        EstadoSincronizacao::ler(EstadoSincronizacao::caminhoAoLado(m_caminho), -1, &m_compactar);
     const QString endereco = m_conta.endereco.toString(QUrl::FullyEncoded);
     if (m_estado.endereco != endereco || m_estado.usuario != conta.usuario) {
         // Another book: what was agreed with the other does not hold here.
         m_estado = {};
         m_estado.endereco = endereco;
         m_estado.usuario = conta.usuario;
+        m_compactar = true;
     }
     if (m_estado.colecao.isEmpty()) {
         descobrir();
@@ -119,16 +106,14 @@ bool Sincronizador::sincronizar(const Conta &conta, const Decisao &decisao)
 
 void Sincronizador::falhar(Falha f, const QString &detalhe)
 {
-    if (m_falhou || !m_cliente)
+    if (!ocupado())
         return;
-    m_falhou = true;
+    // What it did on the server is in the state already, noted as it was
+    // done.
+    m_fase = Fase::Parada;
     m_r.falha = f;
     m_r.detalhe = detalhe;
     m_r.pedidos = m_cliente->pedidos();
-    for (const auto &[de, para] : std::exchange(m_renomeadosNovos, {}))
-        EstadoSincronizacao::renomear(m_caminho, de, para);
-    for (const auto &j : std::exchange(m_juntadosNovos, {}))
-        EstadoSincronizacao::juntar(m_caminho, j);
     m_cliente->cancelar();
     m_cliente->deleteLater();
     m_cliente = nullptr;
@@ -423,6 +408,8 @@ void Sincronizador::buscar(QStringList hrefs, std::function<void()> depois)
 
 void Sincronizador::ler()
 {
+    if (m_fase != Fase::Lendo)
+        return;
     m_local = ArquivoContatos(m_caminho).lerBytes();
     // A file missing (a folder moved, a drive not there) is not an empty
     // book: nothing is sent.
@@ -447,13 +434,10 @@ void Sincronizador::ler()
     e.semApagar = m_primeira || m_decisao.tipo == Decisao::Tipo::Manter;
     m_plano = Fusao::fundir(e);
     // Cards not delivered this time are there all the same.
+    const auto hoje = m_estado.apagadosNoDia(m_estado.agora(-1));
     if (const auto p = ProtecaoApagar::avaliar(
-            m_plano, locais.size(), m_servidor.size() + m_desconhecidos.size(), m_decisao)) {
-        m_r.apagariaAqui = p->aqui;
-        m_r.apagariaLa = p->la;
-        m_r.contatosAqui = p->contatosAqui;
-        m_r.cartoesLa = p->cartoesLa;
-        m_r.vazio = p->vazio;
+            m_plano, locais.size(), m_servidor.size() + m_desconhecidos.size(), hoje, m_decisao)) {
+        m_r.pergunta = *p;
         falhar(Falha::Confirmar);
         return;
     }
@@ -462,33 +446,38 @@ void Sincronizador::ler()
 
 void Sincronizador::executar()
 {
+    m_fase = Fase::Enviando;
     m_proxima = 0;
     m_emCurso = 0;
     m_feitas.clear();
     m_etagsNovas.clear();
     m_repetir.clear();
+    m_comLocal.clear();
+    for (const auto &op : m_plano.locais)
+        m_comLocal.insert(op.href);
     if (m_plano.remotas.isEmpty()) {
         gravarLocal();
         return;
     }
-    // New cards are named in the state before they are sent.
-    if (!m_plano.pendentes.isEmpty()) {
+    // New cards are named in the state before they are sent, and the state
+    // is whole on disk before what is done there is noted after it.
+    const QString estado = EstadoSincronizacao::caminhoAoLado(m_caminho);
+    if (!m_plano.pendentes.isEmpty() || m_compactar || !QFile::exists(estado)) {
         m_estado.pendentes.insert(m_plano.pendentes);
-        if (!m_estado.gravar(EstadoSincronizacao::caminhoAoLado(m_caminho))) {
+        if (!m_estado.gravar(estado)) {
             falhar(Falha::Arquivo);
             return;
         }
+        m_compactar = false;
     }
     Q_EMIT enviando();
-    if (m_falhou)
-        return;
-    for (int i = 0; i < EM_CURSO; ++i)
+    for (int i = 0; i < EM_CURSO && m_fase == Fase::Enviando; ++i)
         executarProxima();
 }
 
 void Sincronizador::executarProxima()
 {
-    if (m_falhou)
+    if (m_fase != Fase::Enviando)
         return;
     if (m_proxima >= m_plano.remotas.size()) {
         if (m_emCurso == 0)
@@ -517,6 +506,8 @@ void Sincronizador::executarProxima()
         cab.append(qMakePair(QByteArray("Content-Type"), QByteArray("text/vcard; charset=utf-8")));
     m_cliente->pedir(op.tipo == Tipo::Apagar ? "DELETE" : "PUT", url(op.href), op.bytes, cab,
                      [this, op](const Resposta &r) {
+                         if (m_fase != Fase::Enviando)
+                             return;
                          --m_emCurso;
                          if (r.erro == ClienteDav::Erro::Nenhum &&
                              (r.status == 412 || (op.tipo != Tipo::Criar && r.status == 404))) {
@@ -530,32 +521,67 @@ void Sincronizador::executarProxima()
                          } else if (falhouResposta(r)) {
                              return;
                          }
-                         m_feitas.insert(op.href);
-                         if (op.tipo == Tipo::Apagar) {
-                             m_servidor.remove(op.href);
-                             ++m_r.apagadosLa;
-                         } else {
-                             m_servidor.insert(op.href, {r.etag, op.bytes, false, std::nullopt});
-                             m_etagsNovas.insert(op.href, r.etag);
-                             ++m_r.enviados;
-                         }
+                         feita(op, r.etag);
                          executarProxima();
                      });
+}
+
+void Sincronizador::feita(const Fusao::OperacaoServidor &op, const QByteArray &etag)
+{
+    m_feitas.insert(op.href);
+    const qint64 agora = m_estado.agora(-1);
+    bool notado = true;
+    if (op.tipo == Fusao::OperacaoServidor::Tipo::Apagar) {
+        m_servidor.remove(op.href);
+        ++m_r.apagadosLa;
+        // A merge, or a delete the user confirmed, is not counted again.
+        const bool contado = !op.juncao && m_decisao.tipo != Decisao::Tipo::Apagar;
+        m_contadosLa += contado;
+        std::optional<EstadoSincronizacao::Apagado> copia;
+        for (const auto &a : std::as_const(m_plano.apagados)) {
+            if (a.href == op.href)
+                copia = EstadoSincronizacao::Apagado{a.href, a.cartao, agora};
+        }
+        notado = EstadoSincronizacao::notarApagado(m_caminho, op.href, copia, contado, agora);
+    } else {
+        m_servidor.insert(op.href, {etag, op.bytes, false, std::nullopt});
+        m_etagsNovas.insert(op.href, etag);
+        ++m_r.enviados;
+        // Agreed once the contact here holds the same: at once where
+        // nothing here changes with it.
+        const auto alvo = m_plano.alvos.constFind(op.href);
+        if (!m_comLocal.contains(op.href) && alvo != m_plano.alvos.cend() && alvo->has_value()) {
+            EstadoSincronizacao::Cartao c = **alvo;
+            c.etag = etag;
+            notado = EstadoSincronizacao::notarCartao(m_caminho, op.href, c,
+                                                      m_plano.devolvidos.contains(op.href));
+        }
+    }
+    // What cannot be kept is not done any further.
+    if (!notado) {
+        falhar(Falha::Arquivo);
+        return;
+    }
+    Q_EMIT progresso(int(m_feitas.size()), int(m_plano.remotas.size()));
 }
 
 void Sincronizador::reter(bool retido)
 {
     m_retido = retido;
-    if (!retido && std::exchange(m_esperando, false))
+    if (!retido && m_fase == Fase::Retida)
         gravarLocal();
 }
 
 void Sincronizador::gravarLocal()
 {
+    if (m_fase != Fase::Enviando && m_fase != Fase::Retida)
+        return;
     if (m_retido && !m_plano.locais.isEmpty()) {
-        m_esperando = true;
+        m_fase = Fase::Retida;
         return;
     }
+    m_fase = Fase::Gravando;
+    const qint64 agora = m_estado.agora(-1);
     bool escrito = m_plano.locais.isEmpty();
     if (!escrito) {
         const Codificacao cod = Codificacoes::detectar(m_local.bytes);
@@ -565,16 +591,23 @@ void Sincronizador::gravarLocal()
             return;
         }
         switch (ArquivoContatos(m_caminho).gravarSeInalterado(m_local.assinatura(), novo)) {
-        case ArquivoContatos::Gravacao::Gravado:
+        case ArquivoContatos::Gravacao::Gravado: {
             escrito = true;
+            int removidos = 0;
             for (const auto &op : m_plano.locais) {
                 if (op.tipo == Fusao::OperacaoLocal::Tipo::Remover)
-                    ++m_r.apagadosAqui;
+                    ++removidos;
                 else
                     ++m_r.recebidos;
             }
+            m_r.apagadosAqui += removidos;
             m_r.conflitos += m_plano.conflitos;
+            if (m_decisao.tipo != Decisao::Tipo::Apagar && removidos > 0) {
+                m_contadosAqui += removidos;
+                EstadoSincronizacao::notarApagamentos(m_caminho, removidos, agora);
+            }
             break;
+        }
         case ArquivoContatos::Gravacao::Alterado:
             break; // another program wrote it meanwhile: read it again, merge again
         case ArquivoContatos::Gravacao::Falhou:
@@ -585,13 +618,11 @@ void Sincronizador::gravarLocal()
         m_r.conflitos += m_plano.conflitos;
     }
     // A card's agreement holds once each of its operations is done.
-    QSet<QString> comLocal, comRemota;
-    for (const auto &op : m_plano.locais)
-        comLocal.insert(op.href);
+    QSet<QString> comRemota;
     for (const auto &op : m_plano.remotas)
         comRemota.insert(op.href);
     for (auto it = m_plano.alvos.begin(); it != m_plano.alvos.end(); ++it) {
-        if ((comLocal.contains(it.key()) && !escrito) ||
+        if ((m_comLocal.contains(it.key()) && !escrito) ||
             (comRemota.contains(it.key()) && !m_feitas.contains(it.key())))
             continue;
         if (!it.value()) {
@@ -612,8 +643,9 @@ void Sincronizador::gravarLocal()
     m_estado.apagados.removeIf([this](const EstadoSincronizacao::Apagado &a) {
         return m_plano.devolvidos.contains(a.href) && m_feitas.contains(a.href);
     });
-    m_estado.guardarApagados(apagados, QDateTime::currentMSecsSinceEpoch());
+    m_estado.guardarApagados(apagados, agora);
     if ((!escrito || !m_repetir.isEmpty()) && ++m_rodada < RODADAS) {
+        m_fase = Fase::Lendo;
         buscar(m_repetir, [this] { ler(); });
         return;
     }
@@ -652,12 +684,12 @@ void Sincronizador::concluir(bool escrito)
         else
             ++it;
     }
+    m_estado.contarApagamentos(m_contadosAqui, m_contadosLa, m_estado.agora(-1));
     if (!m_estado.gravar(EstadoSincronizacao::caminhoAoLado(m_caminho))) {
         falhar(Falha::Arquivo);
         return;
     }
-    m_renomeadosNovos.clear();
-    m_juntadosNovos.clear();
+    m_compactar = false;
     // Another program kept changing the file: what the server sent waits
     // for the next sync, and this one says so.
     if (!escrito) {
@@ -665,6 +697,7 @@ void Sincronizador::concluir(bool escrito)
                                               "sincronização."));
         return;
     }
+    m_fase = Fase::Parada;
     m_r.pedidos = m_cliente->pedidos();
     m_cliente->deleteLater();
     m_cliente = nullptr;

@@ -40,9 +40,7 @@ struct ResultadoSincronizacao {
     int pedidos = 0;      // requests sent
     // Confirmar: what it would have deleted on each side, of how many.
     using Vazio = ProtecaoApagar::Vazio;
-    int apagariaAqui = 0, apagariaLa = 0;
-    int contatosAqui = 0, cartoesLa = 0;
-    Vazio vazio = Vazio::Nenhum;
+    ProtecaoApagar::Pergunta pergunta;
     QString livro; // the address book's name, once found
     bool ok() const { return falha == Falha::Nenhuma; }
 };
@@ -63,7 +61,6 @@ public:
     using Decisao = DecisaoSincronizacao;
 
     explicit Sincronizador(QString caminhoContatos, QObject *parent = nullptr);
-    ~Sincronizador() override;
 
     void setLocale(const QLocale &locale) { m_locale = locale; }
     // Whether a tab lists a name: the sync brings in only those, as the
@@ -72,16 +69,17 @@ public:
     {
         m_listavel = std::move(listavel);
     }
-    bool ocupado() const { return m_cliente != nullptr; }
+    bool ocupado() const { return m_fase != Fase::Parada; }
 
     // Starts a sync; false when one is under way already. terminou() follows.
     bool sincronizar(const Conta &conta, const Decisao &decisao = {});
     // A contact renamed here: its card follows it, whatever else changed.
-    // Kept in the sync's state until a sync has agreed it.
+    // Noted in the sync's state at once, and kept there until a sync has
+    // agreed it.
     void renomear(const QString &de, const QString &para);
     // Contacts merged here into one: the kept one's card takes the others'
-    // lines before their cards are deleted. Kept in the sync's state until
-    // a sync has done it.
+    // lines before their cards are deleted. Noted in the sync's state at
+    // once, and kept there until a sync has done it.
     void juntar(const QString &mantido, const QStringList &outros);
 
     // While held, a sync waits before it writes the contact file (an editing
@@ -91,11 +89,22 @@ public:
 Q_SIGNALS:
     // The merge is made and its writes to the server are about to start.
     void enviando();
+    // One more of the plan's server writes done (and kept in the state).
+    void progresso(int feitas, int total);
     void terminou(const ResultadoSincronizacao &resultado);
 
 private:
     using Resposta = ClienteDav::Resposta;
     using Falha = ResultadoSincronizacao::Falha;
+    // Where a sync is: each step goes on only from the one before it, so
+    // that an answer, a release or a failure that comes late does nothing.
+    enum class Fase {
+        Parada,
+        Lendo,    // discovering, listing, fetching, merging
+        Enviando, // the plan's server writes under way
+        Retida,   // written there; waiting for the editing dialog to close
+        Gravando, // the contact file and the state written
+    };
 
     void propfind(const QUrl &url, int profundidade, const QByteArray &props,
                   std::function<void(const Multistatus::Leitura &, const QUrl &)> pronto);
@@ -111,6 +120,9 @@ private:
     void ler();
     void executar();
     void executarProxima();
+    // One server write of the plan done: kept in the state at once where
+    // the contact here agrees with it.
+    void feita(const Fusao::OperacaoServidor &op, const QByteArray &etag);
     void gravarLocal();
     void concluir(bool escrito);
     void falhar(Falha f, const QString &detalhe = {});
@@ -139,18 +151,18 @@ private:
     bool m_primeira = false; // a first sync again: the server refused the token
     Decisao m_decisao;
     std::function<bool(QStringView)> m_listavel;
-    QList<QPair<QString, QString>> m_renomeadosNovos; // while a sync runs
-    QList<EstadoSincronizacao::Juncao> m_juntadosNovos;
+    Fase m_fase = Fase::Parada;
+    bool m_compactar = false; // the state holds notes: written whole before the first write
     ArquivoContatos::Leitura m_local;
     Fusao::Plano m_plano;
     qsizetype m_proxima = 0;
     int m_emCurso = 0;
     int m_rodada = 0;
-    QSet<QString> m_feitas; // hrefs whose server operation succeeded
+    QSet<QString> m_feitas;                   // hrefs whose server operation succeeded
+    QSet<QString> m_comLocal;                 // hrefs with an operation here too
+    int m_contadosAqui = 0, m_contadosLa = 0; // deleted without a question
     QHash<QString, QByteArray> m_etagsNovas;
     QStringList m_repetir; // hrefs to read again after a 412
-    bool m_falhou = false;
     bool m_retido = false;
-    bool m_esperando = false; // stopped before the write, until released
     ResultadoSincronizacao m_r;
 };
