@@ -443,6 +443,16 @@ void TestEditing::telefonesBrasileiros_data()
     linha("emergência", u"190"_s, {}, {}, u"tel:190"_s);
     linha("sem código de área", u"98765-4321"_s, {}, {}, u"tel:987654321"_s);
     linha("estrangeiro", u"+1 (212) 555-0100"_s, {}, {}, u"tel:+12125550100"_s);
+    linha("nono à parte", u"(11) 9 8765-4321"_s, u"(11) 98765-4321"_s, u"+55 11 98765-4321"_s,
+          u"tel:+5511987654321"_s);
+    linha("+55 e parênteses", u"+55 (11) 3456-7890"_s, u"(11) 3456-7890"_s, u"+55 11 3456-7890"_s,
+          u"tel:+551134567890"_s);
+    // Written in no Brazilian way: left alone, dialled as written.
+    linha("três dígitos entre parênteses", u"(617) 555-1234"_s, {}, {}, u"tel:6175551234"_s);
+    linha("Nova York sem +1", u"(212) 555-1234"_s, {}, {}, u"tel:2125551234"_s);
+    linha("três grupos", u"617-555-1234"_s, {}, {}, u"tel:6175551234"_s);
+    linha("código de área colado ao número", u"1198765-4321"_s, {}, {}, u"tel:11987654321"_s);
+    linha("número depois da barra", u"3333-4444 / 21"_s, {}, {}, {});
     linha("código de área que não existe", u"(20) 98765-4321"_s, {}, {}, {});
     linha("texto antes", u"Cel: 98765-4321"_s, {}, {}, {});
     linha("dois números", u"11 98765-4321 / 11 3456-7890"_s, {}, {}, {});
@@ -459,6 +469,8 @@ void TestEditing::telefonesBrasileiros()
     QCOMPARE(padronizado(campo, Estilo::Nacional).value_or(QString()), nacional);
     QCOMPARE(padronizado(campo, Estilo::Internacional).value_or(QString()), internacional);
     QCOMPARE(ligar(campo).value_or(QUrl()).toString(), tel);
+    // WhatsApp only where the country is known.
+    QCOMPARE(whatsapp(campo).has_value(), tel.startsWith(u"tel:+"));
     // Standardised, it reads as the same number.
     if (!nacional.isEmpty())
         QCOMPARE(ligar(nacional), ligar(campo));
@@ -482,6 +494,10 @@ void TestEditing::duplicados_data()
     par("sem código de área e com", {u"Ana"_s, u"3456-7890"_s}, {u"Bia"_s, u"(21) 3456-7890"_s},
         {});
     par("emergência não liga ninguém", {u"Ana"_s, u"190"_s}, {u"Bia"_s, u"190"_s}, {});
+    par("estrangeiro não é brasileiro", {u"Ana"_s, u"(617) 555-1234"_s},
+        {u"Bia"_s, u"(61) 97555-1234"_s}, {});
+    par("estrangeiro pelos dígitos", {u"Ana"_s, u"(617) 555-1234"_s}, {u"Bia"_s, u"617.555.1234"_s},
+        u"mesmo telefone"_s);
     par("e-mail, caixa à parte", {u"Ana"_s, {}, u"Ana@X.com "_s}, {u"Bia"_s, {}, u"ana@x.COM"_s},
         u"mesmo e-mail"_s);
     par("nome sem acentos nem pontos", {u"José da Silva"_s}, {u"JOSE DA SILVA."_s},

@@ -621,6 +621,11 @@ void TestExchange::abrirDoContato_data()
     QTest::newRow("WhatsApp sem código de área")
         << u"98765-4321"_s << QString() << u"acaoWhatsApp"_s << QString()
         << Mensagens::SEM_WHATSAPP;
+    QTest::newRow("ligar estrangeiro sem +1: como escrito")
+        << u"(617) 555-1234"_s << QString() << u"acaoLigar"_s << u"tel:6175551234"_s << QString();
+    QTest::newRow("WhatsApp estrangeiro sem +1")
+        << u"(617) 555-1234"_s << QString() << u"acaoWhatsApp"_s << QString()
+        << Mensagens::SEM_PAIS_WHATSAPP;
     QTest::newRow("não discável") << u"ramal 45"_s << QString() << u"acaoLigar"_s << QString()
                                   << Mensagens::NAO_DISCAVEL;
     QTest::newRow("e-mail") << QString() << u"ana@x.com"_s << u"acaoEnviarEmail"_s

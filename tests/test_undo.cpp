@@ -384,7 +384,11 @@ void TestUndo::padronizarTelefones()
         return Teste::arquivo({Teste::linha(u"Ana"_s, ana, u"a@x"_s), Teste::linha(u"Bia"_s, bia),
                                Teste::linha(u"Caio"_s, u"+1 212 555 0100"_s),
                                Teste::linha(u"Duda"_s, u"0800 123 4567"_s),
-                               Teste::linha(u"Eva"_s, u"21 98765 4321"_s)});
+                               Teste::linha(u"Eva"_s, u"21 98765 4321"_s),
+                               // Foreign without +1, and a number and its extension:
+                               // not Brazilian, never listed.
+                               Teste::linha(u"Fred"_s, u"(617) 555-1234"_s),
+                               Teste::linha(u"Gil"_s, u"3333-4444 / 21"_s)});
     };
     const QByteArray antes = arquivo(u"011 8765-4321 ramal 2"_s, u"(21) 2345-6789"_s);
     auto p = janela(antes);

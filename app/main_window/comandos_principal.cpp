@@ -87,8 +87,12 @@ ComandosPrincipal::ComandosPrincipal(QWidget &janela, Agenda &agenda, Janela j)
           {Qt::CTRL | Qt::SHIFT | Qt::Key_L});
     criar(QStringLiteral("WhatsApp"), "acaoWhatsApp",
           [this, selecionado] {
-              abrirLink(TelefoneBrasileiro::whatsapp(selecionado(&ContactRecord::Telefone)),
-                        Mensagens::SEM_WHATSAPP);
+              // A number written in no Brazilian way lacks its country's code.
+              const QString t = selecionado(&ContactRecord::Telefone);
+              abrirLink(TelefoneBrasileiro::whatsapp(t),
+                        TelefoneBrasileiro::ler(t).tipo == TelefoneBrasileiro::Tipo::Outro
+                            ? Mensagens::SEM_PAIS_WHATSAPP
+                            : Mensagens::SEM_WHATSAPP);
           },
           {Qt::CTRL | Qt::SHIFT | Qt::Key_W});
     criar(QStringLiteral("Enviar e-mail"), "acaoEnviarEmail",

@@ -119,6 +119,7 @@ QString chaveTelefone(const QString &campo)
         // Comparable only with another written without its area code.
         return QLatin1Char('?') + n.digitos.right(8);
     case Tipo::Servico:
+    case Tipo::Outro:
     case Tipo::Invalido:
         break;
     }

@@ -104,6 +104,8 @@ inline QString parecidos(qsizetype n)
 inline const QString NAO_DISCAVEL = QStringLiteral("Este telefone não pode ser discado!");
 inline const QString SEM_WHATSAPP =
     QStringLiteral("Este telefone não tem código de área para o WhatsApp!");
+inline const QString SEM_PAIS_WHATSAPP =
+    QStringLiteral("Este telefone não tem o código do país (+1, +351...) para o WhatsApp!");
 inline const QString EMAIL_INVALIDO = QStringLiteral("Este e-mail não é um endereço válido!");
 inline const QString LISTA_SALVA = QStringLiteral("Lista para imprimir salva!");
 inline const QString NADA_A_IMPRIMIR = QStringLiteral("Não há contatos para imprimir!");

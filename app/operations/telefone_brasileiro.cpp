@@ -54,35 +54,129 @@ bool nacional(QStringView d, Numero &n)
     return true;
 }
 
+// The digits of a number as written: runs of digits, and which of them
+// stand in brackets.
+struct Grupos {
+    QString digitos;
+    QList<qsizetype> cortes;         // where each run after the first starts, in digitos
+    qsizetype abre = -1, fecha = -1; // the digits in brackets: [abre, fecha)
+    bool torto = false;              // brackets that do not pair, or more than one pair
+};
+
+// Whether the groups fit a national number: prefixo digits before the area
+// code (none, the long-distance 0, 0 and a carrier's two, or 55 without a
+// +), the area code, then 8 or 9 digits.
+bool cabe(const Grupos &g, qsizetype prefixo)
+{
+    const qsizetype n = g.digitos.size(), ddd = prefixo + 2;
+    if (n - ddd != 8 && n - ddd != 9)
+        return false;
+    // Breaks only between the parts: within the prefix between the 0 and
+    // the carrier's code, around the area code, and once in the number after
+    // it ("9 8765-4321" aside).
+    QList<qsizetype> noNumero;
+    for (const qsizetype c : g.cortes) {
+        if (c > ddd)
+            noNumero.append(c);
+        else if (!(c == prefixo || c == ddd || (prefixo == 3 && c == 1)))
+            return false;
+    }
+    const bool nonoAParte = noNumero.size() == 2 && n - ddd == 9 && noNumero[0] == ddd + 1 &&
+                            g.digitos[ddd] == u'9' && noNumero[1] == ddd + 5;
+    if (noNumero.size() > 1 && !nonoAParte)
+        return false;
+    // The area code stands apart, or the national number is one run.
+    if (!g.cortes.contains(ddd) && !noNumero.isEmpty())
+        return false;
+    // Brackets hold the area code, alone or with what comes before it.
+    if (g.abre >= 0 && (g.fecha != ddd || (g.abre != prefixo && g.abre != 0)))
+        return false;
+    return true;
+}
+
+// The groups of a number as written, from the start of the field; fim:
+// where its last digit ends.
+Grupos grupos(QStringView campo, qsizetype &fim)
+{
+    Grupos g;
+    bool dentro = false, digito = false;
+    fim = -1;
+    for (qsizetype i = 0; i < campo.size(); ++i) {
+        const QChar c = campo[i];
+        if (c.isDigit() && c.unicode() < 0x80) {
+            if (!digito && !g.digitos.isEmpty())
+                g.cortes.append(g.digitos.size());
+            g.digitos.append(c);
+            fim = i + 1;
+            digito = true;
+            continue;
+        }
+        digito = false;
+        if (c == u'(') {
+            g.torto = g.torto || dentro || g.abre >= 0;
+            dentro = true;
+            g.abre = g.digitos.size();
+        } else if (c == u')') {
+            g.torto = g.torto || !dentro;
+            dentro = false;
+            g.fecha = g.digitos.size();
+        } else if (!(c == u' ' || c == u'-' || c == u'.')) {
+            break;
+        }
+    }
+    g.torto = g.torto || dentro;
+    return g;
+}
+
 } // namespace
 
 Numero ler(const QString &campo)
 {
     Numero n;
-    // The number: brackets, dashes, dots, slashes and spaces among digits,
-    // a + only before the first; it ends at its last digit.
+    qsizetype i = 0;
+    while (i < campo.size() && campo[i] == u' ')
+        ++i;
+    const bool mais = i < campo.size() && campo[i] == u'+';
+    if (mais)
+        ++i;
+    // Text before the number ("Cel: 9999-0000"): not read here.
+    if (i >= campo.size() || !(campo[i].isDigit() || campo[i] == u'('))
+        return n;
     qsizetype fim = -1;
-    bool mais = false;
-    for (qsizetype i = 0; i < campo.size(); ++i) {
-        const QChar c = campo[i];
-        if (c.isDigit() && c.unicode() < 0x80) {
-            n.digitos.append(c);
-            fim = i + 1;
-        } else if (c == u'+' && n.digitos.isEmpty() && !mais) {
-            mais = true;
-        } else if (!(c == u' ' || c == u'(' || c == u')' || c == u'-' || c == u'.' || c == u'/')) {
-            if (n.digitos.isEmpty())
-                return n; // text before the number: "Cel: 9999-0000"
-            break;
-        }
-    }
+    Grupos g = grupos(QStringView(campo).sliced(i), fim);
     if (fim < 0)
         return n;
-    n.resto = campo.mid(fim);
+    n.digitos = g.digitos;
+    n.resto = campo.mid(i + fim);
+    // Only text may follow: a digit before any letter is another number
+    // ("3333-4444 / 21").
+    for (const QChar c : std::as_const(n.resto)) {
+        if (c.isLetter())
+            break;
+        if (c.isDigit())
+            return n;
+    }
     const QString &d = n.digitos;
     if (mais) {
-        if (d.startsWith(u"55") && nacional(QStringView(d).sliced(2), n))
+        if (d.startsWith(u"55")) {
+            // The country code taken off, the rest read as a national number.
+            Grupos semPais = g;
+            semPais.digitos = d.mid(2);
+            semPais.cortes.clear();
+            for (const qsizetype c : std::as_const(g.cortes)) {
+                if (c > 2)
+                    semPais.cortes.append(c - 2);
+                semPais.torto = semPais.torto || c < 2;
+            }
+            if (g.abre >= 0) {
+                semPais.torto = semPais.torto || g.abre < 2;
+                semPais.abre = g.abre - 2;
+                semPais.fecha = g.fecha - 2;
+            }
+            if (!semPais.torto && cabe(semPais, 0))
+                nacional(semPais.digitos, n);
             return n;
+        }
         n.tipo = d.size() >= 8 && d.size() <= 15 && !d.startsWith(u"55") ? Tipo::Estrangeiro
                                                                          : Tipo::Invalido;
         return n;
@@ -91,20 +185,35 @@ Numero ler(const QString &campo)
         n.tipo = Tipo::Servico;
         return n;
     }
-    QStringView v(d);
-    if (d.startsWith(u"00"))
-        return n; // dialled abroad through a carrier: not read here
-    if (d.startsWith(u'0')) {
-        v = v.sliced(1);
-        if (v.size() == 12 || v.size() == 13)
-            v = v.sliced(2); // the carrier's code
-    } else if (d.startsWith(u"55") && (d.size() == 12 || d.size() == 13)) {
-        v = v.sliced(2);
+    if (!g.torto) {
+        // The prefixes a national number may carry, each tried where the
+        // count of digits allows it.
+        for (const qsizetype prefixo : {0, 1, 3, 2}) {
+            const QStringView p = QStringView(d).first(std::min(prefixo, d.size()));
+            const bool pode = prefixo == 0   ? !d.startsWith(u'0')
+                              : prefixo == 1 ? p == u"0"
+                              : prefixo == 3 ? p.startsWith(u'0') && !p.startsWith(u"00")
+                                             : p == u"55" && g.abre < 0;
+            if (!pode || !cabe(g, prefixo))
+                continue;
+            // Shaped as a Brazilian number: one whose area code or number
+            // is none in use is no number.
+            nacional(QStringView(d).sliced(prefixo), n);
+            return n;
+        }
+        // No area code: 8 or 9 digits in at most two groups.
+        const bool nonoAParte =
+            d.size() == 9 && g.cortes == QList<qsizetype>{1, 5} && d.front() == u'9';
+        if ((d.size() == 8 || d.size() == 9) && d.front() != u'0' && g.abre < 0 &&
+            (g.cortes.size() <= 1 || nonoAParte)) {
+            n.tipo = Tipo::SemDdd;
+            return n;
+        }
     }
-    if (nacional(v, n))
-        return n;
-    if (v.size() == d.size() && (d.size() == 8 || d.size() == 9) && d.front() != u'0')
-        n.tipo = Tipo::SemDdd;
+    // One number, but in no Brazilian shape: a foreign one written without
+    // its country code, or one this program cannot tell.
+    if (d.size() >= 7 && d.size() <= 15 && !d.startsWith(u"00"))
+        n.tipo = Tipo::Outro;
     return n;
 }
 
@@ -144,6 +253,7 @@ std::optional<QUrl> ligar(const QString &campo)
         return QUrl(QStringLiteral("tel:+") + n.digitos);
     case Tipo::SemDdd:
     case Tipo::Servico:
+    case Tipo::Outro:
         return QUrl(QStringLiteral("tel:") + n.digitos);
     case Tipo::Invalido:
         break;

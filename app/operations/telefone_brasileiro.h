@@ -11,7 +11,10 @@ class ListaInicio;
 // A telephone field read as people in Brazil write it: with or without +55,
 // the long-distance 0 and a carrier's code, the area code in brackets or
 // not, the ninth digit of a mobile or not, and text after the number
-// ("ramal 45").
+// ("ramal 45"). A number is Brazilian only when its written groups fit one:
+// brackets hold the area code (alone, or after the 0 and a carrier's code),
+// the number after it is in at most two groups ("9 8765-4321" aside), and
+// only text follows; "(617) 555-1234" is no Brazilian number.
 namespace TelefoneBrasileiro {
 
 enum class Tipo {
@@ -20,6 +23,7 @@ enum class Tipo {
     SemDdd,      // 8 or 9 digits, no area code: dialled only where it is local
     Servico,     // 0800, 4004, 3003, three-digit emergency numbers, ...
     Estrangeiro, // +country code other than Brazil's
+    Outro,       // one number written in no Brazilian way: dialled as written
     Invalido,    // anything else
 };
 
@@ -46,8 +50,9 @@ std::optional<QString> padronizado(const QString &campo, Estilo estilo);
 // list's order.
 QList<TrocaTelefone> propostas(const ListaInicio &lista, Estilo estilo);
 
-// "tel:+5511987654321"; a number with no area code or a service number as
-// it is dialled; nothing when it cannot be dialled.
+// "tel:+5511987654321"; a number with no area code, a service number, or
+// one written in no Brazilian way as it is written; nothing when it cannot
+// be dialled.
 std::optional<QUrl> ligar(const QString &campo);
 // "https://wa.me/5511987654321": a number with its country code, Brazil's
 // where none was written; nothing without an area code or for a service.
