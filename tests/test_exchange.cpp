@@ -409,6 +409,15 @@ void TestExchange::exportarRecusado_data()
 #ifndef Q_OS_WIN
     QTest::newRow("over it through a link") << u"link.vcf"_s << false << Mensagens::EXPORTAR_SOBRE;
 #endif
+    // Nor over any other file the program keeps, by any path or case.
+    QTest::newRow("over the sync's state")
+        << u"sub/../Contatos.Sincronizacao"_s << false << Mensagens::ARQUIVO_DO_PROGRAMA;
+    QTest::newRow("over a version") << u"contatos.historico/2026-12-08_14-32-05-120.txt"_s << false
+                                    << Mensagens::ARQUIVO_DO_PROGRAMA;
+    QTest::newRow("over the versions' folder")
+        << u"CONTATOS.HISTORICO"_s << false << Mensagens::ARQUIVO_DO_PROGRAMA;
+    QTest::newRow("over the settings")
+        << u"config.ini"_s << false << Mensagens::ARQUIVO_DO_PROGRAMA;
     QTest::newRow("contact file unreadable")
         << u"saida.vcf"_s << true << ModeloPrincipal::AVISO_FALHA_LEITURA;
 }
@@ -422,6 +431,12 @@ void TestExchange::exportarRecusado()
     QDir(p.dir.path()).mkdir(u"sub"_s);
     QFile::link(p.caminho, p.dir.filePath(u"link.vcf"_s));
     p.exportar = alvo.isEmpty() ? p.caminho : p.dir.filePath(alvo);
+    // The program's own files, as they stand.
+    QDir(p.dir.path()).mkdir(u"contatos.historico"_s);
+    const QStringList proprios{u"contatos.sincronizacao"_s, u"config.ini"_s,
+                               u"contatos.historico/2026-12-08_14-32-05-120.txt"_s};
+    for (const QString &f : proprios)
+        Teste::gravar(p.dir.filePath(f), "intacto");
     std::optional<Teste::Travado> travado;
     if (ilegivel) {
         travado.emplace(p.caminho, false);
@@ -434,6 +449,8 @@ void TestExchange::exportarRecusado()
         QVERIFY(!QFile::exists(p.exportar));
     else
         QCOMPARE(Teste::ler(p.caminho), inicial);
+    for (const QString &f : proprios)
+        QCOMPARE(Teste::ler(p.dir.filePath(f)), QByteArray("intacto"));
 }
 
 void TestExchange::exportarPeloDialogo_data()

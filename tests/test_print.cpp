@@ -293,6 +293,11 @@ void TestPrint::recusas_data()
         << QString() << false << false << Mensagens::EXPORTAR_SOBRE;
     QTest::newRow("over it by another path")
         << u"sub/../contatos.txt"_s << false << false << Mensagens::EXPORTAR_SOBRE;
+    // Names the save dialog takes without adding ".pdf".
+    QTest::newRow("over the sync's state")
+        << u"contatos.sincronizacao"_s << false << false << Mensagens::ARQUIVO_DO_PROGRAMA;
+    QTest::newRow("over the versions")
+        << u"Contatos.Historico"_s << false << false << Mensagens::ARQUIVO_DO_PROGRAMA;
     QTest::newRow("no such folder")
         << u"nada/lista.pdf"_s << false << false << Mensagens::naoGravado(u"lista.pdf"_s);
     QTest::newRow("contact file unreadable")
@@ -319,10 +324,15 @@ void TestPrint::recusas()
         travado.emplace(p.caminho, false);
         QVERIFY(travado->ok());
     }
+    const bool proprio = alvo.startsWith(u"contatos."_s, Qt::CaseInsensitive);
+    if (proprio)
+        Teste::gravar(p.dir.filePath(u"contatos.sincronizacao"_s), "intacto");
     imprimir(p, {abaVazia, 2, true}, "lblSim", [](KV_Imprime *d) { d->fecharJa(); });
     QTEST(p.avisos.textos.value(0), "aviso");
     travado.reset();
-    if (!p.pdf.endsWith(u"contatos.txt"_s))
+    if (proprio)
+        QCOMPARE(Teste::ler(p.dir.filePath(u"contatos.sincronizacao"_s)), QByteArray("intacto"));
+    else if (!p.pdf.endsWith(u"contatos.txt"_s))
         QVERIFY(!QFile::exists(p.pdf));
     // (The lock stands in for the file where it cannot be read.)
     if (!ilegivel)

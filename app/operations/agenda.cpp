@@ -7,6 +7,7 @@
 #include "operations/mensagens.h"
 #include "store/arquivo_contatos.h"
 
+#include <QFileInfo>
 #include <QSettings>
 #include <QTimer>
 
@@ -24,6 +25,10 @@ Agenda::Agenda(const OpcoesAgenda &opcoes, QObject *parent)
       m_modelo(caminhoOuPadrao(m_opcoes.caminhoArquivo), m_opcoes.locale)
 {
     m_modelo.arquivo().setHistorico(m_opcoes.agora, m_opcoes.limitesVersoes);
+    // What goes out of the program never goes over its settings, where
+    // they are a file.
+    if (const auto c = configuracoes(); QFileInfo(c->fileName()).isAbsolute())
+        m_modelo.arquivo().setArquivosDoPrograma({c->fileName()});
     m_modelo.iniciarLeitura();
 }
 

@@ -2,6 +2,7 @@
 
 #include "operations/edicao_contatos.h"
 #include "operations/mensagens.h"
+#include "sync/estado_sincronizacao.h"
 
 #include <QFileInfo>
 
@@ -50,18 +51,49 @@ QStringList IntercambioContatos::importar(const QStringList &caminhos,
     return EdicaoContatos(m_modelo).importar(contatos, rejeitados).avisos;
 }
 
-bool IntercambioContatos::ehOArquivoDeContatos(const QString &caminho) const
+namespace {
+
+// A path as the file system would take it: links followed, where it exists
+// or only its folder does; the trailing dots and spaces Windows drops
+// dropped.
+QString comoODisco(const QString &caminho)
 {
-    const QString alvo = QFileInfo(caminho).canonicalFilePath();
-    const QString contatos = QFileInfo(m_modelo.arquivo().caminho()).canonicalFilePath();
-    // A name that does not exist yet cannot be the contact file.
-    if (alvo.isEmpty() || contatos.isEmpty())
-        return false;
-#ifdef Q_OS_WIN
-    return alvo.compare(contatos, Qt::CaseInsensitive) == 0;
-#else
-    return alvo == contatos;
-#endif
+    const QFileInfo f(caminho);
+    QString real = f.canonicalFilePath();
+    if (real.isEmpty()) {
+        const QString pasta = QFileInfo(f.absolutePath()).canonicalFilePath();
+        QString nome = f.fileName();
+        while (nome.endsWith(u'.') || nome.endsWith(u' '))
+            nome.chop(1);
+        real = (pasta.isEmpty() ? f.absolutePath() : pasta) + u'/' + nome;
+    }
+    return real;
+}
+
+bool mesmo(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+QString IntercambioContatos::recusaDestino(const QString &caminho) const
+{
+    const ArquivoContatos &arquivo = m_modelo.arquivo();
+    const QString alvo = comoODisco(caminho);
+    if (mesmo(alvo, comoODisco(arquivo.caminho())))
+        return Mensagens::EXPORTAR_SOBRE;
+    QStringList doPrograma = arquivo.arquivosDoPrograma();
+    doPrograma.append(EstadoSincronizacao::caminhoAoLado(arquivo.caminho()));
+    for (const QString &c : std::as_const(doPrograma)) {
+        if (mesmo(alvo, comoODisco(c)))
+            return Mensagens::ARQUIVO_DO_PROGRAMA;
+    }
+    // The versions' folder, and anything in it.
+    const QString versoes = comoODisco(HistoricoVersoes::pastaAoLado(arquivo.caminho()));
+    if (mesmo(alvo, versoes) || alvo.startsWith(versoes + u'/', Qt::CaseInsensitive))
+        return Mensagens::ARQUIVO_DO_PROGRAMA;
+    return {};
 }
 
 QString IntercambioContatos::lerAgora()
@@ -80,8 +112,8 @@ QString IntercambioContatos::lerAgora()
 
 QString IntercambioContatos::gravarFora(const QString &caminho, const QByteArray &conteudo) const
 {
-    if (ehOArquivoDeContatos(caminho))
-        return Mensagens::EXPORTAR_SOBRE;
+    if (const QString recusa = recusaDestino(caminho); !recusa.isEmpty())
+        return recusa;
     return ArquivoContatos(caminho).gravar(conteudo)
                ? QString()
                : Mensagens::naoGravado(QFileInfo(caminho).fileName());
@@ -89,8 +121,8 @@ QString IntercambioContatos::gravarFora(const QString &caminho, const QByteArray
 
 QString IntercambioContatos::exportar(const QString &caminho, ContatosExternos::Formato formato)
 {
-    if (ehOArquivoDeContatos(caminho))
-        return Mensagens::EXPORTAR_SOBRE;
+    if (const QString recusa = recusaDestino(caminho); !recusa.isEmpty())
+        return recusa;
     if (const QString falha = lerAgora(); !falha.isEmpty())
         return falha;
     const ListaInicio &lista = m_modelo.lstInicio();

@@ -32,9 +32,12 @@ public:
     // from what the file holds now: the list read again where another
     // program changed the file. The notice why it could not be, or nothing.
     QString lerAgora();
-    bool ehOArquivoDeContatos(const QString &caminho) const;
-    // Bytes written whole, through a temporary file, to a file that is not
-    // the contact file: the notice why not, or nothing.
+    // Why nothing may be written there: the contact file itself, or another
+    // file the program keeps (the versions, the sync's state, the settings),
+    // by any path or link and in any letter case; nothing where it may.
+    QString recusaDestino(const QString &caminho) const;
+    // Bytes written whole, through a temporary file, to a file that is none
+    // of the program's own: the notice why not, or nothing.
     QString gravarFora(const QString &caminho, const QByteArray &conteudo) const;
 
 private:

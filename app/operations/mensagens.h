@@ -77,6 +77,8 @@ inline QString restaurada(const QString &quando)
 inline const QString EXPORTADOS = QStringLiteral("Contatos exportados!");
 inline const QString EXPORTAR_SOBRE =
     QStringLiteral("Os contatos não podem ser exportados sobre o próprio arquivo contatos.txt!");
+inline const QString ARQUIVO_DO_PROGRAMA =
+    QStringLiteral("Este arquivo é do próprio Marvessa Fonelo: escolha outro nome!");
 inline QString importados(qsizetype n, qsizetype ignorados)
 {
     return QStringLiteral("Contatos importados: %1. Ignorados: %2.").arg(n).arg(ignorados);

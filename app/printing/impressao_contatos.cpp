@@ -98,8 +98,8 @@ QString ImpressaoContatos::salvar(const QString &caminho, const Escolha &escolha
                                   const FolhasContatos::Progresso &progresso)
 {
     IntercambioContatos intercambio(m_modelo);
-    if (intercambio.ehOArquivoDeContatos(caminho))
-        return Mensagens::EXPORTAR_SOBRE;
+    if (const QString recusa = intercambio.recusaDestino(caminho); !recusa.isEmpty())
+        return recusa;
     QString aviso;
     const auto pdf = gerar(escolha, progresso, aviso);
     if (!pdf)

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <utility>
 
 // "contatos.txt" on disk: reading it whole, creating it when missing, and
@@ -80,6 +81,11 @@ public:
         m_relogio = std::move(relogio);
         m_limites = limites;
     }
+    // Other files the program keeps (the sync's state, the settings where
+    // they are a file): with the contact file and its versions, never
+    // written over by what goes out of the program.
+    void setArquivosDoPrograma(QStringList caminhos) { m_doPrograma = std::move(caminhos); }
+    const QStringList &arquivosDoPrograma() const { return m_doPrograma; }
     // The last write went on without keeping a version.
     bool semVersao() const { return m_semVersao; }
     // True once, after the first such write: the user is told once.
@@ -91,4 +97,5 @@ private:
     mutable bool m_avisadoSemVersao = false;
     std::function<QDateTime()> m_relogio;
     HistoricoVersoes::Limites m_limites;
+    QStringList m_doPrograma;
 };
