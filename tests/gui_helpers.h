@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <memory>
 
@@ -92,6 +93,13 @@ private:
     std::function<bool(D *)> m_passo;
     QTimer m_timer;
 };
+
+// Typed key by key, whatever the characters.
+inline void digitar(QWidget *w, const QString &texto)
+{
+    for (const QChar c : texto)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
 
 // An action the menu shows, by its objectName.
 inline QAction *acaoDoMenu(const QMenu *menu, const QString &nome)

@@ -1,4 +1,5 @@
 #include "chrome/deslizamento.h"
+#include "dialogs/dialogo_contato.h"
 #include "dialogs/kv_adiciona.h"
 #include "dialogs/kv_atualiza.h"
 #include "dialogs/kv_contdel.h"
@@ -71,6 +72,8 @@ private Q_SLOTS:
     void janelaAcompanhaODeslizamento();
     void adicionarDeVerdade();
     void camposLimitesFocoEEnter();
+    void recusaDevolveOTeclado_data();
+    void recusaDevolveOTeclado();
     void copiarNome();
     void semSelecaoNaoAbre();
     void atualizarPreencheEGrava();
@@ -279,6 +282,78 @@ void TestDialogs::camposLimitesFocoEEnter()
     QCOMPARE(p.avisos.textos, QStringList{Mensagens::PROIBIDO});
     QCOMPARE(d.controle<QLabel>(u"lblSim"_s)->toolTip(), u" Adicionar "_s);
     QCOMPARE(d.controle(u"lblNao"_s)->cursor().pixmap().size(), QSize(32, 32));
+}
+
+void TestDialogs::recusaDevolveOTeclado_data()
+{
+    // The dialog (update: Bia's), what is typed into the name, telephone and
+    // e-mail, the notice; the field the keyboard is back in, and its text
+    // then chosen (the add empties a name taken).
+    QTest::addColumn<bool>("atualizar");
+    QTest::addColumn<QStringList>("campos");
+    QTest::addColumn<QString>("aviso");
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("escolhido");
+    QTest::newRow("adicionar um nome que existe")
+        << false << QStringList{u"ANA SOUZA"_s, u"1"_s, {}} << Mensagens::ESTE_EXISTE
+        << u"txtNome"_s << QString();
+    QTest::newRow("atualizar para um nome que existe")
+        << true << QStringList{u"Ana Souza"_s, u"1"_s, {}} << Mensagens::ESSE_EXISTE << u"txtNome"_s
+        << u"Ana Souza"_s;
+    QTest::newRow("nome que começa proibido") << false << QStringList{u"-Caio"_s, {}, {}}
+                                              << Mensagens::PROIBIDO << u"txtNome"_s << u"-Caio"_s;
+    QTest::newRow("e-mail que o arquivo não guarda")
+        << true << QStringList{u"Bia"_s, u"2"_s, u"b\u0142@x"_s} << Mensagens::INVALIDOS
+        << u"txtMail"_s << u"b\u0142@x"_s;
+}
+
+// A click on a label button leaves the keyboard where the user was typing,
+// and after a refusal it is back in the field to correct, its text chosen,
+// so that what is typed next replaces it.
+void TestDialogs::recusaDevolveOTeclado()
+{
+    QFETCH(bool, atualizar);
+    QFETCH(QStringList, campos);
+    QFETCH(QString, aviso);
+    QFETCH(QString, campo);
+    QFETCH(QString, escolhido);
+    const QByteArray conteudo = arquivoCom({u"Ana Souza"_s, u"Bia"_s});
+    Principal p(&conteudo);
+    p.janela->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.janela.get()));
+    QString focoDepois, textoEscolhido, depoisDeDigitar;
+    Teste::Passos<DialogoContato> passos([&](DialogoContato *d) {
+        QLineEdit *linhas[] = {d->txtNome(), d->txtFone(), d->txtMail()};
+        for (int i = 0; i < 3; ++i) {
+            linhas[i]->setFocus();
+            linhas[i]->selectAll();
+            Teste::digitar(linhas[i], campos[i]);
+        }
+        linhas[0]->setFocus();
+        // A real click, with its press and release.
+        clicar(d->controle(u"lblSim"_s));
+        focoDepois =
+            QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+        if (auto *l = qobject_cast<QLineEdit *>(QApplication::focusWidget())) {
+            textoEscolhido = l->selectedText();
+            QTest::keyClicks(l, u"Zeca"_s);
+            depoisDeDigitar = l->text();
+        }
+        d->lblNao_Click();
+        return true;
+    });
+    if (atualizar) {
+        QVERIFY(p.janela->modelo().mostrarContato(u"Bia"));
+        p.janela->imgAtualiza_Click();
+    } else {
+        p.janela->imgAdiciona_Click();
+    }
+    QVERIFY(passos.feito());
+    QCOMPARE(p.avisos.textos, QStringList{aviso});
+    QCOMPARE(focoDepois, campo);
+    QCOMPARE(textoEscolhido, escolhido);
+    QCOMPARE(depoisDeDigitar, u"Zeca"_s);
+    QCOMPARE(Teste::ler(p.caminho), conteudo);
 }
 
 void TestDialogs::copiarNome()

@@ -58,13 +58,6 @@ QStringList nomes(const QListWidget *lst)
     return out;
 }
 
-// Typed key by key, whatever the characters.
-void digitar(QWidget *w, const QString &texto)
-{
-    for (const QChar c : texto)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
 } // namespace
 
 class TestSyncWindow : public QObject {
@@ -101,11 +94,11 @@ class TestSyncWindow : public QObject {
             if (!digitado) {
                 teclado = d->controle(u"lblSim"_s)->accessibleName() == u"Conectar"_s &&
                           QApplication::focusWidget() == d->txtEndereco();
-                digitar(d->txtEndereco(), m_servidor->raiz().toString());
+                Teste::digitar(d->txtEndereco(), m_servidor->raiz().toString());
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                digitar(QApplication::focusWidget(), QString::fromUtf8(Radicale::USUARIO));
+                Teste::digitar(QApplication::focusWidget(), QString::fromUtf8(Radicale::USUARIO));
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                digitar(QApplication::focusWidget(), senha);
+                Teste::digitar(QApplication::focusWidget(), senha);
                 teclado = teclado && QApplication::focusWidget() == d->txtSenha();
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
                 digitado = true;
@@ -331,7 +324,9 @@ private Q_SLOTS:
         QVERIFY(passos.feito());
         QTRY_COMPARE(m_servidor->cartoes().keys(), QStringList{u"a1.vcf"_s});
         QTRY_VERIFY(!controle.ocupado());
-        QVERIFY(Teste::ler(p->caminho).contains("Ana Souza\x7f" "11 98765-4321"));
+        QVERIFY(Teste::ler(p->caminho)
+                    .contains("Ana Souza\x7f"
+                              "11 98765-4321"));
         QVERIFY(!Teste::ler(p->caminho).contains("Souza Ana"));
         QCOMPARE(EstadoSincronizacao::ler(EstadoSincronizacao::caminhoAoLado(p->caminho))
                      .juntados.size(),

@@ -20,9 +20,9 @@ public:
     // Places in twips within the parent; without them the picture stays put.
     void definirEfeito(QPoint pressionadaTwips, QPoint soltaTwips);
     // Reached with Tab and pressed with Space or Enter, with a focus mark
-    // while it has the focus. With Qt::TabFocus a click leaves the focus
-    // where it was.
-    void usarTeclado(Qt::FocusPolicy politica = Qt::StrongFocus);
+    // while it has the focus. A click leaves the focus where it was (in the
+    // field being typed in), as a label never took it.
+    void usarTeclado(Qt::FocusPolicy politica = Qt::TabFocus);
     // A picture or label that acts: a button (or a page tab) to screen
     // readers, with the press action; others read as text.
     void tornarBotao(QAccessible::Role papel = QAccessible::Button) { m_papel = papel; }

@@ -71,6 +71,15 @@ void DialogoContato::concluir(const ResultadoEdicao &r)
         m_avisos.MostrarAviso(principal(), aviso);
     if (r.limparNome)
         m_txtNome->clear();
+    // Refused: the keyboard back in the field to correct, its text chosen.
+    using Campo = ResultadoEdicao::Campo;
+    if (QLineEdit *campo = r.campo == Campo::Nome       ? m_txtNome
+                           : r.campo == Campo::Telefone ? m_txtFone
+                           : r.campo == Campo::Email    ? m_txtMail
+                                                        : nullptr) {
+        campo->setFocus(Qt::OtherFocusReason);
+        campo->selectAll();
+    }
     if (r.desfecho == ResultadoEdicao::Desfecho::Gravado) {
         IniciarFechamento(Deslizamento::D_CONCLUIDO);
         Q_EMIT gravado();

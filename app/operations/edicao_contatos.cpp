@@ -47,23 +47,6 @@ private:
     std::array<char16_t, 256> m_primeira;
 };
 
-// Whether the fields can be written to a file in that encoding. A field left
-// as the file holds it goes back as it came, whatever it holds.
-bool camposGravaveis(const ContactRecord &r, Codificacao c, const QList<ContactRecord> &guardados)
-{
-    const auto gravavel = [&](const QString ContactRecord::*campo) {
-        if (FormatoContatos::campoGravavel(r.*campo, c))
-            return true;
-        for (const ContactRecord &g : guardados) {
-            if (g.*campo == r.*campo)
-                return true;
-        }
-        return false;
-    };
-    return gravavel(&ContactRecord::Nome) && gravavel(&ContactRecord::Telefone) &&
-           gravavel(&ContactRecord::Email);
-}
-
 } // namespace
 
 bool EdicaoContatos::PrimeiroProibido(QStringView nome)
@@ -79,11 +62,13 @@ QString EdicaoContatos::aparar(QStringView texto)
 ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fone,
                                           const QString &mail)
 {
+    using Campo = ResultadoEdicao::Campo;
     // The windows see the outcome once, not each step.
     const ModeloPrincipal::Lote lote(m_modelo);
     ResultadoEdicao r;
     if (PrimeiroProibido(nome)) {
         r.avisos.append(Mensagens::PROIBIDO);
+        r.campo = Campo::Nome;
         return r;
     }
     const ContactRecord novo{aparar(nome), aparar(fone), aparar(mail)};
@@ -96,6 +81,7 @@ ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fo
     };
     if (novo.Nome.isEmpty()) {
         r.avisos.append(Mensagens::VAZIO);
+        r.campo = Campo::Nome;
         return relistar();
     }
     // The stored name is trimmed, so the comparison is too: "Ana " is "Ana".
@@ -105,6 +91,7 @@ ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fo
         if (mesmo(lista.nome(i))) {
             r.avisos.append(Mensagens::ESTE_EXISTE);
             r.limparNome = true;
+            r.campo = Campo::Nome;
         }
     }
     if (r.limparNome)
@@ -115,10 +102,8 @@ ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fo
     const Codificacao cod = atual.estado == ArquivoContatos::Estado::Lido
                                 ? Codificacoes::detectar(atual.bytes)
                                 : m_modelo.lstInicio().codificacao();
-    if (!camposGravaveis(novo, cod, {})) {
-        r.avisos.append(Mensagens::INVALIDOS);
+    if (!GravacaoGuardada::gravaveis(r, novo, cod))
         return r;
-    }
     if (m_modelo.ultimaLeituraFalhou()) {
         r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
         return relistar();
@@ -127,17 +112,18 @@ ResultadoEdicao EdicaoContatos::adicionar(const QString &nome, const QString &fo
         r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
         return r;
     }
-    const auto escrito = anexar(atual, cod, {novo}, r);
-    if (!escrito)
-        return r;
+    GravacaoGuardada::Pedido p;
+    p.bytes = GravacaoGuardada::anexar(atual, cod, {novo});
+    p.codificacao = cod;
+    p.base = atual.assinatura();
+    p.aviso = Mensagens::INSERIDO;
     // The list was read from this very file, so only the new record is new.
-    const bool base = atual.assinatura() == m_modelo.assinaturaLida();
-    r = gravado(r, Mensagens::INSERIDO, *escrito, base, [&](ListaInicio &l) { l.inserir(novo); });
-    m_modelo.relistarGrupo(GRUPO_AB);
-    MudancaContatos m(MudancaContatos::Tipo::Inclusao, novo.Nome, cod);
-    m.depois.append(MudancaContatos::linha(novo, cod));
-    m_modelo.registrarMudanca(m);
-    return r;
+    p.baseIntacta = atual.assinatura() == m_modelo.assinaturaLida();
+    p.naLista = [&](ListaInicio &l) { l.inserir(novo); };
+    p.depois = GravacaoGuardada::Pedido::Depois::AbaAB;
+    p.mudanca = MudancaContatos(MudancaContatos::Tipo::Inclusao, novo.Nome, cod);
+    p.mudanca->depois.append(MudancaContatos::linha(novo, cod));
+    return GravacaoGuardada(m_modelo).gravar(r, p);
 }
 
 ResultadoEdicao EdicaoContatos::importar(const QList<ContactRecord> &contatos,
@@ -177,7 +163,7 @@ ResultadoEdicao EdicaoContatos::importar(const QList<ContactRecord> &contatos,
         const QString aparado = aparar(novo.Nome);
         const QString chave = chaveDoNome(loc, aparado);
         if (aparado.isEmpty() || PrimeiroProibido(novo.Nome) ||
-            m_modelo.grupos().grupoDe(novo.Nome) < 0 || !camposGravaveis(novo, cod, {}) ||
+            m_modelo.grupos().grupoDe(novo.Nome) < 0 || !GravacaoGuardada::gravaveis(novo, cod) ||
             tomados.contains(chave)) {
             ++ignorados;
             continue;
@@ -192,37 +178,41 @@ ResultadoEdicao EdicaoContatos::importar(const QList<ContactRecord> &contatos,
         r.desfecho = ResultadoEdicao::Desfecho::Relistado;
         return r;
     }
-    const auto escrito = anexar(atual, cod, aceitos, r);
-    if (!escrito)
-        return r;
+    GravacaoGuardada::Pedido p;
+    p.bytes = GravacaoGuardada::anexar(atual, cod, aceitos);
+    p.codificacao = cod;
+    p.base = atual.assinatura();
+    p.aviso = aviso;
     // A few go into the sorted list one by one; many are sorted in anew.
-    const bool base =
+    p.baseIntacta =
         atual.assinatura() == m_modelo.assinaturaLida() && aceitos.size() <= IMPORTAR_UM_A_UM;
-    r = gravado(r, aviso, *escrito, base, [&](ListaInicio &l) {
+    p.naLista = [&](ListaInicio &l) {
         for (const ContactRecord &a : aceitos)
             l.inserir(a);
-    });
-    m_modelo.relistarGrupo(GRUPO_AB);
-    MudancaContatos m(MudancaContatos::Tipo::Importacao, aceitos.front().Nome, cod);
+    };
+    p.depois = GravacaoGuardada::Pedido::Depois::AbaAB;
+    p.mudanca = MudancaContatos(MudancaContatos::Tipo::Importacao, aceitos.front().Nome, cod);
     for (const ContactRecord &a : aceitos)
-        m.depois.append(MudancaContatos::linha(a, cod));
-    m_modelo.registrarMudanca(m);
-    return r;
+        p.mudanca->depois.append(MudancaContatos::linha(a, cod));
+    return GravacaoGuardada(m_modelo).gravar(r, p);
 }
 
 ResultadoEdicao EdicaoContatos::atualizar(const QString &nomeOriginal, const QString &nome,
                                           const QString &fone, const QString &mail)
 {
+    using Campo = ResultadoEdicao::Campo;
     // The windows see the outcome once, not each step.
     const ModeloPrincipal::Lote lote(m_modelo);
     ResultadoEdicao r;
     const QString aparado = aparar(nome);
     if (aparado.isEmpty()) {
         r.avisos.append(Mensagens::VAZIO);
+        r.campo = Campo::Nome;
         return r;
     }
     if (PrimeiroProibido(nome)) {
         r.avisos.append(Mensagens::PROIBIDO);
+        r.campo = Campo::Nome;
         return r;
     }
     // A name changed only in letter case or by surrounding spaces is never a
@@ -234,50 +224,59 @@ ResultadoEdicao EdicaoContatos::atualizar(const QString &nomeOriginal, const QSt
         for (qsizetype i = 0; i < lista.count(); ++i) {
             if (mesmo(lista.nome(i))) {
                 r.avisos.append(Mensagens::ESSE_EXISTE);
+                r.campo = Campo::Nome;
                 return r;
             }
         }
     }
     // Written as typed, untrimmed.
     const ContactRecord novo{nome, fone, mail};
-    if (!camposGravaveis(novo, m_modelo.lstInicio().codificacao(), guardados(nomeOriginal))) {
-        r.avisos.append(Mensagens::INVALIDOS);
+    if (!GravacaoGuardada::gravaveis(r, novo, m_modelo.lstInicio().codificacao(),
+                                     guardados(nomeOriginal)))
         return r;
-    }
-    if (!podeReescrever(r, nomeOriginal))
-        return r;
-    const Codificacao cod = m_modelo.lstInicio().codificacao();
-    MudancaContatos m(MudancaContatos::Tipo::Atualizacao, novo.Nome, cod);
-    m.antes = linhas(nomeOriginal);
-    for (qsizetype i = 0; i < m.antes.size(); ++i)
-        m.depois.append(MudancaContatos::linha(novo, cod));
-    const auto escrito = GravarContatos(nomeOriginal, novo, r);
-    if (!escrito)
-        return r;
-    r = gravado(r, Mensagens::ATUALIZADO, *escrito, true,
-                [&](ListaInicio &l) { l.substituir(nomeOriginal, novo); });
-    m_modelo.AtualizarAba();
-    m_modelo.registrarMudanca(m);
-    m_modelo.registrarRenomeacao(nomeOriginal, novo.Nome);
-    return r;
+    GravacaoGuardada::Pedido p;
+    p.aviso = Mensagens::ATUALIZADO;
+    p.baseIntacta = true;
+    p.naLista = [&](ListaInicio &l) { l.substituir(nomeOriginal, novo); };
+    p.mudanca = MudancaContatos(MudancaContatos::Tipo::Atualizacao, novo.Nome,
+                                m_modelo.lstInicio().codificacao());
+    p.renomeacao = std::pair(nomeOriginal, novo.Nome);
+    return reescrever(r, nomeOriginal, novo, p);
 }
 
 ResultadoEdicao EdicaoContatos::deletar(const QString &nome)
 {
     // The windows see the outcome once, not each step.
     const ModeloPrincipal::Lote lote(m_modelo);
-    ResultadoEdicao r;
-    if (!podeReescrever(r, nome))
+    GravacaoGuardada::Pedido p;
+    p.aviso = Mensagens::DELETADO;
+    p.baseIntacta = true;
+    p.naLista = [&](ListaInicio &l) { l.remover(nome); };
+    p.mudanca =
+        MudancaContatos(MudancaContatos::Tipo::Exclusao, nome, m_modelo.lstInicio().codificacao());
+    return reescrever({}, nome, std::nullopt, p);
+}
+
+ResultadoEdicao EdicaoContatos::reescrever(ResultadoEdicao r, const QString &nome,
+                                           const std::optional<ContactRecord> &novo,
+                                           GravacaoGuardada::Pedido p)
+{
+    GravacaoGuardada g(m_modelo);
+    if (!g.daLista(r, {nome}))
         return r;
-    MudancaContatos m(MudancaContatos::Tipo::Exclusao, nome, m_modelo.lstInicio().codificacao());
-    m.antes = linhas(nome);
-    const auto escrito = GravarContatos(nome, std::nullopt, r);
-    if (!escrito)
-        return r;
-    r = gravado(r, Mensagens::DELETADO, *escrito, true, [&](ListaInicio &l) { l.remover(nome); });
-    m_modelo.AtualizarAba();
-    m_modelo.registrarMudanca(m);
-    return r;
+    using Troca = GravacaoGuardada::Troca;
+    const ListaInicio &lista = m_modelo.lstInicio();
+    const auto feita = g.reescrever([&](qsizetype i) {
+        if (lista.nome(i) != nome)
+            return Troca{};
+        return novo ? Troca{Troca::Tipo::Trocar, *novo} : Troca{Troca::Tipo::Remover, {}};
+    });
+    p.bytes = feita.bytes;
+    p.codificacao = lista.codificacao();
+    p.base = m_modelo.assinaturaLida();
+    p.mudanca->antes = feita.antes;
+    p.mudanca->depois = feita.depois;
+    return g.gravar(r, p);
 }
 
 QList<ContactRecord> EdicaoContatos::guardados(const QString &nome) const
@@ -295,223 +294,83 @@ ResultadoEdicao EdicaoContatos::trocarTelefones(const QList<TrocaTelefone> &troc
 {
     const ModeloPrincipal::Lote lote(m_modelo);
     ResultadoEdicao r;
-    if (trocas.isEmpty() || !podeReescrever(r, trocas.constFirst().nome))
+    GravacaoGuardada g(m_modelo);
+    if (trocas.isEmpty() || !g.daLista(r, {trocas.constFirst().nome}))
         return r;
     QHash<QString, QHash<QString, QString>> novos; // name -> telephone now -> new one
     for (const TrocaTelefone &t : trocas)
         novos[t.nome].insert(t.antes, t.depois);
     const ListaInicio &lista = m_modelo.lstInicio();
     const Codificacao cod = lista.codificacao();
-    MudancaContatos m(MudancaContatos::Tipo::Padronizacao, trocas.constFirst().nome, cod);
-    QByteArray bytes = Codificacoes::marca(cod).toByteArray();
-    bytes.reserve(lista.count() * 64 + 64);
-    for (qsizetype i = 0; i < lista.count(); ++i) {
+    bool gravaveis = true;
+    using Troca = GravacaoGuardada::Troca;
+    const auto feita = g.reescrever([&](qsizetype i) {
         const auto porNome = novos.constFind(lista.nome(i).toString());
         // Null where the contact is not one to change.
         const QString novo =
             porNome == novos.cend() ? QString() : porNome->value(lista.telefone(i));
-        if (novo.isNull()) {
-            lista.anexarRegistro(i, bytes);
-            continue;
-        }
+        if (novo.isNull())
+            return Troca{};
         const ContactRecord antes = lista.registro(i);
         const ContactRecord depois{antes.Nome, novo, antes.Email};
-        if (!camposGravaveis(depois, cod, {antes})) {
-            r.avisos.append(Mensagens::INVALIDOS);
-            return r;
-        }
-        QByteArray linha;
-        lista.anexarRegistro(i, linha);
-        linha.chop(2);
-        m.antes.append(linha);
-        m.depois.append(MudancaContatos::linha(depois, cod));
-        FormatoContatos::anexarRegistro(bytes, depois, cod);
+        gravaveis = gravaveis && GravacaoGuardada::gravaveis(depois, cod, {antes});
+        return Troca{Troca::Tipo::Trocar, depois};
+    });
+    if (!gravaveis) {
+        r.avisos.append(Mensagens::INVALIDOS);
+        return r;
     }
-    if (m.depois.isEmpty()) {
+    if (feita.depois.isEmpty()) {
         r.avisos.append(Mensagens::NAO_EXISTE);
         return r;
     }
-    FormatoContatos::fecharArquivo(bytes);
-    const auto escrito = gravar(std::move(bytes), cod, m_modelo.assinaturaLida(), r);
-    if (!escrito)
-        return r;
-    r = gravado(r, Mensagens::padronizados(m.depois.size()), *escrito, false, [](ListaInicio &) {});
-    m_modelo.AtualizarAba();
-    m_modelo.registrarMudanca(m);
-    return r;
+    GravacaoGuardada::Pedido p;
+    p.bytes = feita.bytes;
+    p.codificacao = cod;
+    p.base = m_modelo.assinaturaLida();
+    p.aviso = Mensagens::padronizados(feita.depois.size());
+    p.mudanca = MudancaContatos(MudancaContatos::Tipo::Padronizacao, trocas.constFirst().nome, cod);
+    p.mudanca->antes = feita.antes;
+    p.mudanca->depois = feita.depois;
+    return g.gravar(r, p);
 }
 
 ResultadoEdicao EdicaoContatos::juntar(const QStringList &nomes, const ContactRecord &mantido)
 {
     const ModeloPrincipal::Lote lote(m_modelo);
     ResultadoEdicao r;
-    if (!nomes.contains(mantido.Nome))
+    GravacaoGuardada g(m_modelo);
+    if (!nomes.contains(mantido.Nome) || !g.daLista(r, nomes))
         return r;
-    for (const QString &n : nomes) {
-        if (!podeReescrever(r, n))
-            return r;
-    }
     const ListaInicio &lista = m_modelo.lstInicio();
     const Codificacao cod = lista.codificacao();
     QList<ContactRecord> juntados;
     for (const QString &n : nomes)
         juntados += guardados(n);
-    if (juntados.size() < 2)
+    if (juntados.size() < 2 || !GravacaoGuardada::gravaveis(r, mantido, cod, juntados))
         return r;
-    if (!camposGravaveis(mantido, cod, juntados)) {
-        r.avisos.append(Mensagens::INVALIDOS);
-        return r;
-    }
+    // The one kept takes the place of the first of them; the others go.
     const QSet<QString> deles(nomes.begin(), nomes.end());
-    MudancaContatos m(MudancaContatos::Tipo::Juncao, mantido.Nome, cod);
-    m.depois.append(MudancaContatos::linha(mantido, cod));
-    QByteArray bytes = Codificacoes::marca(cod).toByteArray();
-    bytes.reserve(lista.count() * 64 + 64);
-    for (qsizetype i = 0; i < lista.count(); ++i) {
-        if (!deles.contains(lista.nome(i).toString())) {
-            lista.anexarRegistro(i, bytes);
-            continue;
-        }
-        QByteArray linha;
-        lista.anexarRegistro(i, linha);
-        linha.chop(2);
-        // The one kept takes the place of the first of them.
-        if (m.antes.isEmpty())
-            FormatoContatos::anexarRegistro(bytes, mantido, cod);
-        m.antes.append(linha);
-    }
-    FormatoContatos::fecharArquivo(bytes);
-    const auto escrito = gravar(std::move(bytes), cod, m_modelo.assinaturaLida(), r);
-    if (!escrito)
-        return r;
-    r = gravado(r, Mensagens::juntados(m.antes.size(), mantido.Nome), *escrito, false,
-                [](ListaInicio &) {});
-    mostrarDepois(mantido.Nome);
-    m_modelo.registrarMudanca(m);
-    if (const auto j = m.juncao(false))
-        m_modelo.registrarJuncao(j->first, j->second);
-    return r;
-}
-
-QList<QByteArray> EdicaoContatos::linhas(const QString &nome) const
-{
-    QList<QByteArray> out;
-    const ListaInicio &lista = m_modelo.lstInicio();
-    for (qsizetype i = 0; i < lista.count(); ++i) {
-        if (lista.nome(i) == nome) {
-            QByteArray l;
-            lista.anexarRegistro(i, l);
-            l.chop(2);
-            out.append(l);
-        }
-    }
-    return out;
-}
-
-bool EdicaoContatos::podeReescrever(ResultadoEdicao &r, const QString &nome)
-{
-    if (m_modelo.ultimaLeituraFalhou()) {
-        r.avisos.append(ModeloPrincipal::AVISO_FALHA_LEITURA);
-        return false;
-    }
-    // The list is rewritten from memory: a change another program made since
-    // the last read would be lost. Show the file as it is instead, with the
-    // contact the user chose still chosen where it still exists.
-    if (m_modelo.arquivo().lerBytes().assinatura() != m_modelo.assinaturaLida()) {
-        r.avisos.append(Mensagens::ALTERADA);
-        m_modelo.RecarregarLista();
-        m_modelo.mostrarContato(nome);
-        r.desfecho = ResultadoEdicao::Desfecho::Relistado;
-        return false;
-    }
-    // Nothing to replace or remove: writing would claim a change not made.
-    if (guardados(nome).isEmpty()) {
-        r.avisos.append(Mensagens::NAO_EXISTE);
-        return false;
-    }
-    return true;
-}
-
-ResultadoEdicao EdicaoContatos::gravado(ResultadoEdicao r, const QString &aviso,
-                                        const QByteArray &escrito, bool baseIntacta,
-                                        const std::function<void(ListaInicio &)> &mudanca)
-{
-    r.desfecho = ResultadoEdicao::Desfecho::Gravado;
-    r.avisos.prepend(aviso);
-    m_modelo.recarregarAposGravar(escrito, baseIntacta, mudanca);
-    return r;
-}
-
-std::optional<QByteArray> EdicaoContatos::anexar(const ArquivoContatos::Leitura &atual,
-                                                 Codificacao cod, const QList<ContactRecord> &novos,
-                                                 ResultadoEdicao &r)
-{
-    QByteArray escrito = Codificacoes::marca(cod).toByteArray() +
-                         FormatoContatos::semLinhasVazias(FormatoContatos::corpo(atual.bytes, cod));
-    for (const ContactRecord &n : novos)
-        FormatoContatos::anexarRegistro(escrito, n, cod);
-    FormatoContatos::fecharArquivo(escrito);
-    return gravar(std::move(escrito), cod, atual.assinatura(), r);
-}
-
-std::optional<QByteArray> EdicaoContatos::GravarContatos(const QString &nome,
-                                                         const std::optional<ContactRecord> &novo,
-                                                         ResultadoEdicao &r)
-{
-    // Every other record as it stands in the file's bytes, in the encoding
-    // the file was read in.
-    const ListaInicio &lista = m_modelo.lstInicio();
-    const Codificacao cod = lista.codificacao();
-    QByteArray bytes = Codificacoes::marca(cod).toByteArray();
-    bytes.reserve(lista.count() * 64 + 64);
-    for (qsizetype i = 0; i < lista.count(); ++i) {
-        if (lista.nome(i) != nome)
-            lista.anexarRegistro(i, bytes);
-        else if (novo)
-            FormatoContatos::anexarRegistro(bytes, *novo, cod);
-    }
-    FormatoContatos::fecharArquivo(bytes);
-    return gravar(std::move(bytes), cod, m_modelo.assinaturaLida(), r);
-}
-
-std::optional<QByteArray> EdicaoContatos::gravar(QByteArray bytes, Codificacao cod,
-                                                 const ArquivoContatos::Assinatura &base,
-                                                 ResultadoEdicao &r)
-{
-    if (!Codificacoes::lidoDeVoltaIgual(bytes, cod)) {
-        r.avisos.append(Mensagens::INVALIDOS);
-        return std::nullopt;
-    }
-    return escrever(std::move(bytes), base, r);
-}
-
-std::optional<QByteArray> EdicaoContatos::escrever(QByteArray bytes,
-                                                   const ArquivoContatos::Assinatura &base,
-                                                   ResultadoEdicao &r)
-{
-    switch (m_modelo.arquivo().gravarSeInalterado(base, bytes)) {
-    case ArquivoContatos::Gravacao::Gravado:
-        // The edit goes on; that no version is kept is told once.
-        if (m_modelo.arquivo().avisarSemVersao())
-            r.avisos.append(Mensagens::SEM_VERSOES);
-        break;
-    case ArquivoContatos::Gravacao::Alterado:
-        r.avisos.append(Mensagens::ALTERADA);
-        return std::nullopt;
-    case ArquivoContatos::Gravacao::Falhou:
-        r.avisos.append(Mensagens::FALHA_GRAVACAO);
-        return std::nullopt;
-    }
-    return bytes;
-}
-
-void EdicaoContatos::mostrarDepois(const QString &nome)
-{
-    if (m_modelo.mostrarContato(nome))
-        return;
-    const int grupo = m_modelo.grupos().grupoDe(nome);
-    if (grupo >= 0)
-        m_modelo.relistarGrupo(grupo);
+    bool primeiro = true;
+    using Troca = GravacaoGuardada::Troca;
+    const auto feita = g.reescrever([&](qsizetype i) {
+        if (!deles.contains(lista.nome(i).toString()))
+            return Troca{};
+        return std::exchange(primeiro, false) ? Troca{Troca::Tipo::Trocar, mantido}
+                                              : Troca{Troca::Tipo::Remover, {}};
+    });
+    GravacaoGuardada::Pedido p;
+    p.bytes = feita.bytes;
+    p.codificacao = cod;
+    p.base = m_modelo.assinaturaLida();
+    p.aviso = Mensagens::juntados(feita.antes.size(), mantido.Nome);
+    p.mudanca = MudancaContatos(MudancaContatos::Tipo::Juncao, mantido.Nome, cod);
+    p.mudanca->antes = feita.antes;
+    p.mudanca->depois = feita.depois;
+    p.depois = GravacaoGuardada::Pedido::Depois::Contato;
+    p.mostrar = mantido.Nome;
+    p.juncao = p.mudanca->juncao(false);
+    return g.gravar(r, p);
 }
 
 ResultadoEdicao EdicaoContatos::restaurar(const QString &caminhoVersao, const QString &quando)
@@ -535,14 +394,16 @@ ResultadoEdicao EdicaoContatos::restaurar(const QString &caminhoVersao, const QS
         r.avisos.append(Mensagens::VERSAO_IGUAL);
         return r;
     }
-    const auto escrito = escrever(versao.bytes, atual.assinatura(), r);
-    if (!escrito)
-        return r;
-    r = gravado(r, Mensagens::restaurada(quando), *escrito, false, [](ListaInicio &) {});
-    const MudancaContatos m = MudancaContatos::restauracao(atual.bytes, versao.bytes, quando);
-    mostrarDepois(m.nome);
-    m_modelo.registrarMudanca(m);
-    return r;
+    // Its bytes, encoding and byte-order mark as they were kept.
+    GravacaoGuardada::Pedido p;
+    p.bytes = versao.bytes;
+    p.comoEsta = true;
+    p.base = atual.assinatura();
+    p.aviso = Mensagens::restaurada(quando);
+    p.mudanca = MudancaContatos::restauracao(atual.bytes, versao.bytes, quando);
+    p.depois = GravacaoGuardada::Pedido::Depois::Contato;
+    p.mostrar = p.mudanca->nome;
+    return GravacaoGuardada(m_modelo).gravar(r, p);
 }
 
 ResultadoEdicao EdicaoContatos::aplicar(const MudancaContatos &mudanca, bool desfazer)
@@ -569,16 +430,14 @@ ResultadoEdicao EdicaoContatos::aplicar(const MudancaContatos &mudanca, bool des
         r.avisos.append(Mensagens::INVALIDOS);
         return r;
     }
-    const Codificacao cod = Codificacoes::detectar(t.inteiro ? t.bytes : atual.bytes);
-    const auto escrito = gravar(t.bytes, cod, atual.assinatura(), r);
-    if (!escrito)
-        return r;
-    r = gravado(r, Mensagens::desfeita(mudanca.descricao(), desfazer), *escrito, false,
-                [](ListaInicio &) {});
-    mostrarDepois(t.contato);
-    if (const auto nomes = mudanca.renomeacao(desfazer))
-        m_modelo.registrarRenomeacao(nomes->first, nomes->second);
-    if (const auto j = mudanca.juncao(desfazer))
-        m_modelo.registrarJuncao(j->first, j->second);
-    return r;
+    GravacaoGuardada::Pedido p;
+    p.bytes = t.bytes;
+    p.codificacao = Codificacoes::detectar(t.inteiro ? t.bytes : atual.bytes);
+    p.base = atual.assinatura();
+    p.aviso = Mensagens::desfeita(mudanca.descricao(), desfazer);
+    p.depois = GravacaoGuardada::Pedido::Depois::Contato;
+    p.mostrar = t.contato;
+    p.renomeacao = mudanca.renomeacao(desfazer);
+    p.juncao = mudanca.juncao(desfazer);
+    return GravacaoGuardada(m_modelo).gravar(r, p);
 }

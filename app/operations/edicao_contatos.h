@@ -1,32 +1,20 @@
 #pragma once
 
 #include "model/modelo_principal.h"
+#include "operations/gravacao_guardada.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
 
-// What a confirm click comes to, for the dialog to carry out in order: the
-// notices, then its own steps. The file and the in-memory list are already
-// rewritten and reloaded when it returns.
-struct ResultadoEdicao {
-    enum class Desfecho {
-        Recusado,  // nothing written; the dialog stays open
-        Relistado, // nothing written; the main window is to be relisted
-        Gravado,   // written and reloaded; the main window is to be relisted
-    };
-    Desfecho desfecho = Desfecho::Recusado;
-    QStringList avisos;
-    bool limparNome = false; // the add dialog empties its name field
-};
-
 // A contact's telephone to be written anew (the standardisation).
 struct TrocaTelefone {
     QString nome, antes, depois;
 };
 
-// The add, update and delete operations over the main window's model.
+// The editing operations over the main window's model: each states its own
+// rules and hands what it changes to the one guarded write.
 class EdicaoContatos {
 public:
     static constexpr int TAMANHO_MAXIMO = 40;
@@ -81,42 +69,13 @@ public:
     ResultadoEdicao aplicar(const MudancaContatos &mudanca, bool desfazer);
 
 private:
-    // Every contact of the list named exactly so; as lines of the file.
+    // Every contact of the list named exactly so.
     QList<ContactRecord> guardados(const QString &nome) const;
-    QList<QByteArray> linhas(const QString &nome) const;
-    // Refusals shared by update and delete of the contact named so before
-    // rewriting from the list: a last read that failed, a file changed since
-    // it, or no such contact left.
-    bool podeReescrever(ResultadoEdicao &r, const QString &nome);
-    // The success of a write (r holds the notices of the write itself): the
-    // list brought up to date by the change.
-    ResultadoEdicao gravado(ResultadoEdicao r, const QString &aviso, const QByteArray &escrito,
-                            bool baseIntacta, const std::function<void(ListaInicio &)> &mudanca);
-    // Writes a whole file's bytes, unless they would read back in another
-    // encoding or the file is no longer the one they were made from (base):
-    // the bytes written, or nothing, with the reason in r (the old file is
-    // then intact).
-    std::optional<QByteArray> gravar(QByteArray bytes, Codificacao cod,
-                                     const ArquivoContatos::Assinatura &base, ResultadoEdicao &r);
-    // The same for bytes that are a whole file already (a version): written
-    // as they are.
-    std::optional<QByteArray> escrever(QByteArray bytes, const ArquivoContatos::Assinatura &base,
-                                       ResultadoEdicao &r);
-    // After a write of another shape than the dialogs': the list read anew,
-    // the contact of that name shown, or at least its tab.
-    void mostrarDepois(const QString &nome);
-    // Appends the records to the file's bytes as read now (their empty lines
-    // dropped) and writes it: the bytes written, or nothing, with the reason
-    // in r, when the write failed (the old file is then intact).
-    std::optional<QByteArray> anexar(const ArquivoContatos::Leitura &atual, Codificacao cod,
-                                     const QList<ContactRecord> &novos, ResultadoEdicao &r);
-    // Rewrites the file from the in-memory list, every contact named exactly
-    // nome replaced by novo (left out when there is none): the bytes written,
-    // or nothing, with the reason in r, when the write failed (the old file is
-    // then intact).
-    std::optional<QByteArray> GravarContatos(const QString &nome,
-                                             const std::optional<ContactRecord> &novo,
-                                             ResultadoEdicao &r);
+    // The list with every contact named exactly nome replaced by novo, or
+    // left out where there is none, written the guarded way.
+    ResultadoEdicao reescrever(ResultadoEdicao r, const QString &nome,
+                               const std::optional<ContactRecord> &novo,
+                               GravacaoGuardada::Pedido p);
 
     ModeloPrincipal &m_modelo;
 };
