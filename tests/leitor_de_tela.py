@@ -15,6 +15,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import warnings
 
 try:
     import gi
@@ -28,11 +29,20 @@ except (ImportError, ValueError) as e:
 falhas = []
 # What gained the focus, last first: what a screen reader says as it moves.
 focos = []
+# What was checked or unchecked, as it was told: (name, checked).
+marcados = []
 
 
 def ao_focar(evento):
     if evento.detail1:
         focos.insert(0, evento.source)
+
+
+def ao_marcar(evento):
+    try:
+        marcados.append((evento.source.get_name(), bool(evento.detail1)))
+    except GLib.Error:
+        pass
 
 
 def bombear():
@@ -82,6 +92,18 @@ def falado(o):
         return "(já não existe)"
 
 
+def marcado(o):
+    o.clear_cache()
+    return o.get_state_set().contains(Atspi.StateType.CHECKED)
+
+
+def acoes(o):
+    with warnings.catch_warnings():
+        warnings.simplefilter("ignore", DeprecationWarning)
+        a = o.get_action_iface()
+        return [a.get_action_name(i) for i in range(a.get_n_actions())] if a else []
+
+
 def confere(o_que, visto, esperado):
     if visto != esperado:
         falhas.append(f"{o_que}: ouvido {visto!r}, esperado {esperado!r}")
@@ -111,7 +133,9 @@ def main():
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = barramento.stdout.readline().strip()
         copia = os.path.join(pasta, os.path.basename(programa))
         shutil.copy(programa, copia)
-        linhas = ["Ana Souza\x7f(11) 1111\x7fa@x.com", "Bia\x7f\x7fb@x", "Carlos\x7f33\x7f"]
+        # Ana Souza and Souza Ana: one person, for the duplicates' choices.
+        linhas = ["Ana Souza\x7f(11) 1111\x7fa@x.com", "Bia\x7f\x7fb@x", "Carlos\x7f33\x7f",
+                  "Souza Ana\x7f\x7fana@x.com"]
         with open(os.path.join(pasta, "contatos.txt"), "wb") as f:
             f.write(("\r\n".join(linhas) + "\r\n\r\n\r\n").encode("cp1252"))
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
@@ -120,6 +144,8 @@ def main():
         Atspi.init()
         ouvinte = Atspi.EventListener.new(ao_focar)
         ouvinte.register("object:state-changed:focused")
+        marcador = Atspi.EventListener.new(ao_marcar)
+        marcador.register("object:state-changed:checked")
         desktop = Atspi.get_desktop(0)
 
         def app():
@@ -211,6 +237,31 @@ def main():
             confere("a aba do novo", ouvido(), "list item: Carla, telefone 2222")
             tecla("ctrl+Next")
             confere("aba vazia", ouvido(), "page tab: E e F")
+
+        # The duplicates: the values to keep are check boxes, told checked
+        # or not, under headings that are headings; Space checks another,
+        # and that is told as it happens.
+        tecla("ctrl+shift+d")
+        duplicados = esperar(lambda: procurar(aplicacao, "Duplicados", "dialog"), 10)
+        confere("os duplicados", bool(duplicados), True)
+        if duplicados:
+            esperar(lambda: focos and falado(focos[0]) == "check box: Ana Souza", 5)
+            confere("a primeira escolha", ouvido(), "check box: Ana Souza")
+            confere("marcada", marcado(focos[0]), True)
+            escolhas = procurar(duplicados, "O que manter", "list")
+            papeis = [falado(f) for f in filhos(escolhas)] if escolhas else []
+            confere("os títulos", [p for p in papeis if p.startswith("heading")],
+                    ["heading: Nome", "heading: Telefone", "heading: E-mail"])
+            confere("sem ação no título", acoes(filhos(escolhas)[0]) if escolhas else None, [])
+            tecla("Down")
+            confere("a outra", ouvido(), "check box: Souza Ana")
+            confere("não marcada", marcado(focos[0]), False)
+            tecla("space")
+            esperar(lambda: ("Souza Ana", True) in marcados, 5)
+            confere("marcada ao apertar", ("Souza Ana", True) in marcados, True)
+            confere("desmarcada a outra", ("Ana Souza", False) in marcados, True)
+            confere("agora marcada", marcado(focos[0]), True)
+            tecla("Escape")
     finally:
         for p in reversed(processos):
             p.terminate()

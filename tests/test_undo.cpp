@@ -12,6 +12,7 @@
 #include "operations/mensagens.h"
 #include "store/historico_versoes.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -394,12 +395,20 @@ void TestUndo::padronizarTelefones()
     auto p = janela(antes);
     const QByteArray alheio = antes + Teste::arquivo({Teste::linha(u"Zeca"_s)});
     QStringList itens;
+    QList<bool> marcados;
     // Eva's is left unchecked.
     Teste::Passos<KV_Padroniza> passos([&](KV_Padroniza *d) {
         d->opcao(estilo)->click();
         for (int i = 0; i < d->lista()->count(); ++i)
             itens.append(d->lista()->item(i)->text());
         d->lista()->item(d->lista()->count() - 1)->setCheckState(Qt::Unchecked);
+        // Each told to screen readers as a check box, checked or not.
+        QAccessibleInterface *lista = QAccessible::queryAccessibleInterface(d->lista());
+        for (int i = 0; i < d->lista()->count(); ++i) {
+            QAccessibleInterface *item = lista->child(i);
+            marcados.append(item->role() == QAccessible::CheckBox && item->state().checkable &&
+                            item->state().checked);
+        }
         if (outroPrograma)
             Teste::gravar(p->caminho, alheio);
         d->lblSim_Click();
@@ -408,6 +417,9 @@ void TestUndo::padronizarTelefones()
     p->janela->findChild<QAction *>(u"acaoPadronizar"_s)->trigger();
     QVERIFY(passos.feito());
     QCOMPARE(itens, listados);
+    QCOMPARE(marcados.size(), listados.size());
+    QCOMPARE(marcados.count(true), listados.size() - 1);
+    QVERIFY(!marcados.last());
     if (outroPrograma) {
         QCOMPARE(p->avisos.textos, QStringList{Mensagens::ALTERADA});
         QCOMPARE(Teste::ler(p->caminho), alheio);

@@ -2,6 +2,7 @@
 
 #include "chrome/forma.h"
 #include "chrome/janela_acessivel.h"
+#include "chrome/lista_escolhas.h"
 #include "chrome/lista_selecao_unica.h"
 #include "chrome/rotulo_clicavel.h"
 #include "layouts/fontes.h"
@@ -134,8 +135,10 @@ QWidget *criar(const Controle &c, QWidget *pai)
         w = b;
         break;
     }
-    case TipoControle::Lista: {
-        auto *l = new ListaSelecaoUnica(pai);
+    case TipoControle::Lista:
+    case TipoControle::Escolhas: {
+        auto *l =
+            c.tipo == TipoControle::Lista ? new ListaSelecaoUnica(pai) : new ListaEscolhas(pai);
         l->setFont(fonte(c));
         w = l;
         break;

@@ -8,19 +8,20 @@
 
 // What a control is, in a window's layout table.
 enum class TipoControle {
-    Campo,   // single-line text box, no border
-    Detalhe, // read-only text box, text centred in cor on the details' dark grey
-    Rotulo,  // transparent label that wraps its text; takes clicks
-    Legenda, // transparent one-line label; takes clicks
-    Botao,   // label button: bold, centred, hand pointer, tooltip
-    Figura,  // the picture named after the control, at its own size; takes clicks
-    Imagem,  // a picture (texto names it), stretched to the control
-    Titulo,  // an opaque label: text in the window colour on cor
-    Forma,   // a filled shape in cor, its corners rounded by raio
-    Quadro,  // a square in the window colour with a one-pixel border in cor
-    Lista,   // the contact list
-    Opcao,   // one of a group's choices (a radio button), text in cor
-    Marca,   // a choice on its own (a check box), text in cor
+    Campo,    // single-line text box, no border
+    Detalhe,  // read-only text box, text centred in cor on the details' dark grey
+    Rotulo,   // transparent label that wraps its text; takes clicks
+    Legenda,  // transparent one-line label; takes clicks
+    Botao,    // label button: bold, centred, hand pointer, tooltip
+    Figura,   // the picture named after the control, at its own size; takes clicks
+    Imagem,   // a picture (texto names it), stretched to the control
+    Titulo,   // an opaque label: text in the window colour on cor
+    Forma,    // a filled shape in cor, its corners rounded by raio
+    Quadro,   // a square in the window colour with a one-pixel border in cor
+    Lista,    // the contact list
+    Escolhas, // a list of choices to check, under headings
+    Opcao,    // one of a group's choices (a radio button), text in cor
+    Marca,    // a choice on its own (a check box), text in cor
 };
 
 enum class FonteControle : quint8 {

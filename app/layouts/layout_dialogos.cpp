@@ -130,7 +130,7 @@ constexpr Controle kProcura[] = {
 constexpr Controle kPadroniza[] = {
     {"optNacional", T::Opcao, 60, 285, 2310, 210, u"(11) 98765-4321", BRANCO},
     {"optInternacional", T::Opcao, 60, 495, 2310, 210, u"+55 11 98765-4321", BRANCO},
-    {"lstTelefones", T::Lista, 60, 720, 2310, 720},
+    {"lstTelefones", T::Escolhas, 60, 720, 2310, 720},
     {"lblQuantos", T::Rotulo, 60, 1440, 2330, 195, u"", COR_DICA},
     {"lblSim", T::Botao, 230, 1635, 990, 555, u" Padronizar ", COR_BOTAO, true, true,
      u" Padronizar os marcados "},
@@ -145,7 +145,7 @@ constexpr Controle kPadroniza[] = {
 // each field, what would not be kept, and the answers.
 constexpr Controle kDuplicados[] = {
     {"lblGrupo", T::Legenda, 60, 285, 2330, 195, u"", COR_DICA},
-    {"lstEscolhas", T::Lista, 60, 480, 2310, 690},
+    {"lstEscolhas", T::Escolhas, 60, 480, 2310, 690},
     {"lblPerde", T::Legenda, 60, 1170, 2330, 195, u"", COR_DICA},
     {"lblDistintos", T::Legenda, 60, 1365, 2330, 195, u"Não são a mesma pessoa", BRANCO, true,
      false, u" Não são a mesma pessoa: este grupo não é mostrado de novo ", FonteControle::Padrao,
