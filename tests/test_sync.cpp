@@ -523,9 +523,9 @@ private Q_SLOTS:
         const auto r = sincronizar();
         QCOMPARE(r.falha, Falha::Confirmar);
         QCOMPARE(ControleSincronizacao::pergunta(r),
-                 u"Sincronizar apagaria 3 dos 36 contatos do servidor (1 deles juntado a outro "
-                 "aqui). Nas últimas 24 horas já foram apagados 4 do servidor."_s);
-        QVERIFY(ControleSincronizacao::manter(r).contains(u"juntados aqui ficam juntados"_s));
+                 u"Sincronizar apagaria 3 dos 36 contatos do servidor (1 juntado; mais 4 já "
+                 "apagados hoje)."_s);
+        QVERIFY(ControleSincronizacao::manter(r).contains(u"o juntado fica junto"_s));
         const auto m = sincronizar({}, {}, {}, {Sincronizador::Decisao::Tipo::Manter, 0, 0});
         QVERIFY2(m.ok(), qPrintable(ControleSincronizacao::texto(m)));
         QCOMPARE(locais().size(), 35);

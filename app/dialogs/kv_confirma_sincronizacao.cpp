@@ -2,6 +2,7 @@
 
 #include "chrome/rotulo_clicavel.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPointer>
 #include <QTimer>
@@ -13,8 +14,19 @@ KV_ConfirmaSincronizacao::KV_ConfirmaSincronizacao(QWidget *principal,
       m_parada(parada)
 {
     auto *texto = controle<QLabel>(QStringLiteral("Label1"));
-    texto->setText(ControleSincronizacao::pergunta(parada) + QStringLiteral("\n\n") +
+    texto->setText(ControleSincronizacao::pergunta(parada) + QStringLiteral("\n") +
                    ControleSincronizacao::manter(parada));
+    // A long question in a smaller letter, whole, rather than cut.
+    QFont letra = texto->font();
+    const auto cabe = [&] {
+        return QFontMetrics(letra)
+                   .boundingRect(texto->contentsRect(), Qt::TextWordWrap | texto->alignment(),
+                                 texto->text())
+                   .height() <= texto->contentsRect().height();
+    };
+    while (!cabe() && letra.pixelSize() > 8)
+        letra.setPixelSize(letra.pixelSize() - 1);
+    texto->setFont(letra);
     auto *sim = controle<RotuloClicavel>(QStringLiteral("lblSim"));
     auto *apagar = controle<RotuloClicavel>(QStringLiteral("lblApagar"));
     connect(sim, &RotuloClicavel::clicked, this, &KV_ConfirmaSincronizacao::lblSim_Click);

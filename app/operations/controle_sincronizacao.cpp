@@ -195,27 +195,22 @@ QString ControleSincronizacao::pergunta(const ResultadoSincronizacao &r)
                 QStringLiteral("%1 dos %2 contatos do servidor").arg(p.la).arg(p.cartoesLa));
         t = QStringLiteral("Sincronizar apagaria %1.").arg(partes.join(QStringLiteral(" e ")));
     }
+    // How many are merges, and how many went already in the day.
+    QStringList mais;
     if (p.juncoes > 0)
-        t.insert(t.size() - 1,
-                 p.juncoes == 1
-                     ? QStringLiteral(" (1 deles juntado a outro aqui)")
-                     : QStringLiteral(" (%1 deles juntados a outros aqui)").arg(p.juncoes));
+        mais.append(p.juncoes == 1 ? QStringLiteral("1 juntado")
+                                   : QStringLiteral("%1 juntados").arg(p.juncoes));
     if (p.hojeAqui + p.hojeLa > 0)
-        t +=
-            QStringLiteral(" Nas últimas 24 horas já foram apagados %1.")
-                .arg(p.hojeAqui > 0 && p.hojeLa > 0
-                         ? QStringLiteral("%1 daqui e %2 do servidor").arg(p.hojeAqui).arg(p.hojeLa)
-                     : p.hojeAqui > 0 ? QStringLiteral("%1 daqui").arg(p.hojeAqui)
-                                      : QStringLiteral("%1 do servidor").arg(p.hojeLa));
+        mais.append(QStringLiteral("mais %1 já apagados hoje").arg(p.hojeAqui + p.hojeLa));
+    if (!mais.isEmpty())
+        t.insert(t.size() - 1, QStringLiteral(" (%1)").arg(mais.join(QStringLiteral("; "))));
     return t;
 }
 
 QString ControleSincronizacao::manter(const ResultadoSincronizacao &r)
 {
-    return r.pergunta.juncoes > 0
-               ? QStringLiteral("Manter não apaga nada e traz de volta o que falta em um lado; "
-                                "os contatos juntados aqui ficam juntados.")
-               : QStringLiteral("Manter não apaga nada e traz de volta o que falta em um lado.");
+    return r.pergunta.juncoes > 0 ? QStringLiteral("Manter: volta o apagado; o juntado fica junto.")
+                                  : QStringLiteral("Manter traz tudo de volta.");
 }
 
 void ControleSincronizacao::concluido(const ResultadoSincronizacao &r)
