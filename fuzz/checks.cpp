@@ -9,6 +9,7 @@
 #include "store/contatos_externos.h"
 #include "store/formato_contatos.h"
 #include "sync/cartao_vcard.h"
+#include "sync/estado_sincronizacao.h"
 #include "sync/listagem_livro.h"
 #include "sync/multistatus.h"
 
@@ -168,6 +169,25 @@ void multistatus(QByteArrayView bytes)
     ListagemLivro::truncada(*m);
 }
 
+void estado(QByteArrayView bytes)
+{
+    constexpr qint64 agora = 1'800'000'000'000;
+    EstadoSincronizacao e = EstadoSincronizacao::deBytes(bytes.toByteArray(), agora);
+    if (e.renomeados.size() > EstadoSincronizacao::RENOMEADOS ||
+        e.juntados.size() > EstadoSincronizacao::JUNTADOS ||
+        e.apagamentos.size() > EstadoSincronizacao::APAGAMENTOS)
+        falha("a state past its limits");
+    e.relogio = e.agora(agora);
+    if (EstadoSincronizacao::deBytes(e.emBytes(), agora) != e)
+        falha("a state written whole does not read back the same");
+}
+
+void sincronizacao(QByteArrayView bytes)
+{
+    multistatus(bytes);
+    estado(bytes);
+}
+
 void cartao(QByteArrayView bytes)
 {
     auto c = CartaoVCard::ler(bytes.toByteArray());
@@ -222,8 +242,8 @@ void cartao(QByteArrayView bytes)
 bool porAlvo(const QString &alvo, QByteArrayView bytes)
 {
     const std::pair<const char *, void (*)(QByteArrayView)> alvos[] = {
-        {"leitor", leitor}, {"conversor", conversor},     {"vcard", vcard},
-        {"csv", csv},       {"multistatus", multistatus}, {"cartao", cartao}};
+        {"leitor", leitor}, {"conversor", conversor},       {"vcard", vcard},
+        {"csv", csv},       {"multistatus", sincronizacao}, {"cartao", cartao}};
     for (const auto &[nome, verificar] : alvos) {
         if (alvo == QLatin1String(nome)) {
             verificar(bytes);

@@ -28,6 +28,15 @@ void csv(QByteArrayView bytes);
 // deeper or longer than the limits.
 void multistatus(QByteArrayView bytes);
 
+// The sync's own state file, with what was noted after it: read or taken
+// for none, never a crash, within its limits; written whole and read back,
+// the same state.
+void estado(QByteArrayView bytes);
+
+// What a sync reads: a multistatus answer and a state file, from the same
+// bytes (the "multistatus" target).
+void sincronizacao(QByteArrayView bytes);
+
 // The card patcher: a card read and written unchanged is the same bytes;
 // patched with new fields it reads back with them, and every line of
 // another property is still there, byte for byte.

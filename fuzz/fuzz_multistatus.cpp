@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *dados, size_t tamanho)
 {
-    Verificacoes::multistatus(
+    Verificacoes::sincronizacao(
         QByteArrayView(reinterpret_cast<const char *>(dados), qsizetype(tamanho)));
     return 0;
 }

@@ -137,15 +137,8 @@ namespace {
 // CBOR tag, then the note's own bytes with their checksum.
 const QByteArray MARCA("\xd9\xd9\xf7", 3);
 
-QByteArray emNota(const QCborMap &nota)
-{
-    const QByteArray dentro = QCborValue(nota).toCbor();
-    const QCborArray a{qChecksum(dentro), dentro};
-    return QCborValue(QCborKnownTags::Signature, a).toCbor();
-}
-
 // The note at the start of bytes and its size, or nothing where none is.
-std::optional<std::pair<QCborMap, qsizetype>> nota(QByteArrayView bytes)
+std::optional<std::pair<QCborMap, qsizetype>> lerNota(QByteArrayView bytes)
 {
     QCborParserError erro;
     const QCborValue v =
@@ -219,7 +212,16 @@ EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho, qint64 pare
     QFile f(caminho);
     if (!f.open(QIODevice::ReadOnly) || f.size() > TAMANHO_MAXIMO)
         return {};
-    const QByteArray bytes = f.readAll();
+    return deBytes(f.readAll(), parede, notado);
+}
+
+EstadoSincronizacao EstadoSincronizacao::deBytes(const QByteArray &bytes, qint64 parede,
+                                                 bool *notado)
+{
+    if (notado)
+        *notado = false;
+    if (bytes.size() > TAMANHO_MAXIMO)
+        return {};
     QCborParserError erro;
     const QCborMap m = QCborValue::fromCbor(bytes, &erro).toMap();
     if (m.value(QLatin1String("formato")).toString() != FORMATO)
@@ -293,7 +295,7 @@ EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho, qint64 pare
     // What was noted since, in order; past a torn note, the next one found.
     qsizetype i = erro.error == QCborError::NoError ? qsizetype(erro.offset) : bytes.size();
     while (i < bytes.size()) {
-        if (const auto n = nota(QByteArrayView(bytes).sliced(i))) {
+        if (const auto n = lerNota(QByteArrayView(bytes).sliced(i))) {
             aplicar(e, n->first);
             if (notado)
                 *notado = true;
@@ -320,6 +322,24 @@ EstadoSincronizacao EstadoSincronizacao::ler(const QString &caminho, qint64 pare
 bool EstadoSincronizacao::gravar(const QString &caminho, qint64 parede)
 {
     relogio = agora(parede);
+    const QByteArray bytes = emBytes();
+    QSaveFile f(caminho);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+        f.cancelWriting();
+        return false;
+    }
+    return f.commit();
+}
+
+QByteArray EstadoSincronizacao::nota(const QCborMap &nota)
+{
+    const QByteArray dentro = QCborValue(nota).toCbor();
+    const QCborArray a{qChecksum(dentro), dentro};
+    return QCborValue(QCborKnownTags::Signature, a).toCbor();
+}
+
+QByteArray EstadoSincronizacao::emBytes() const
+{
     QCborMap m;
     m.insert(QLatin1String("formato"), FORMATO);
     m.insert(QLatin1String("endereco"), endereco);
@@ -365,13 +385,7 @@ bool EstadoSincronizacao::gravar(const QString &caminho, qint64 parede)
     for (auto it = this->pendentes.begin(); it != this->pendentes.end(); ++it)
         pendentes.insert(it.key(), it.value());
     m.insert(QLatin1String("pendentes"), pendentes);
-    const QByteArray bytes = m.toCborValue().toCbor();
-    QSaveFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
-        return false;
-    }
-    return f.commit();
+    return m.toCborValue().toCbor();
 }
 
 void EstadoSincronizacao::esquecerRenomeacoesFeitas()
@@ -416,7 +430,7 @@ bool notar(const QString &caminhoContatos, const QCborMap &n)
     // Not connected: nothing to keep.
     if (!QFile::exists(caminho))
         return true;
-    const QByteArray bytes = emNota(n);
+    const QByteArray bytes = EstadoSincronizacao::nota(n);
     QFile f(caminho);
     return f.open(QIODevice::WriteOnly | QIODevice::Append) && f.write(bytes) == bytes.size() &&
            f.flush();

@@ -3,6 +3,7 @@
 #include "store/contact_record.h"
 
 #include <QByteArray>
+#include <QCborMap>
 #include <QHash>
 #include <QList>
 #include <QPair>
@@ -119,6 +120,13 @@ struct EstadoSincronizacao {
                                    bool *notado = nullptr);
     // The whole state, what was noted included; its clock brought to agora.
     bool gravar(const QString &caminho, qint64 agora = -1);
+    // The same, from and to the file's bytes.
+    static EstadoSincronizacao deBytes(const QByteArray &bytes, qint64 agora = -1,
+                                       bool *notado = nullptr);
+    QByteArray emBytes() const;
+    // A note as the file holds it, for tests and fuzzers: appended to a
+    // state's bytes, read over it.
+    static QByteArray nota(const QCborMap &nota);
 
     // One thing done, noted at once by an append to the state file beside
     // the contact file, where there is one (connected), so that a sync or a
