@@ -109,7 +109,23 @@ int main(int argc, char **argv)
         return false;
     });
 
+    // A step that never ends (a window left waiting for an answer) is told,
+    // and ends the program as a failure.
+    QTimer vigia;
+    vigia.setSingleShot(true);
+    vigia.setInterval(30'000);
+    QObject::connect(&vigia, &QTimer::timeout, [] {
+        QStringList abertas;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->isVisible())
+                abertas.append(QString::fromLatin1(w->metaObject()->className()));
+        }
+        std::fprintf(stderr, "preso: %s\n", qPrintable(abertas.join(u", "_s)));
+        std::abort();
+    });
+
     for (int i = 0; i < passos; ++i) {
+        vigia.start();
         // A sync asked for, and a dialog opened at some moment of it.
         conta.sincronizarAgora();
         QTest::qWait(int(aleatorio.bounded(150)));
@@ -191,7 +207,11 @@ int main(int argc, char **argv)
                         if (d->lista()->item(r)->data(Qt::UserRole).toInt() == 1)
                             d->lista()->item(r)->setCheckState(Qt::Checked);
                     }
-                    confirmar ? d->lblSim_Click() : d->lblNao_Click();
+                    // Merged, it shows the next group, if any: closed then.
+                    if (confirmar)
+                        d->lblSim_Click();
+                    if (!d->deslizamento().fechando())
+                        d->lblNao_Click();
                 });
             });
             janela.findChild<QAction *>(u"acaoDuplicados"_s)->trigger();
