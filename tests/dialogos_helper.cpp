@@ -23,6 +23,11 @@
 #include "operations/telefone_brasileiro.h"
 
 #include <QLineEdit>
+#ifdef Q_OS_LINUX
+#include <csignal>
+#include <execinfo.h>
+#include <unistd.h>
+#endif
 #include <QRandomGenerator>
 #include <QSettings>
 #include <cstdio>
@@ -48,6 +53,18 @@ template <typename D> bool depoisDe(int &tiques, D *d, const std::function<void(
 
 int main(int argc, char **argv)
 {
+#ifdef Q_OS_LINUX
+    // A crash says where, for the test's log.
+    for (const int sinal : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE}) {
+        std::signal(sinal, [](int s) {
+            void *pilha[64];
+            const int n = backtrace(pilha, 64);
+            backtrace_symbols_fd(pilha, n, STDERR_FILENO);
+            std::signal(s, SIG_DFL);
+            std::raise(s);
+        });
+    }
+#endif
     QApplication app(argc, argv);
     const QStringList a = app.arguments();
     if (a.size() != 4)

@@ -117,10 +117,15 @@ public:
     {
         // Filled anew (another group shown): new items, which no screen
         // reader has kept a name or role of.
+        // Heard only while this interface lives: the list's model may still
+        // speak as the list goes, after it.
         QAbstractItemModel *modelo = lista->model();
-        QObject::connect(modelo, &QAbstractItemModel::modelReset, lista, [this] { esquecer(); });
-        QObject::connect(modelo, &QAbstractItemModel::rowsInserted, lista, [this] { esquecer(); });
-        QObject::connect(modelo, &QAbstractItemModel::rowsRemoved, lista, [this] { esquecer(); });
+        const auto ouvir = [&](auto sinal) {
+            QObject::connect(modelo, sinal, &m_ouvinte, [this] { esquecer(); });
+        };
+        ouvir(&QAbstractItemModel::modelReset);
+        ouvir(&QAbstractItemModel::rowsInserted);
+        ouvir(&QAbstractItemModel::rowsRemoved);
     }
     ~ListaAcessivel() override { esquecer(); }
 
@@ -165,6 +170,7 @@ private:
     }
 
     mutable QHash<int, QAccessible::Id> m_itens;
+    QObject m_ouvinte;
 };
 
 QAccessibleInterface *acessivel(const QString &classe, QObject *objeto)
