@@ -23,8 +23,6 @@ Q_DECLARE_METATYPE(QList<ControleSincronizacao::Motivo>)
 
 namespace {
 
-const QChar DEL(0x7F);
-
 QByteArray cartao(const QByteArray &corpo, const QByteArray &versao = "3.0")
 {
     return "BEGIN:VCARD\r\nVERSION:" + versao + "\r\n" + corpo + "END:VCARD\r\n";

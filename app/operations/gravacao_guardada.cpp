@@ -92,13 +92,15 @@ ResultadoEdicao::Campo naoGravavel(const ContactRecord &c, Codificacao cod,
         {&ContactRecord::Nome, Campo::Nome},
         {&ContactRecord::Telefone, Campo::Telefone},
         {&ContactRecord::Email, Campo::Email}};
-    for (const auto &[campo, qual] : campos) {
+    for (const auto &par : campos) {
+        // Not a structured binding: clang 14 cannot capture one in a lambda.
+        const auto campo = par.first;
         if (FormatoContatos::campoGravavel(c.*campo, cod))
             continue;
         // A field left as the file holds it goes back as it came.
         if (std::none_of(guardados.begin(), guardados.end(),
                          [&](const ContactRecord &g) { return g.*campo == c.*campo; }))
-            return qual;
+            return par.second;
     }
     return Campo::Nenhum;
 }

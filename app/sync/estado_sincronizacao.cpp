@@ -17,6 +17,13 @@ namespace {
 constexpr qint64 TAMANHO_MAXIMO = qint64(1) << 30;
 const QString FORMATO = QStringLiteral("Marvessa Fonelo sincronização 1");
 
+// A number as the file holds it; a float there (Qt converts it without a
+// range check) counts as none.
+qint64 inteiro(const QCborValue &v)
+{
+    return v.isInteger() ? v.toInteger() : 0;
+}
+
 QCborArray campos(const ContactRecord &r)
 {
     return {r.Nome, r.Telefone, r.Email};
@@ -150,10 +157,10 @@ std::optional<std::pair<QCborMap, qsizetype>> lerNota(QByteArrayView bytes)
     if (a.size() != 2 || !a.at(0).isInteger() || !a.at(1).isByteArray())
         return std::nullopt;
     const QByteArray dentro = a.at(1).toByteArray();
-    if (a.at(0).toInteger() != qChecksum(dentro))
+    if (inteiro(a.at(0)) != qChecksum(dentro))
         return std::nullopt;
-    const QCborValue m = QCborValue::fromCbor(dentro);
-    if (!m.isMap())
+    const QCborValue m = QCborValue::fromCbor(dentro, &erro);
+    if (erro.error != QCborError::NoError || !m.isMap())
         return std::nullopt;
     return std::pair(m.toMap(), qsizetype(erro.offset));
 }
@@ -168,7 +175,7 @@ void aplicar(EstadoSincronizacao &e, const QCborMap &n)
 {
     const QString tipo = texto(n, "t");
     const QString href = texto(n, "href");
-    const qint64 quando = n.value(QLatin1String("quando")).toInteger();
+    const qint64 quando = inteiro(n.value(QLatin1String("quando")));
     if (tipo == u"renomeado") {
         const QString de = texto(n, "de"), para = texto(n, "para");
         if (n.value(QLatin1String("de")).isString() && n.value(QLatin1String("para")).isString())
@@ -197,7 +204,7 @@ void aplicar(EstadoSincronizacao &e, const QCborMap &n)
         if (n.value(QLatin1String("contado")).toBool())
             e.apagamentos.append({quando, 0, 1});
     } else if (tipo == u"apagamentos") {
-        const qint64 aqui = n.value(QLatin1String("aqui")).toInteger();
+        const qint64 aqui = inteiro(n.value(QLatin1String("aqui")));
         if (aqui > 0 && aqui < std::numeric_limits<int>::max())
             e.apagamentos.append({quando, int(aqui), 0});
     }
@@ -223,7 +230,12 @@ EstadoSincronizacao EstadoSincronizacao::deBytes(const QByteArray &bytes, qint64
     if (bytes.size() > TAMANHO_MAXIMO)
         return {};
     QCborParserError erro;
-    const QCborMap m = QCborValue::fromCbor(bytes, &erro).toMap();
+    const QCborValue lido = QCborValue::fromCbor(bytes, &erro);
+    // A torn map is not read at all: Qt 6.4 reads past one left with a key
+    // and no value.
+    if (erro.error != QCborError::NoError)
+        return {};
+    const QCborMap m = lido.toMap();
     if (m.value(QLatin1String("formato")).toString() != FORMATO)
         return {};
     EstadoSincronizacao e;
@@ -235,7 +247,7 @@ EstadoSincronizacao EstadoSincronizacao::deBytes(const QByteArray &bytes, qint64
     e.syncToken = m.value(QLatin1String("token")).toString();
     e.ctag = m.value(QLatin1String("ctag")).toString();
     e.semSyncCollection = m.value(QLatin1String("semSync")).toBool();
-    e.relogio = std::max<qint64>(m.value(QLatin1String("relogio")).toInteger(), 0);
+    e.relogio = std::max<qint64>(inteiro(m.value(QLatin1String("relogio"))), 0);
     for (const QCborValue &v : m.value(QLatin1String("cartoes")).toArray()) {
         const QCborMap c = v.toMap();
         const QString href = c.value(QLatin1String("href")).toString();
@@ -246,22 +258,25 @@ EstadoSincronizacao EstadoSincronizacao::deBytes(const QByteArray &bytes, qint64
         const QCborMap c = v.toMap();
         const QString href = c.value(QLatin1String("href")).toString();
         if (!href.isEmpty() && c.contains(QStringLiteral("local")))
-            e.apagados.append({href, deCbor(c), c.value(QLatin1String("quando")).toInteger()});
+            e.apagados.append({href, deCbor(c), inteiro(c.value(QLatin1String("quando")))});
     }
     for (const QCborValue &v : m.value(QLatin1String("apagamentos")).toArray()) {
         const QCborArray a = v.toArray();
         if (a.size() == 3 && e.apagamentos.size() < APAGAMENTOS)
-            e.apagamentos.append({a.at(0).toInteger(),
-                                  int(std::clamp<qint64>(a.at(1).toInteger(), 0, 1 << 30)),
-                                  int(std::clamp<qint64>(a.at(2).toInteger(), 0, 1 << 30))});
+            e.apagamentos.append({inteiro(a.at(0)),
+                                  int(std::clamp<qint64>(inteiro(a.at(1)), 0, 1 << 30)),
+                                  int(std::clamp<qint64>(inteiro(a.at(2)), 0, 1 << 30))});
     }
     const QCborValue deixados = m.value(QLatin1String("deixados"));
     if (deixados.isMap()) {
         // An older state kept their ETags only: their bytes come at the next
         // sync.
         const QCborMap d = deixados.toMap();
-        for (auto it = d.begin(); it != d.end(); ++it)
-            e.deixados.insert(it.key().toString(), Cartao{it.value().toByteArray(), {}, {}, {}});
+        for (auto it = d.begin(); it != d.end(); ++it) {
+            if (!it.key().toString().isEmpty())
+                e.deixados.insert(it.key().toString(),
+                                  Cartao{it.value().toByteArray(), {}, {}, {}});
+        }
     }
     for (const QCborValue &v : deixados.toArray()) {
         const QCborMap c = v.toMap();
@@ -293,7 +308,7 @@ EstadoSincronizacao EstadoSincronizacao::deBytes(const QByteArray &bytes, qint64
     for (auto it = pendentes.begin(); it != pendentes.end(); ++it)
         e.pendentes.insert(it.key().toString(), it.value().toString());
     // What was noted since, in order; past a torn note, the next one found.
-    qsizetype i = erro.error == QCborError::NoError ? qsizetype(erro.offset) : bytes.size();
+    qsizetype i = qsizetype(erro.offset);
     while (i < bytes.size()) {
         if (const auto n = lerNota(QByteArrayView(bytes).sliced(i))) {
             aplicar(e, n->first);
