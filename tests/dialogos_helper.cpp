@@ -36,7 +36,7 @@ namespace {
 
 void dizer(const char *o_que, const QString &passo, const QStringList &nomes)
 {
-    std::printf("%s\t%s\t%s\n", o_que, qPrintable(passo), qPrintable(nomes.join(u'\t')));
+    std::printf("%s\t%s\t%s\n", o_que, qUtf8Printable(passo), qUtf8Printable(nomes.join(u'\t')));
     std::fflush(stdout);
 }
 
@@ -137,7 +137,7 @@ int main(int argc, char **argv)
             if (w->isVisible())
                 abertas.append(QString::fromLatin1(w->metaObject()->className()));
         }
-        std::fprintf(stderr, "preso: %s\n", qPrintable(abertas.join(u", "_s)));
+        std::fprintf(stderr, "preso: %s\n", qUtf8Printable(abertas.join(u", "_s)));
         std::abort();
     });
 

@@ -172,7 +172,9 @@ private Q_SLOTS:
             }
             // What it did, as it said it: a step it began and never told the
             // end of leaves its contacts uncertain.
-            const QList<QByteArray> ditos = p.readAllStandardOutput().split('\n');
+            // (Windows writes its lines ending in CR LF.)
+            const QList<QByteArray> ditos =
+                p.readAllStandardOutput().replace("\r\n", "\n").split('\n');
             // Deleted here, then kept by the user's answer to a sync's
             // question: they come back. Merges stay merged.
             const bool manteve = ditos.contains("manter\t\t");
