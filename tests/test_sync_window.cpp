@@ -575,7 +575,10 @@ private Q_SLOTS:
             QSignalSpy fim(&p->janela->sincronizacao().controle(),
                            &ControleSincronizacao::terminou);
             p->janela->sincronizacao().sincronizarAgora();
-            QTest::qWait(1500);
+            // Held with Bia read, and nothing written; a sync that did not
+            // wait would end instead.
+            const auto &controle = p->janela->sincronizacao().controle();
+            QTRY_VERIFY_WITH_TIMEOUT(controle.retida() || !fim.isEmpty(), 60'000);
             esperou = fim.isEmpty() && Teste::ler(p->caminho) == antes;
             d->lblNao_Click();
         });

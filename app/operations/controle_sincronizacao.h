@@ -29,6 +29,8 @@ public:
     void setConta(const Sincronizador::Conta &conta);
     bool conectado() const { return !m_conta.endereco.isEmpty(); }
     bool ocupado() const { return m_sinc.ocupado(); }
+    // A sync's write waiting for an editing dialog to close.
+    bool retida() const { return m_sinc.retida(); }
     void setLocale(const QLocale &locale);
     // For the tests: the waits after a write and between periodic turns.
     void setEsperas(int aposEscritaMs, int periodoMs);

@@ -70,6 +70,8 @@ public:
         m_listavel = std::move(listavel);
     }
     bool ocupado() const { return m_fase != Fase::Parada; }
+    // Read and merged, its write held until reter(false).
+    bool retida() const { return m_fase == Fase::Retida; }
 
     // Starts a sync; false when one is under way already. terminou() follows.
     bool sincronizar(const Conta &conta, const Decisao &decisao = {});
