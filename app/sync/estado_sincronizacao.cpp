@@ -159,8 +159,9 @@ std::optional<std::pair<QCborMap, qsizetype>> lerNota(QByteArrayView bytes)
     const QByteArray dentro = a.at(1).toByteArray();
     if (inteiro(a.at(0)) != qChecksum(dentro))
         return std::nullopt;
-    const QCborValue m = QCborValue::fromCbor(dentro, &erro);
-    if (erro.error != QCborError::NoError || !m.isMap())
+    QCborParserError erroDentro;
+    const QCborValue m = QCborValue::fromCbor(dentro, &erroDentro);
+    if (erroDentro.error != QCborError::NoError || !m.isMap())
         return std::nullopt;
     return std::pair(m.toMap(), qsizetype(erro.offset));
 }
