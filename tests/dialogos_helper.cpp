@@ -165,7 +165,7 @@ int main(int argc, char **argv)
                     confirmar ? d->lblSim_Click() : d->lblNao_Click();
                 });
             });
-            janela.imgAdiciona_Click();
+            janela.dialogos().adicionar();
             break;
         }
         case 1: {
@@ -187,7 +187,7 @@ int main(int argc, char **argv)
                     confirmar ? d->lblSim_Click() : d->lblNao_Click();
                 });
             });
-            janela.imgAtualiza_Click();
+            janela.dialogos().atualizar();
             break;
         }
         case 2: {
@@ -203,7 +203,7 @@ int main(int argc, char **argv)
                     confirmar ? d->lblSim_Click() : d->lblNao_Click();
                 });
             });
-            janela.imgDeleta_Click();
+            janela.dialogos().deletar();
             break;
         }
         case 3: {

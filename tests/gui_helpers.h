@@ -3,9 +3,14 @@
 #include "chrome/dialogo_deslizante.h"
 #include "dialogs/avisos.h"
 #include "helpers.h"
+#include "main_window/arquivos_contatos.h"
+#include "main_window/comandos_principal.h"
+#include "main_window/dialogos_principal.h"
 #include "main_window/kv_principal.h"
+#include "main_window/vista_lista.h"
 #include "operations/cofre_senhas.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QHash>
 #include <QLabel>
@@ -111,6 +116,27 @@ inline QAction *acaoDoMenu(const QMenu *menu, const QString &nome)
     return nullptr;
 }
 
+// Calls back with every object an event of the type reaches while it lives.
+class AoEvento : public QObject {
+public:
+    AoEvento(QEvent::Type tipo, std::function<void(QObject *)> f) : m_tipo(tipo), m_f(std::move(f))
+    {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == m_tipo)
+            m_f(o);
+        return false;
+    }
+
+private:
+    QEvent::Type m_tipo;
+    std::function<void(QObject *)> m_f;
+};
+
 // A main window over a contact file in a temporary folder.
 struct Principal {
     // abrirJa false: set the folder up first, then call abrir().
@@ -142,6 +168,7 @@ struct Principal {
         };
         o.agora = agora;
         o.limitesVersoes = limites;
+        o.progressoImpressaoMs = progressoImpressaoMs;
         if (!dialogosReais) {
             o.escolherImportacao = [this] { return importar; };
             o.escolherExportacao = [this](ContatosExternos::Formato &f) {
@@ -169,6 +196,7 @@ struct Principal {
     QStringList importar;
     QString exportar;
     QString pdf; // where the list to print is saved
+    int progressoImpressaoMs = 500;
     ContatosExternos::Formato formatoExportar = ContatosExternos::Formato::VCard;
     // A keychain that keeps the sync's password between the windows opened;
     // none: no keychain answers.

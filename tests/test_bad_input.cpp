@@ -78,7 +78,7 @@ void TestBadInput::soSeparadores()
     QCOMPARE(p.filho<QLabel>(u"lblTotalContatos"_s)->text(), u"3"_s);
     // Nameless contacts belong to no tab.
     for (int g = 0; g < NUM_GRUPOS; ++g) {
-        p.janela->clicarAba(g);
+        p.janela->modelo().escolherAba(g);
         QVERIFY(!p.filho<QListWidget>(u"lstContatos"_s)->isEnabled());
     }
 }

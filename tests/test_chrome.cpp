@@ -154,11 +154,11 @@ void TestChrome::fundoDaLista()
     QCOMPARE(comPadrao.style(), Qt::TexturePattern);
     QCOMPARE(comPadrao.texture().size(), QSize(180, 259));
     QCOMPARE(lst->palette().color(QPalette::Active, QPalette::Text), QColor(Qt::white));
-    p.janela->definirFundoLista(QPixmap());
+    p.janela->vista().definirFundo(QPixmap());
     QCOMPARE(lst->palette().brush(QPalette::Base).style(), Qt::SolidPattern);
     // Still listing and selecting without it.
     Teste::gravar(p.caminho, Teste::arquivo({Teste::linha(u"Ana"_s, u"1"_s)}));
-    p.janela->imgRefresh_Click();
+    p.janela->comandos().acao(QStringLiteral("acao_imgRefresh"))->trigger();
     QCOMPARE(lst->count(), 1);
     QCOMPARE(lst->currentRow(), 0);
 }

@@ -230,7 +230,7 @@ void TestDialogs::adicionarDeVerdade()
     passo.start();
     QElapsedTimer t;
     t.start();
-    p.janela->imgAdiciona_Click(); // returns when the dialog has slid shut
+    p.janela->dialogos().adicionar(); // returns when the dialog has slid shut
     passo.stop();
     QVERIFY(aberto && fechando);
     QVERIFY(t.elapsed() >= 380); // twenty ticks open, twenty shut
@@ -344,9 +344,9 @@ void TestDialogs::recusaDevolveOTeclado()
     });
     if (atualizar) {
         QVERIFY(p.janela->modelo().mostrarContato(u"Bia"));
-        p.janela->imgAtualiza_Click();
+        p.janela->dialogos().atualizar();
     } else {
-        p.janela->imgAdiciona_Click();
+        p.janela->dialogos().adicionar();
     }
     QVERIFY(passos.feito());
     QCOMPARE(p.avisos.textos, QStringList{aviso});
@@ -387,8 +387,8 @@ void TestDialogs::semSelecaoNaoAbre()
     const QByteArray conteudo = arquivoCom(nomes);
     Principal p(&conteudo);
     clicar(p.filho(u"imgAvanca"_s)); // nothing selected after a page move
-    p.janela->imgAtualiza_Click();
-    p.janela->imgDeleta_Click();
+    p.janela->dialogos().atualizar();
+    p.janela->dialogos().deletar();
     QCOMPARE(p.avisos.textos, QStringList(2, Mensagens::SELECIONE));
     QVERIFY(!QApplication::activeModalWidget());
 }
@@ -461,7 +461,7 @@ void TestDialogs::falhaDeGravacaoMantemDialogo()
     Principal p(&conteudo);
     const Teste::Travado travado(p.caminho, true);
     QVERIFY(travado.ok());
-    p.janela->imgRefresh_Click();
+    p.janela->comandos().acao(QStringLiteral("acao_imgRefresh"))->trigger();
     const QByteArray antes = Teste::ler(p.caminho);
     KV_Adiciona d(p.janela.get(), p.janela->modelo(), p.avisos);
     abrirTudo(d);

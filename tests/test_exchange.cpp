@@ -58,7 +58,7 @@ QList<ContactRecord> lista(const ModeloPrincipal &m)
 
 void acionar(Principal &p, const char *acao)
 {
-    QMenu *menu = p.janela->criarMenuContatos();
+    QMenu *menu = p.janela->comandos().criarMenu();
     Teste::acaoDoMenu(menu, QLatin1String(acao))->trigger();
     delete menu;
 }
@@ -567,12 +567,12 @@ void TestExchange::importarSoArquivosComuns()
         QFile f(grande);
         QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(qint64(3) << 30));
     }
-    p.janela->importarArquivos({grande});
+    p.janela->arquivos().importarArquivos({grande});
     QCOMPARE(p.avisos.textos, QStringList{Mensagens::grandeDemais(u"grande.vcf"_s)});
 #ifndef Q_OS_WIN
     const QString fifo = p.dir.filePath(u"fila.vcf"_s);
     QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
-    p.janela->importarArquivos({fifo});
+    p.janela->arquivos().importarArquivos({fifo});
     QCOMPARE(p.avisos.textos.value(1), Mensagens::naoLido(u"fila.vcf"_s));
 #endif
     QCOMPARE(p.janela->modelo().lstInicio().count(), 0);
@@ -612,7 +612,7 @@ void TestExchange::menuDaLista()
     // The selected contact's fields to the clipboard.
     const QByteArray um = Teste::arquivo({Teste::linha(u"Ana"_s, u"(11) 1234"_s, u"ana@x"_s)});
     Teste::gravar(p.caminho, um);
-    p.janela->imgRefresh_Click();
+    p.janela->comandos().acao(QStringLiteral("acao_imgRefresh"))->trigger();
     acionar(p, "acaoCopiarTelefone");
     QCOMPARE(QGuiApplication::clipboard()->text(), u"(11) 1234"_s);
     acionar(p, "acaoCopiarEmail");

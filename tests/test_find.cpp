@@ -91,7 +91,7 @@ void TestFind::cemNoMaximo()
     QCOMPARE(r.achados.size(), 100);
     QCOMPARE(p.janela->modelo().lstInicio().nome(r.achados.back().indice), u"Silva 099");
     Teste::gravar(p.caminho, Teste::arquivo({Teste::linha(u"Silva"_s)}));
-    p.janela->imgRefresh_Click();
+    p.janela->comandos().acao(QStringLiteral("acao_imgRefresh"))->trigger();
     QCOMPARE(p.janela->modelo().procurar(u"silva"_s).total, 1);
 }
 

@@ -171,7 +171,7 @@ void TestPrint::naOrdem()
     }
     p.abrir();
     if (aba >= 0)
-        p.janela->clicarAba(aba);
+        p.janela->modelo().escolherAba(aba);
     if (mudado) {
         // What the file holds now goes on paper.
         QByteArray agora = Teste::ler(p.caminho);
@@ -318,7 +318,7 @@ void TestPrint::recusas()
     QDir(p.dir.path()).mkdir(u"sub"_s);
     p.pdf = alvo.isEmpty() ? p.caminho : p.dir.filePath(alvo);
     if (abaVazia)
-        p.janela->clicarAba(1);
+        p.janela->modelo().escolherAba(1);
     std::optional<Teste::Travado> travado;
     if (ilegivel) {
         travado.emplace(p.caminho, false);
@@ -345,7 +345,10 @@ void TestPrint::recusas()
 void TestPrint::abrirEParar()
 {
     const QByteArray conteudo = Gerador::arquivo(40000);
-    Principal p(&conteudo);
+    Principal p(&conteudo, false);
+    // The progress shows at once.
+    p.progressoImpressaoMs = 0;
+    p.abrir();
     imprimir(p, {false, 1, false}, "lblAbrir");
     QCOMPARE(p.enderecos.size(), 1);
     const QString aberto = p.enderecos.constFirst().toLocalFile();
@@ -353,17 +356,15 @@ void TestPrint::abrirEParar()
     QVERIFY(Teste::ler(aberto).startsWith("%PDF-"));
     QVERIFY(p.avisos.textos.isEmpty());
 
+    // Stopped as soon as its progress shows.
     p.pdf = p.dir.filePath(u"parado.pdf"_s);
     bool parado = false;
-    QTimer vigia;
-    QObject::connect(&vigia, &QTimer::timeout, [&] {
-        auto *progresso = p.janela->findChild<QProgressDialog *>(u"progressoImpressao"_s);
-        if (progresso && progresso->isVisible() && !parado) {
+    Teste::AoEvento vigia(QEvent::Show, [&](QObject *o) {
+        if (auto *progresso = qobject_cast<QProgressDialog *>(o); progresso && !parado) {
             parado = true;
-            progresso->cancel();
+            QMetaObject::invokeMethod(progresso, &QProgressDialog::cancel, Qt::QueuedConnection);
         }
     });
-    vigia.start(20);
     imprimir(p, {false, 3, true}, "lblSim", [](KV_Imprime *d) { d->fecharJa(); });
     QVERIFY(parado);
     QVERIFY(!QFile::exists(p.pdf));

@@ -119,7 +119,7 @@ void TestShell::guardadaInvalidaOuFora()
 
 void TestShell::meiosParaOPar()
 {
-    using PosicaoJanela::lerNumero;
+    const auto lerNumero = &PosicaoJanela::lerNumero;
     QCOMPARE(lerNumero(u"1234.5"_s), 1234.0);
     QCOMPARE(lerNumero(u"1235.5"_s), 1236.0);
     QCOMPARE(lerNumero(u"-7.5"_s), -8.0);

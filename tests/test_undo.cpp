@@ -45,7 +45,7 @@ QString selecionado(const Teste::Principal &p)
 
 QString textoDe(Teste::Principal &p, const char *acao)
 {
-    QMenu *menu = p.janela->criarMenuContatos();
+    QMenu *menu = p.janela->comandos().criarMenu();
     QAction *a = Teste::acaoDoMenu(menu, QLatin1String(acao));
     const QString t = a->isEnabled() ? a->text() : QString();
     delete menu;
@@ -90,7 +90,7 @@ class TestUndo : public QObject {
                 d->lblSim_Click();
                 return true;
             });
-            j.imgAdiciona_Click();
+            j.dialogos().adicionar();
             QVERIFY(passos.feito());
             break;
         }
@@ -102,7 +102,7 @@ class TestUndo : public QObject {
                 d->lblSim_Click();
                 return true;
             });
-            j.imgAtualiza_Click();
+            j.dialogos().atualizar();
             QVERIFY(passos.feito());
             break;
         }
@@ -112,7 +112,7 @@ class TestUndo : public QObject {
                 d->lblSim_Click();
                 return true;
             });
-            j.imgDeleta_Click();
+            j.dialogos().deletar();
             QVERIFY(passos.feito());
             break;
         }
@@ -121,7 +121,7 @@ class TestUndo : public QObject {
             Teste::gravar(vcf, "BEGIN:VCARD\r\nFN:Eva\r\nTEL:5\r\nEND:VCARD\r\n"
                                "BEGIN:VCARD\r\nFN:Fabio\r\nEND:VCARD\r\n");
             p.importar = {vcf};
-            QMenu *menu = j.criarMenuContatos();
+            QMenu *menu = j.comandos().criarMenu();
             Teste::acaoDoMenu(menu, u"acaoImportar"_s)->trigger();
             delete menu;
             break;
@@ -142,7 +142,7 @@ class TestUndo : public QObject {
             d->lblSim_Click();
             return true;
         });
-        p.janela->abrirVersoes();
+        p.janela->dialogos().versoes();
         QVERIFY(passos.feito());
     }
 
@@ -290,7 +290,7 @@ void TestUndo::versoes()
         d->lblNao_Click();
         return true;
     });
-    p->janela->abrirVersoes();
+    p->janela->dialogos().versoes();
     QVERIFY(passos.feito());
     QVERIFY(listado);
     restaurar(*p, 1);
@@ -462,7 +462,7 @@ void TestUndo::juntarDuplicados()
         Teste::gravar(vcf, "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Souza\\, Ana\r\nTEL:+55 11 "
                            "8765-4321\r\nEND:VCARD\r\nBEGIN:VCARD\r\nVERSION:3.0\r\nFN:Caio\r\n"
                            "END:VCARD\r\n");
-        p->janela->importarArquivos({vcf});
+        p->janela->arquivos().importarArquivos({vcf});
         QCOMPARE(p->avisos.textos.last(), Mensagens::parecidos(1));
     }
     const QByteArray alheio = antes + Teste::arquivo({Teste::linha(u"Zeca"_s)});

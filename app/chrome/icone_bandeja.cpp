@@ -1,5 +1,7 @@
 #include "chrome/icone_bandeja.h"
 
+#include <QWidget>
+
 IconeBandeja::IconeBandeja(const QIcon &icone, std::function<void()> restaurar, QObject *parent)
     : QObject(parent), m_imagem(icone), m_restaurar(std::move(restaurar))
 {
@@ -40,4 +42,23 @@ void IconeBandeja::aoAtivar(QSystemTrayIcon::ActivationReason motivo)
     default:
         break;
     }
+}
+
+void IconeBandeja::esconder(QWidget &janela)
+{
+    if (!disponivel()) {
+        janela.showMinimized();
+        return;
+    }
+    janela.hide();
+    adicionar();
+}
+
+void IconeBandeja::trazer(QWidget &janela)
+{
+    if (janela.isMinimized())
+        janela.showNormal();
+    janela.show();
+    janela.raise();
+    janela.activateWindow();
 }

@@ -1,19 +1,19 @@
 #include "chrome/posicao_janela.h"
 
+#include "layouts/twips.h"
+
 #include <QLocale>
 #include <QSettings>
 #include <cmath>
 #include <optional>
 
-namespace PosicaoJanela {
-
-Twips padrao(const QRect &tela, int larguraTwips, int alturaTwips)
+PosicaoJanela::Twips PosicaoJanela::padrao(const QRect &tela, int larguraTwips, int alturaTwips)
 {
     return {double(tela.width() * 15 - (larguraTwips + 15)),
             double(tela.height() * 15 - (alturaTwips + 530))};
 }
 
-std::optional<double> lerNumero(const QString &texto)
+std::optional<double> PosicaoJanela::lerNumero(const QString &texto)
 {
     bool ok = false;
     double v = QLocale().toDouble(texto.trimmed(), &ok);
@@ -24,7 +24,8 @@ std::optional<double> lerNumero(const QString &texto)
     return std::nearbyint(v);
 }
 
-Twips ler(QSettings &s, const Twips &p, const QList<QRect> &telas, QSize tamanho)
+PosicaoJanela::Twips PosicaoJanela::ler(QSettings &s, const Twips &p, const QList<QRect> &telas,
+                                        QSize tamanho)
 {
     s.beginGroup(GRUPO);
     const auto topo = lerNumero(s.value(TOPO).toString());
@@ -41,7 +42,7 @@ Twips ler(QSettings &s, const Twips &p, const QList<QRect> &telas, QSize tamanho
     return p;
 }
 
-void gravar(QSettings &s, const Twips &posicao)
+void PosicaoJanela::gravar(QSettings &s, const Twips &posicao)
 {
     s.beginGroup(GRUPO);
     s.setValue(TOPO, QString::number(qint64(std::nearbyint(posicao.topo))));
@@ -50,4 +51,22 @@ void gravar(QSettings &s, const Twips &posicao)
     s.sync();
 }
 
-} // namespace PosicaoJanela
+PosicaoJanela::PosicaoJanela(int larguraTwips, int alturaTwips)
+    : m_largura(larguraTwips), m_altura(alturaTwips)
+{
+}
+
+QPoint PosicaoJanela::abrir(QSettings &s, const QList<QRect> &telas, QSize tamanho)
+{
+    const QRect primaria = telas.isEmpty() ? QRect(0, 0, 1024, 768) : telas.first();
+    m_lida = ler(s, padrao(primaria, m_largura, m_altura), telas, tamanho);
+    m_pixels = QPoint(::Twips::px(m_lida.esquerda), ::Twips::px(m_lida.topo));
+    return m_pixels;
+}
+
+PosicaoJanela::Twips PosicaoJanela::em(QPoint pixels) const
+{
+    if (pixels == m_pixels)
+        return m_lida;
+    return {double(::Twips::twips(pixels.x())), double(::Twips::twips(pixels.y()))};
+}

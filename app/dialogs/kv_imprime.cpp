@@ -99,7 +99,7 @@ template <typename F> auto KV_Imprime::comProgresso(F fazer)
     progresso.setWindowTitle(QStringLiteral("Lista para imprimir"));
     progresso.setAccessibleName(QStringLiteral("Lista para imprimir"));
     progresso.setWindowModality(Qt::WindowModal);
-    progresso.setMinimumDuration(500);
+    progresso.setMinimumDuration(m_ligacoes.progressoMs);
     progresso.setAutoReset(false);
     return fazer([&progresso](qsizetype feito, qsizetype total) {
         progresso.setMaximum(int(std::min<qsizetype>(total, INT_MAX)));

@@ -26,6 +26,8 @@ public:
         std::function<bool(const QUrl &)> abrir;
         // Where the choices are remembered.
         std::function<std::unique_ptr<QSettings>()> configuracoes;
+        // How long the making of the list runs before its progress shows.
+        int progressoMs = 500;
     };
 
     KV_Imprime(QWidget *principal, ModeloPrincipal &modelo, Avisos &avisos, Ligacoes ligacoes);

@@ -7,34 +7,39 @@
 #include <optional>
 
 class Agenda;
+class ArquivosContatos;
+class DialogosPrincipal;
+class IconeBandeja;
 class QAction;
 class QMenu;
 class QUrl;
 class QWidget;
 class RotuloClicavel;
+class VistaLista;
 
-// The main window's commands, each one QAction made once: its keys act on
-// the window (with no dialog open), its picture triggers it, and the list's
-// context menu shows the same action, enabled and named as it is now. What
-// acts on the contacts acts on the Agenda; what opens a window is the
-// window's own, handed in.
+// The main window's commands, one table, each row one QAction made once: its
+// keys act on the window (with no dialog open), its picture triggers it, and
+// the list's context menu shows the same action, enabled and named as it is
+// now.
 class ComandosPrincipal : public QObject {
     Q_OBJECT
 public:
-    struct Janela {
-        std::function<void()> adicionar, atualizar, deletar, fechar, minimizar, sobre, procurar,
-            padronizar, duplicados, importar, sincronizacao, exportar, imprimir, versoes;
-        // The focus to the contacts of the tab just chosen, so that a
-        // screen reader says them.
-        std::function<void()> irParaLista;
-        // The notices an operation gave, shown in order.
-        std::function<void(const QStringList &)> avisar;
-        // A link handed to the system's own program for it; false when
-        // none took it.
-        std::function<bool(const QUrl &)> abrir;
+    // When a command can act.
+    enum class Quando { Sempre, Telefone, Email, Desfazer, Refazer };
+    struct Comando {
+        // Its objectName; a picture button's command is "acao_" and the
+        // picture's name.
+        const char *nome;
+        const char16_t *texto;
+        QList<QKeySequence> teclas;
+        // Its group in the list's context menu, in order; 0: not in it.
+        int grupo;
+        Quando quando;
+        std::function<void()> acao;
     };
 
-    ComandosPrincipal(QWidget &janela, Agenda &agenda, Janela acoes);
+    ComandosPrincipal(QWidget &janela, IconeBandeja &bandeja, Agenda &agenda,
+                      DialogosPrincipal &dialogos, ArquivosContatos &arquivos, VistaLista &vista);
 
     // By objectName: "acaoDesfazer", "acaoImportar", ...
     QAction *acao(const QString &nome) const { return m_acoes.value(nome); }
@@ -44,16 +49,22 @@ public:
     void ligarImagens(const std::function<RotuloClicavel *(const char *)> &imagem);
 
 private:
-    QAction *criar(const QString &texto, const char *nome, std::function<void()> f,
-                   QList<QKeySequence> teclas = {});
-    void atualizarDesfazer();
-    void atualizarContato();
+    std::vector<Comando> tabela();
+    void atualizar();
     // The selected contact's link, opened, or the notice why not.
     void abrirLink(const std::optional<QUrl> &link, const QString &recusa);
 
     QWidget &m_janela;
+    IconeBandeja &m_bandeja;
     Agenda &m_agenda;
-    Janela m_acoesJanela;
+    DialogosPrincipal &m_dialogos;
+    ArquivosContatos &m_arquivos;
+    VistaLista &m_vista;
+    struct Feito {
+        QAction *acao;
+        int grupo;
+        Quando quando;
+    };
+    std::vector<Feito> m_feitos;
     QHash<QString, QAction *> m_acoes;
-    QHash<QString, QAction *> m_porImagem;
 };
