@@ -69,8 +69,14 @@ def tecla(*teclas):
 
 def ouvido():
     """What the screen reader last said had the focus."""
-    esperar(lambda: False, 0.1)
     return falado(focos[0] if focos else None)
+
+
+def ouve(passo, esperado):
+    """The screen reader says the focus is on what is expected, once the
+    events have come (waiting for them, not for a set time)."""
+    esperar(lambda: ouvido() == esperado, 5.0)
+    confere(passo, ouvido(), esperado)
 
 
 def filhos(o):
@@ -175,36 +181,36 @@ def main():
             "S e T", "U e V", "W e X", "Y e Z", "0 a 9")]
         passeio += ["push button: Atualizar programa", "push button: Sobre o Programa",
                     "push button: Minimizar", "push button: Fechar", contato]
-        confere("início", ouvido(), passeio[0])
+        ouve("início", passeio[0])
         for n, esperado in enumerate(passeio[1:], 1):
             tecla("Tab")
-            confere(f"Tab {n}", ouvido(), esperado)
+            ouve(f"Tab {n}", esperado)
         tecla("shift+Tab")
-        confere("Shift+Tab", ouvido(), "push button: Fechar")
+        ouve("Shift+Tab", "push button: Fechar")
         tecla("Tab")
 
         # The list's menu, where finding, importing and exporting are.
         tecla("Menu")
         tecla("Down")
-        confere("o menu", ouvido(), "menu item: Procurar...")
+        ouve("o menu", "menu item: Procurar...")
         tecla("Escape")
 
         # The next contact, with its details.
         tecla("Down")
-        confere("Down", ouvido(), "list item: Bia, e-mail b@x")
+        ouve("Down", "list item: Bia, e-mail b@x")
 
         # A tab chosen from the keys: the selected page tab and the list say so.
         tecla("ctrl+Next")
         aba = procurar(janela, "C e D", "page tab")
         confere("Ctrl+Page Down", selecionada(aba), True)
-        confere("o contato da aba", ouvido(), "list item: Carlos, telefone 33")
+        ouve("o contato da aba", "list item: Carlos, telefone 33")
         lista = procurar(janela, "Contatos", "list")
         lista.clear_cache()
         confere("a lista diz", lista.get_description(), "C e D, página 1 de 1")
         # And with Tab and Space: back to A and B.
         for _ in range(6):
             tecla("Tab")
-        confere("Tab até a aba", ouvido(), "page tab: A e B")
+        ouve("Tab até a aba", "page tab: A e B")
         tecla("space")
         confere("Space na aba", selecionada(procurar(janela, "A e B", "page tab")), True)
 
@@ -212,18 +218,18 @@ def main():
         # field by its label, the confirm pressed with Space.
         for _ in range(5):
             tecla("shift+Tab")
-        confere("de volta", ouvido(), "push button: Adicionar contato")
+        ouve("de volta", "push button: Adicionar contato")
         tecla("space")
         dialogo = esperar(lambda: procurar(aplicacao, "Adicionar contato", "dialog"), 10)
         confere("o diálogo", bool(dialogo), True)
         if dialogo:
-            confere("no diálogo", ouvido(), "text: Nome")
+            ouve("no diálogo", "text: Nome")
             subprocess.run(["xdotool", "type", "--delay", "20", "Carla"], check=True)
             tecla("Tab")
-            confere("Tab", ouvido(), "text: Telefone")
+            ouve("Tab", "text: Telefone")
             subprocess.run(["xdotool", "type", "--delay", "20", "2222"], check=True)
             tecla("Tab", "Tab")
-            confere("Tab Tab", ouvido(), "push button: Adicionar")
+            ouve("Tab Tab", "push button: Adicionar")
             tecla("space")
             gravado = esperar(lambda: b"Carla\x7f2222" in open(
                 os.path.join(pasta, "contatos.txt"), "rb").read(), 10)
@@ -234,9 +240,9 @@ def main():
             # The new contact on its tab; then an empty tab, whose list can
             # take no focus, so the tab does.
             tecla("ctrl+Next")
-            confere("a aba do novo", ouvido(), "list item: Carla, telefone 2222")
+            ouve("a aba do novo", "list item: Carla, telefone 2222")
             tecla("ctrl+Next")
-            confere("aba vazia", ouvido(), "page tab: E e F")
+            ouve("aba vazia", "page tab: E e F")
 
         # The duplicates: the values to keep are check boxes, told checked
         # or not, under headings that are headings; Space checks another,
@@ -246,7 +252,7 @@ def main():
         confere("os duplicados", bool(duplicados), True)
         if duplicados:
             esperar(lambda: focos and falado(focos[0]) == "check box: Ana Souza", 5)
-            confere("a primeira escolha", ouvido(), "check box: Ana Souza")
+            ouve("a primeira escolha", "check box: Ana Souza")
             confere("marcada", marcado(focos[0]), True)
             escolhas = procurar(duplicados, "O que manter", "list")
             papeis = [falado(f) for f in filhos(escolhas)] if escolhas else []
@@ -254,7 +260,7 @@ def main():
                     ["heading: Nome", "heading: Telefone", "heading: E-mail"])
             confere("sem ação no título", acoes(filhos(escolhas)[0]) if escolhas else None, [])
             tecla("Down")
-            confere("a outra", ouvido(), "check box: Souza Ana")
+            ouve("a outra", "check box: Souza Ana")
             confere("não marcada", marcado(focos[0]), False)
             tecla("space")
             esperar(lambda: ("Souza Ana", True) in marcados, 5)

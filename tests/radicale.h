@@ -48,8 +48,12 @@ public:
         return QFile::exists(QString::fromUtf16(RAIZ) + u"/usr/bin/radicale"_s);
     }
 
+    // Started, unless it is serving already (a second one would find the
+    // port taken, end, and leave its number in place of the first's).
     bool iniciar()
     {
+        if (m_porta != 0 && atendendo())
+            return true;
         if (m_porta == 0) {
             QTcpServer s;
             s.listen(QHostAddress::LocalHost);
@@ -156,6 +160,16 @@ public:
             R"(<d:collection/><c:addressbook/></d:resourcetype><d:displayname>contacts)"
             R"(</d:displayname></d:prop></d:set></d:mkcol>)";
         return pedir("MKCOL", livro(), corpo).status == 201;
+    }
+
+    // The server as new, for the next test: started again if it was
+    // stopped, the book made again empty.
+    bool limpar()
+    {
+        if (!atendendo() && !iniciar())
+            return false;
+        const int s = apagar({}).status;
+        return (s < 300 || s == 404) && criarLivro();
     }
 
     Resposta put(const QString &nome, const QByteArray &cartao, const QByteArray &etag = {})

@@ -107,7 +107,8 @@ private Q_SLOTS:
             conta.conectar(servidor.raiz().toString(), u"ana"_s, senha);
             QTRY_VERIFY(!conta.conectando());
             QVERIFY(conta.conectado());
-            QTRY_COMPARE(ler(chave), std::pair(CofreSenhas::Leitura::Lida, senha));
+            QTRY_COMPARE_WITH_TIMEOUT(ler(chave), std::pair(CofreSenhas::Leitura::Lida, senha),
+                                      30000);
             QVERIFY(!conta.senhaSoNaMemoria());
         }
         for (QDirIterator it(pasta.path(), QDir::Files); it.hasNext();)

@@ -1,4 +1,5 @@
 #include "helpers.h"
+#include "partes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,27 +22,25 @@ char primeiroByte(const QString &caminho)
 
 } // namespace
 
+// Each kind of history its own function, so that ctest runs them at once.
 class TestKill : public QObject {
     Q_OBJECT
+    void matar(const QString &versoes);
 private Q_SLOTS:
-    void mortoAQualquerMomento_data();
-    void mortoAQualquerMomento();
-};
-
-void TestKill::mortoAQualquerMomento_data()
-{
-    QTest::addColumn<QString>("versoes"); // the history's folder, or none
-    QTest::newRow("sem versões") << QString();
-    QTest::newRow("versões ligadas") << u"contatos.historico"_s;
+    void semVersoes() { matar({}); }
+    void versoesLigadas() { matar(u"contatos.historico"_s); }
 #ifndef Q_OS_WIN
     // On another file system no link can be made: each version is a copy.
-    QTest::newRow("versões copiadas") << u"/dev/shm"_s;
+    void versoesCopiadas()
+    {
+        matar(u"/dev/shm"_s);
+    }
 #endif
-}
+};
 
-void TestKill::mortoAQualquerMomento()
+// versoes: the history's folder, or none.
+void TestKill::matar(const QString &versoes)
 {
-    QFETCH(QString, versoes);
     QTemporaryDir dir;
     const QString caminho = dir.filePath(u"contatos.txt"_s);
     const QString historico = dir.filePath(u"contatos.historico"_s);
@@ -98,5 +97,5 @@ void TestKill::mortoAQualquerMomento()
     QVERIFY2(viuA > 0 && viuB > 0, qPrintable(u"old %1 times, new %2 times"_s.arg(viuA).arg(viuB)));
 }
 
-QTEST_GUILESS_MAIN(TestKill)
+MARVESSA_TEST_MAIN(TestKill, QCoreApplication)
 #include "test_kill.moc"

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The release archive, unpacked into a fresh folder whose path has a space,
-# carries a valid menu entry and its icons; README's commands put the entry
+# carries a valid menu entry and its icons; the commands of its
+# docs/release.md put the entry
 # in place for one user, and it starts the phone book (which creates its
 # contact file there); the converter starts too.
 set -euo pipefail
 build="$1"
-readme="$(dirname "$0")/../README.md"
 tmp="$(mktemp -d)"
 trap 'rm -rf "$tmp"' EXIT
 falha() { echo "FAIL: $*"; exit 1; }
@@ -14,7 +14,7 @@ arquivo=$(ls "$tmp"/pacote/MarvessaFonelo-*.tar.gz)
 mkdir "$tmp/meus programas"
 tar -xzf "$arquivo" -C "$tmp/meus programas"
 pasta=$(ls -d "$tmp"/meus\ programas/MarvessaFonelo-*)
-for f in MarvessaFonelo MarvessaFoneloConverter README.md marvessa-fonelo.desktop \
+for f in MarvessaFonelo MarvessaFoneloConverter README.md docs/release.md marvessa-fonelo.desktop \
     icons/hicolor/48x48/apps/marvessa-fonelo.png icons/hicolor/256x256/apps/marvessa-fonelo.png \
     icons/hicolor/scalable/apps/marvessa-fonelo.svg; do
     [ -e "$pasta/$f" ] || falha "missing from the archive: $f"
@@ -27,13 +27,14 @@ for lado in 48 256; do
 done
 desktop-file-validate "$pasta/marvessa-fonelo.desktop" || falha "the menu entry is not valid"
 
-# README's commands, as they stand there, in the unpacked folder.
+# The commands of the archive's own docs/release.md, as they stand there, in
+# the unpacked folder.
 export HOME="$tmp/casa" XDG_CONFIG_HOME="$tmp/casa/config" QT_QPA_PLATFORM=offscreen
 mkdir -p "$HOME"
-sed -n '/^    mkdir -p ~\/.local\/share\/applications/,/marvessa-fonelo.desktop$/s/^    //p' "$readme" \
+sed -n '/^    mkdir -p ~\/.local\/share\/applications/,/marvessa-fonelo.desktop$/s/^    //p' "$pasta/docs/release.md" \
     >"$tmp/menu.sh"
-[ "$(wc -l <"$tmp/menu.sh")" -eq 4 ] || falha "README's menu commands were not found"
-(cd "$pasta" && bash -e "$tmp/menu.sh") || falha "README's menu commands failed"
+[ "$(wc -l <"$tmp/menu.sh")" -eq 4 ] || falha "docs/release.md's menu commands were not found"
+(cd "$pasta" && bash -e "$tmp/menu.sh") || falha "docs/release.md's menu commands failed"
 entrada="$HOME/.local/share/applications/marvessa-fonelo.desktop"
 desktop-file-validate "$entrada" || falha "the installed menu entry is not valid"
 for f in 48x48/apps/marvessa-fonelo.png 256x256/apps/marvessa-fonelo.png \

@@ -226,12 +226,13 @@ void TestRealDisplay::arrastar()
     // A press on a picture button does not move the window.
     const QPoint botaoAdd = p.janela->mapToGlobal(QPoint(24, 180));
     xdotool({u"mousemove"_s, QString::number(botaoAdd.x()), QString::number(botaoAdd.y())});
+    // Once the button's release has come, every move before it has too.
+    bool solto = false;
+    Teste::AoEvento soltar(QEvent::MouseButtonRelease, [&](QObject *) { solto = true; });
     xdotool({u"mousedown"_s, u"3"_s});
-    QTest::qWait(100);
     xdotool({u"mousemove"_s, QString::number(botaoAdd.x() + 40), QString::number(botaoAdd.y())});
-    QTest::qWait(100);
     xdotool({u"mouseup"_s, u"3"_s});
-    QTest::qWait(200);
+    QTRY_VERIFY(solto);
     QCOMPARE(p.janela->pos(), QPoint(260, 190));
 }
 

@@ -12,6 +12,7 @@
 #include "gui_helpers.h"
 #include "operations/conta_sincronizacao.h"
 #include "operations/mensagens.h"
+#include "partes.h"
 #include "radicale.h"
 #include "sync/estado_sincronizacao.h"
 
@@ -78,7 +79,7 @@ class TestSyncWindow : public QObject {
     void abrir(Teste::Principal &p, std::function<bool(KV_Sincroniza *)> passo)
     {
         Teste::Passos<KV_Sincroniza> passos(std::move(passo));
-        QMenu *menu = p.janela->criarMenuContatos();
+        QMenu *menu = p.janela->comandos().criarMenu();
         auto *acao = Teste::acaoDoMenu(menu, u"acaoSincronizacao"_s);
         QVERIFY(acao);
         acao->trigger();
@@ -121,11 +122,11 @@ private Q_SLOTS:
 
     void init()
     {
-        m_servidor = std::make_unique<Radicale>();
-        QVERIFY(m_servidor->criarLivro());
+        // One server for every test, as new for each.
+        if (!m_servidor)
+            m_servidor = std::make_unique<Radicale>();
+        QVERIFY(m_servidor->limpar());
     }
-
-    void cleanup() { m_servidor.reset(); }
 
     // "contatos.txt" moved away after a sync (a folder moved, a drive not
     // there): the program starts with an empty file, and its sync deletes
@@ -203,7 +204,7 @@ private Q_SLOTS:
             d->lblSim_Click();
             return true;
         });
-        p->janela->abrirVersoes();
+        p->janela->dialogos().versoes();
         QVERIFY(passos.feito());
         QCOMPARE(servidor, u"Restaurá-la no servidor: apaga 120 contatos."_s);
         QTRY_COMPARE(m_servidor->cartoes().size(), 1);
@@ -243,7 +244,7 @@ private Q_SLOTS:
             d->lblSim_Click();
             return true;
         });
-        p->janela->imgAtualiza_Click();
+        p->janela->dialogos().atualizar();
         QVERIFY(passos.feito());
         QTRY_VERIFY(m_servidor->cartoes().value(u"maria.vcf"_s).contains("FN:Maria Souza Lima"));
         QTRY_VERIFY(!controle.ocupado());
@@ -346,7 +347,7 @@ private Q_SLOTS:
         QVERIFY(p->janela->modelo().mostrarContato(u"Mãe"));
         QCOMPARE(p->filho<QLineEdit>(u"txtFone"_s)->text(), u"91111-1111"_s);
         QVERIFY(m_servidor->apagar(u"m1.vcf"_s).status < 300);
-        p->janela->imgRefresh_Click();
+        p->janela->comandos().acao(QStringLiteral("acao_imgRefresh"))->trigger();
         QTRY_COMPARE(p->avisos.textos.size(), 2);
         QVERIFY(p->janela->modelo().mostrarContato(u"Mãe"));
         QCOMPARE(p->filho<QLineEdit>(u"txtFone"_s)->text(), u"92222-2222"_s);
@@ -437,7 +438,7 @@ private Q_SLOTS:
             QTest::keyClicks(d->txtNome(), u"Beto"_s);
             d->lblSim_Click();
         });
-        p->janela->imgAdiciona_Click();
+        p->janela->dialogos().adicionar();
         QTRY_COMPARE(m_servidor->cartoes().size(), 3);
         QCOMPARE(p->avisos.textos.size(), 2); // the add's own notice only
 
@@ -455,7 +456,7 @@ private Q_SLOTS:
 
         // F5 is asked for: it speaks.
         QVERIFY(m_servidor->apagar(u"duda.vcf"_s).status < 300);
-        p->janela->imgRefresh_Click();
+        p->janela->comandos().acao(QStringLiteral("acao_imgRefresh"))->trigger();
         QTRY_COMPARE(p->avisos.textos.size(), 3);
         QCOMPARE(p->avisos.textos.last(),
                  u"Sincronizado: 0 recebidos, 0 enviados, 1 apagado aqui."_s);
@@ -482,7 +483,7 @@ private Q_SLOTS:
         ini.sync();
         QVERIFY(!ini.contains(u"Sincronização/Endereço"_s));
         QVERIFY(m_servidor->put(u"eva.vcf"_s, cartao("eva-1", "Eva", "5555")).status == 201);
-        p->janela->imgRefresh_Click();
+        p->janela->comandos().acao(QStringLiteral("acao_imgRefresh"))->trigger();
         QTest::qWait(500);
         QCOMPARE(total->text(), u"3"_s);
         QVERIFY(!QFile::exists(EstadoSincronizacao::caminhoAoLado(p->caminho)));
@@ -504,7 +505,7 @@ private Q_SLOTS:
             d->lblSim_Click();
             return true;
         });
-        p->janela->imgDeleta_Click();
+        p->janela->dialogos().deletar();
         QTRY_VERIFY(!m_servidor->cartoes().contains(u"bia.vcf"_s));
         QTRY_VERIFY(!controle.ocupado());
 
@@ -539,10 +540,11 @@ private Q_SLOTS:
         QFETCH(QByteArray, secao);
         const QByteArray conteudo = Teste::arquivo({Teste::linha(u"Ana"_s)});
         Teste::Principal p(&conteudo, false);
-        Teste::gravar(p.ini(), "[Sincroniza%C3%A7%C3%A3o]\n" + secao);
+        // As Qt writes the section's name.
+        Teste::gravar(p.ini(), "[Sincroniza%E7%E3o]\n" + secao);
         p.abrir();
         p.janela->show();
-        QTest::qWait(100);
+        QTRY_VERIFY(p.janela->sincronizacao().iniciada());
         QVERIFY(!p.janela->sincronizacao().conectado());
         QVERIFY(!p.janela->sincronizacao().faltaSenha());
         QCOMPARE(p.avisos.textos, QStringList());
@@ -582,7 +584,7 @@ private Q_SLOTS:
             esperou = fim.isEmpty() && Teste::ler(p->caminho) == antes;
             d->lblNao_Click();
         });
-        p->janela->imgAdiciona_Click();
+        p->janela->dialogos().adicionar();
         QVERIFY(esperou);
         QTRY_COMPARE(p->filho<QLabel>(u"lblTotalContatos"_s)->text(), u"2"_s);
         QVERIFY(Teste::ler(p->caminho).contains("Bia"));
@@ -608,5 +610,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(TestSyncWindow)
+MARVESSA_TEST_MAIN(TestSyncWindow, QApplication)
 #include "test_sync_window.moc"

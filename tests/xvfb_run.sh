@@ -19,14 +19,17 @@ for t in Xvfb openbox xdotool; do
     fi
 done
 
-d=90
-while [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ]; do d=$((d + 1)); done
-Xvfb ":$d" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# The server picks a free display itself and says which once it is ready,
+# so that tests run in parallel never take the same one.
+numero="$(mktemp)"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numero" >/dev/null 2>&1 &
 xvfb=$!
 pids=("$xvfb")
-limpar() { kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; }
+limpar() { kill "${pids[@]}" 2>/dev/null; wait 2>/dev/null; rm -f "$numero"; }
 trap limpar EXIT
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$d" ] && break; sleep 0.05; done
+for _ in $(seq 200); do [ -s "$numero" ] && break; sleep 0.05; done
+d="$(tr -dc 0-9 <"$numero")"
+[ -n "$d" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
 export DISPLAY=":$d"
 openbox >/dev/null 2>&1 &
 pids+=($!)

@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QScopeGuard>
 #include <QSettings>
 
 namespace {
@@ -58,6 +59,10 @@ QUrl ContaSincronizacao::url(const QString &endereco)
 
 void ContaSincronizacao::iniciar()
 {
+    // Decided once nothing is left to wait for: the keychain's answer, when
+    // it is asked.
+    bool perguntou = false;
+    const auto decidido = qScopeGuard([this, &perguntou] { m_iniciada = !perguntou; });
     const auto s = m_configuracoes();
     s->beginGroup(SECAO);
     const QVariant endereco = s->value(ENDERECO);
@@ -82,7 +87,9 @@ void ContaSincronizacao::iniciar()
         usar({});
         return;
     }
+    perguntou = true;
     m_cofre->ler(chave(), [this](CofreSenhas::Leitura leitura, const QString &senha) {
+        m_iniciada = true;
         // Connected or disconnected by hand meanwhile.
         if (m_conectando || m_conectado || m_endereco.isEmpty())
             return;

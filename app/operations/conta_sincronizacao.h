@@ -33,6 +33,8 @@ public:
     // After start-up: an address in the settings store connects, with the
     // keychain's password.
     void iniciar();
+    // Start-up has decided: the settings read, the keychain answered.
+    bool iniciada() const { return m_iniciada; }
     // The address as typed: "https://" is assumed when it names no scheme.
     void conectar(const QString &endereco, const QString &usuario, const QString &senha);
     // Stops syncing and forgets the address, the password and the sync's
@@ -79,6 +81,7 @@ private:
     bool m_conectado = false;
     bool m_conectando = false;
     bool m_faltaSenha = false;
+    bool m_iniciada = false;
     bool m_soNaMemoria = false;
     bool m_esquecerAoTerminar = false;
 };

@@ -29,6 +29,8 @@ public:
     void setConta(const Sincronizador::Conta &conta);
     bool conectado() const { return !m_conta.endereco.isEmpty(); }
     bool ocupado() const { return m_sinc.ocupado(); }
+    // A sync runs, or one is due: after a write, or asked for while one ran.
+    bool pendente() const { return ocupado() || m_outra || m_aposEscrita.isActive(); }
     // A sync's write waiting for an editing dialog to close.
     bool retida() const { return m_sinc.retida(); }
     void setLocale(const QLocale &locale);
