@@ -5,7 +5,7 @@ set -euo pipefail
 
 # QtKeychain, and libsecret, which it loads to reach the Secret Service;
 # Qt's own translations, for its dialogs in Portuguese.
-comuns=(cmake make g++ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+comuns=(cmake ninja-build ccache lld g++ qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
         fonts-dejavu-core fonts-liberation qtkeychain-qt6-dev libsecret-1-0)
 case "${1:-test}" in
     run) pacotes=("${comuns[@]}") ;;
@@ -27,7 +27,7 @@ case "${1:-test}" in
     # setup, Wine to run the result, and a real display for the tests that
     # need one; poppler's pdftotext, which the tests under Wine start on
     # this side.
-    windows) pacotes=(cmake ninja-build qt6-base-dev-tools qt6-translations-l10n g++-mingw-w64-x86-64-posix nsis
+    windows) pacotes=(cmake ninja-build ccache lld qt6-base-dev-tools qt6-translations-l10n g++-mingw-w64-x86-64-posix nsis
                       gcc-mingw-w64-x86-64-posix wine wine64 unzip xz-utils xvfb xauth openbox
                       trayer xdotool x11-utils x11-xserver-utils imagemagick poppler-utils) ;;
     *) echo "usage: $0 [run|test|fuzz|windows]" >&2; exit 2 ;;

@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh run
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+. scripts/comum.sh
+cmake --preset default >/dev/null
 cmake --build build --parallel "$(nproc)" --target MarvessaFonelo
 exec build/app/MarvessaFonelo

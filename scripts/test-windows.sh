@@ -16,18 +16,27 @@ if [ -z "${MARVESSA_QT_WINDOWS:-}" ]; then
     fi
 fi
 export MARVESSA_QT_WINDOWS
+. scripts/comum.sh
 cmake --preset windows -DMARVESSA_QT_WINDOWS="$MARVESSA_QT_WINDOWS" >/dev/null
-cmake --build --preset windows --parallel "$(nproc)"
 # The setup too, which tests/test_setup_windows.sh installs.
-cmake --build --preset windows --target setup >/dev/null
+etapa "Windows build" bash -c 'cmake --build --preset windows --parallel "$(nproc)" &&
+    cmake --build --preset windows --target setup >/dev/null'
 
 export WINEPREFIX="$PWD/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX" "$WINEPREFIX-x11"
+wine=$SECONDS
 wineboot -i >/dev/null 2>&1
+# One Wine server for the whole suite, instead of one started and stopped
+# with each program.
+wineserver -p
+wine=$((SECONDS - wine))
 log="$(mktemp)"
-trap 'rm -f "$log"' EXIT
+trap 'rm -f "$log"; wineserver -k 2>/dev/null || true' EXIT
 status=0
-ctest --preset windows --timeout 600 | tee "$log" || status=$?
+inicio=$SECONDS
+ctest --preset windows --timeout 600 --parallel "$paralelos" | tee "$log" || status=$?
+echo "== Windows tests: $((SECONDS - inicio)) s"
+[ -n "${MARVESSA_ETAPAS:-}" ] && echo "Windows tests (with Wine's start)|$((SECONDS - inicio + wine))" >>"$MARVESSA_ETAPAS"
 total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
 skipped=$(grep -c 'Skipped\|\*\*\*Not Run' "$log" || true)
 echo "Windows: ${total:-0} test programs run under Wine (${skipped} skipped)"

@@ -3,7 +3,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh test
+. scripts/comum.sh
 build="${BUILD_DIR:-build}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
-ctest --test-dir "$build" --output-on-failure --timeout 600
+cmake --preset default -B "$build" >/dev/null
+etapa "build" cmake --build "$build" --parallel "$(nproc)"
+etapa "tests" ctest --test-dir "$build" --output-on-failure --timeout 600 --parallel "$paralelos"
