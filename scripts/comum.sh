@@ -5,6 +5,9 @@
 # finds the objects of the last one.
 export CCACHE_DIR="${CCACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/marvessa-fonelo/ccache}"
 export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1 CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-6G}"
+# The libraries compiled in batches (MARVESSA_UNITY=ON, as .ci/run does): a
+# build from nothing goes faster, a change rebuilds its whole batch.
+unidade="${MARVESSA_UNITY:-OFF}"
 # ctest's parallel runs: the tests wait on timers, servers and other
 # processes more than they compute.
 paralelos="${MARVESSA_PARALELOS:-$(($(nproc) * 2))}"

@@ -7,6 +7,6 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh test
 scripts/deps.sh fuzz
 . scripts/comum.sh
-cmake --preset asan >/dev/null
+cmake --preset asan -DMARVESSA_UNITY="$unidade" >/dev/null
 etapa "sanitizers' build" cmake --build --preset asan --parallel "$(nproc)"
 etapa "sanitizers' tests" ctest --preset asan --timeout 900 --parallel "$paralelos"

@@ -17,18 +17,20 @@ if [ -z "${MARVESSA_QT_WINDOWS:-}" ]; then
 fi
 export MARVESSA_QT_WINDOWS
 . scripts/comum.sh
-cmake --preset windows -DMARVESSA_QT_WINDOWS="$MARVESSA_QT_WINDOWS" >/dev/null
+cmake --preset windows -DMARVESSA_QT_WINDOWS="$MARVESSA_QT_WINDOWS" \
+    -DMARVESSA_UNITY="$unidade" >/dev/null
 # The setup too, which tests/test_setup_windows.sh installs.
 etapa "Windows build" bash -c 'cmake --build --preset windows --parallel "$(nproc)" &&
     cmake --build --preset windows --target setup >/dev/null'
 
 export WINEPREFIX="$PWD/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX" "$WINEPREFIX-x11"
+mkdir -p "$WINEPREFIX"
 wine=$SECONDS
-wineboot -i >/dev/null 2>&1
 # One Wine server for the whole suite, instead of one started and stopped
 # with each program.
 wineserver -p
+wineboot -i >/dev/null 2>&1
 wine=$((SECONDS - wine))
 log="$(mktemp)"
 trap 'rm -f "$log"; wineserver -k 2>/dev/null || true' EXIT

@@ -62,7 +62,7 @@ void TestKill::matar(const QString &versoes)
 #ifdef Q_OS_WIN
     const int rodadas = 60; // a process costs a few hundred ms to start under Wine
 #else
-    const int rodadas = 200;
+    const int rodadas = 120;
 #endif
     for (int i = 0; i < rodadas; ++i) {
         const char antes = primeiroByte(caminho);

@@ -52,7 +52,9 @@ wine reg add "$chave" /v 'Posição-Topo' /d 3000 /f >/dev/null 2>&1
 wine reg add "$chave" /v 'Posição-Esquerda' /d 4500 /f >/dev/null 2>&1
 abrir
 w="$(janela '^Marvessa Fonelo$' 195x300)"
-xdotool getwindowgeometry "$w" | grep -q 'Position: 300,200' ||
+# Wine may show the window before it has placed it.
+na_posicao() { xdotool getwindowgeometry "$w" | grep -q "Position: $1"; }
+esperar 10 na_posicao 300,200 ||
     { xdotool getwindowgeometry "$w"; falha "the stored place was not read back"; }
 fechar
 valor_e 'Posição-Topo' 3000

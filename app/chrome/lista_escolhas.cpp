@@ -1,5 +1,7 @@
 #include "chrome/lista_escolhas.h"
 
+#include "chrome/usar_acessivel.h"
+
 #include <QAccessibleWidget>
 #include <QHash>
 #include <QPointer>
@@ -173,22 +175,11 @@ private:
     QObject m_ouvinte;
 };
 
-QAccessibleInterface *acessivel(const QString &classe, QObject *objeto)
-{
-    if (classe != QLatin1String(ListaEscolhas::staticMetaObject.className()))
-        return nullptr;
-    return new ListaAcessivel(static_cast<ListaEscolhas *>(objeto));
-}
-
 } // namespace
 
 ListaEscolhas::ListaEscolhas(QWidget *parent) : ListaSelecaoUnica(parent)
 {
-    static const bool fabrica = [] {
-        QAccessible::installFactory(acessivel);
-        return true;
-    }();
-    Q_UNUSED(fabrica);
+    usarAcessivel<ListaEscolhas, ListaAcessivel>();
     // Checked or unchecked, told as it happens.
     connect(this, &QListWidget::itemChanged, this, [this](QListWidgetItem *item) {
         if (!QAccessible::isActive() || titulo(item))

@@ -1,5 +1,7 @@
 #include "chrome/rotulo_clicavel.h"
 
+#include "chrome/usar_acessivel.h"
+
 #include "layouts/twips.h"
 
 #include <QAccessibleWidget>
@@ -69,22 +71,11 @@ public:
     }
 };
 
-QAccessibleInterface *acessivel(const QString &classe, QObject *objeto)
-{
-    if (classe != QLatin1String(RotuloClicavel::staticMetaObject.className()))
-        return nullptr;
-    return new RotuloAcessivel(static_cast<RotuloClicavel *>(objeto));
-}
-
 } // namespace
 
 RotuloClicavel::RotuloClicavel(const QString &nome, QWidget *parent) : QLabel(parent)
 {
-    static const bool fabrica = [] {
-        QAccessible::installFactory(acessivel);
-        return true;
-    }();
-    Q_UNUSED(fabrica);
+    usarAcessivel<RotuloClicavel, RotuloAcessivel>();
     setObjectName(nome);
     setScaledContents(false);
 }

@@ -18,6 +18,8 @@ struct LetterGroup {
 };
 
 inline constexpr int NUM_GRUPOS = 14;
+// The first tab: shown at start-up, and relisted by an add.
+inline constexpr int GRUPO_AB = 0;
 
 // The fourteen groups in tab order: AB ... YZ, 09.
 const std::array<LetterGroup, NUM_GRUPOS> &GruposLetras();

@@ -5,10 +5,6 @@
 
 #include <utility>
 
-namespace {
-constexpr int GRUPO_AB = 0;
-}
-
 ModeloPrincipal::ModeloPrincipal(const QString &caminhoArquivo, const QLocale &locale)
     : m_arquivo(caminhoArquivo), m_locale(locale), m_grupos(locale), m_lstInicio(locale, m_grupos),
       m_navegacao(m_lstInicio), m_busca(m_lstInicio, locale)

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int GRUPO_AB = 0;
 constexpr qsizetype IMPORTAR_UM_A_UM = 16;
 
 using FormatoContatos::chaveDoNome;

@@ -6,10 +6,6 @@
 
 #include <algorithm>
 
-namespace {
-constexpr int GRUPO_AB = 0;
-} // namespace
-
 bool GravacaoGuardada::daLista(ResultadoEdicao &r, const QStringList &nomes)
 {
     if (m_modelo.ultimaLeituraFalhou()) {

@@ -6,21 +6,19 @@
 
 #include <QFileInfo>
 
-using ContatosExternos::Falha;
-
 QString IntercambioContatos::recusa(const ContatosExternos::Lidos &lidos,
                                     const QString &nomeArquivo)
 {
     switch (lidos.falha) {
-    case Falha::Nenhuma:
+    case ContatosExternos::Falha::Nenhuma:
         return QString();
-    case Falha::NaoLido:
+    case ContatosExternos::Falha::NaoLido:
         return Mensagens::naoLido(nomeArquivo);
-    case Falha::NaoReconhecido:
+    case ContatosExternos::Falha::NaoReconhecido:
         return Mensagens::naoReconhecido(nomeArquivo);
-    case Falha::AspasAbertas:
+    case ContatosExternos::Falha::AspasAbertas:
         return Mensagens::aspasAbertas(nomeArquivo, lidos.linha);
-    case Falha::Grande:
+    case ContatosExternos::Falha::Grande:
         return Mensagens::grandeDemais(nomeArquivo);
     }
     return Mensagens::naoReconhecido(nomeArquivo);
