@@ -20,17 +20,20 @@ export QT_PLUGIN_PATH="Z:$qt/plugins"
 while IFS='=' read -r nome valor; do
     export "WINE$nome=$valor"
 done < <(env | grep '^QT_')
-log="$(mktemp)"
-trap 'rm -f "$log"' EXIT
-wine "$prog" "$@" -o "Z:$log,txt" </dev/null
+log="$(mktemp)" saida="$(mktemp)"
+trap 'rm -f "$log" "$saida"' EXIT
+# Its own output to a file too, not to ctest's pipe: a console host Wine
+# starts for a program's child can outlive the test (the Wine server is
+# kept running for the whole suite), and ctest would wait for it.
+wine "$prog" "$@" -o "Z:$log,txt" </dev/null >"$saida" 2>&1
 rc=$?
 # A program that wrote not even its log's first line never started: Wine
 # can fail so at once while the prefix's server is shutting down. Once more.
 if [ "$rc" -ne 0 ] && [ ! -s "$log" ]; then
     echo "wine_run: $(basename "$prog") did not start (exit $rc); starting it again" >&2
     sleep 2
-    wine "$prog" "$@" -o "Z:$log,txt" </dev/null
+    wine "$prog" "$@" -o "Z:$log,txt" </dev/null >"$saida" 2>&1
     rc=$?
 fi
-cat "$log"
+cat "$saida" "$log"
 exit "$rc"
