@@ -57,8 +57,13 @@ instalados=$(find "$pasta" -type f ! -name Desinstalar.exe -printf '%s\n' | awk 
 wine start /unix "$menu/Marvessa Fonelo.lnk" >/dev/null 2>&1
 principal_aberta
 w="$(janela '^Marvessa Fonelo$' 195x300)"
-xdotool windowactivate --sync "$w" mousemove --window "$w" 25 181 click 1 # imgAdiciona
-esperar 10 tem_janela '^Adicionar contato$' 162x130 || falha "the add dialog did not open"
+# A click on imgAdiciona, again until the dialog shows: Wine may show the
+# window before it has placed it, and a click then lands elsewhere.
+adicionar() {
+    xdotool windowactivate --sync "$w" mousemove --window "$w" 25 181 click 1
+    esperar 5 tem_janela '^Adicionar contato$' 162x130
+}
+esperar 20 adicionar || falha "the add dialog did not open"
 d="$(janela '^Adicionar contato$' 162x130)"
 # Wine's windows take typed keys, not keys sent to them.
 xdotool windowactivate --sync "$d" type --delay 20 'Zelia Teste'
