@@ -52,7 +52,9 @@ public:
     // port taken, end, and leave its number in place of the first's).
     bool iniciar()
     {
-        if (m_porta != 0 && atendendo())
+        // A busy machine may take long to answer; a closed port answers at
+        // once.
+        if (m_porta != 0 && atendendo(3000))
             return true;
         if (m_porta == 0) {
             QTcpServer s;
@@ -102,11 +104,11 @@ public:
         shell("kill -9 $(cat " + pid + "); rm " + pid);
     }
 
-    bool atendendo() const
+    bool atendendo(int ms = 100) const
     {
         QTcpSocket s;
         s.connectToHost(QHostAddress::LocalHost, m_porta);
-        return s.waitForConnected(100);
+        return s.waitForConnected(ms);
     }
 
     // A command of the Linux shell, waited for by the mark it leaves.
@@ -166,7 +168,7 @@ public:
     // stopped, the book made again empty.
     bool limpar()
     {
-        if (!atendendo() && !iniciar())
+        if (!atendendo(3000) && !iniciar())
             return false;
         const int s = apagar({}).status;
         return (s < 300 || s == 404) && criarLivro();
