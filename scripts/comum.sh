@@ -13,12 +13,18 @@ unidade="${MARVESSA_UNITY:-OFF}"
 paralelos="${MARVESSA_PARALELOS:-$(($(nproc) * 2))}"
 # Runs a stage and says how long it took; .ci/run gathers the lines
 # (MARVESSA_ETAPAS names its file) into a table at the end.
+# With the share of the machine's cores the stage kept busy, which says
+# where running two stages at once could pay.
+ocupado() { awk '/^cpu /{print $2+$3+$4+$7+$8+$9, $2+$3+$4+$5+$6+$7+$8+$9; exit}' /proc/stat; }
 etapa() {
-    local nome="$1" inicio=$SECONDS
+    local nome="$1" inicio=$SECONDS antes
+    antes="$(ocupado)"
     shift
-    "$@"
-    local s=$?
-    echo "== $nome: $((SECONDS - inicio)) s"
-    [ -n "${MARVESSA_ETAPAS:-}" ] && echo "$nome|$((SECONDS - inicio))" >>"$MARVESSA_ETAPAS"
+    local s=0
+    "$@" || s=$?
+    local uso
+    uso="$(ocupado | awk -v a="$antes" '{split(a, x, " "); d = $2 - x[2]; print d > 0 ? int(100 * ($1 - x[1]) / d) : 0}')"
+    echo "== $nome: $((SECONDS - inicio)) s, cores ${uso}% busy"
+    [ -n "${MARVESSA_ETAPAS:-}" ] && echo "$nome|$((SECONDS - inicio))|$uso" >>"$MARVESSA_ETAPAS"
     return $s
 }

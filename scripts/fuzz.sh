@@ -14,7 +14,6 @@ alvos=(leitor conversor vcard csv multistatus cartao)
 cmake --build --preset asan --parallel "$(nproc)" --target "${alvos[@]/#/fuzz_}"
 trabalho="$(mktemp -d)"
 trap 'rm -rf "$trabalho"' EXIT
-# One fuzzer a core, each for its whole time.
 fuzzar() {
     local alvo="$1"
     mkdir -p "$trabalho/$alvo" "$trabalho/$alvo-falhas"
@@ -25,13 +24,16 @@ fuzzar() {
         touch "$trabalho/$alvo.ok"
     fi
 }
-inicio=$SECONDS
-for alvo in "${alvos[@]}"; do
-    while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do wait -n || true; done
-    echo "== fuzz_$alvo for ${segundos}s"
-    fuzzar "$alvo" &
-done
-wait
+# One fuzzer a core, each for its whole time.
+todos() {
+    for alvo in "${alvos[@]}"; do
+        while [ "$(jobs -rp | wc -l)" -ge "$(nproc)" ]; do wait -n || true; done
+        echo "== fuzz_$alvo for ${segundos}s"
+        fuzzar "$alvo" &
+    done
+    wait
+}
+etapa "fuzzers ($(nproc) at once, ${segundos} s each)" todos
 falhou=0
 for alvo in "${alvos[@]}"; do
     if [ ! -e "$trabalho/$alvo.ok" ]; then
@@ -44,6 +46,4 @@ for alvo in "${alvos[@]}"; do
         echo "fuzz_$alvo: $(grep -E "stat::number_of_executed_units" "$trabalho/$alvo.log" | tail -n 1)"
     fi
 done
-echo "== fuzzers: $((SECONDS - inicio)) s"
-[ -n "${MARVESSA_ETAPAS:-}" ] && echo "fuzzers ($(nproc) at once, ${segundos} s each)|$((SECONDS - inicio))" >>"$MARVESSA_ETAPAS"
 exit "$falhou"

@@ -26,19 +26,17 @@ etapa "Windows build" bash -c 'cmake --build --preset windows --parallel "$(npro
 export WINEPREFIX="$PWD/build-windows/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$WINEPREFIX" "$WINEPREFIX-x11"
 mkdir -p "$WINEPREFIX"
-wine=$SECONDS
-# One Wine server for the whole suite, instead of one started and stopped
-# with each program.
-wineserver -p
-wineboot -i >/dev/null 2>&1
-wine=$((SECONDS - wine))
 log="$(mktemp)"
 trap 'rm -f "$log"; wineserver -k 2>/dev/null || true' EXIT
+suite() {
+    # One Wine server for the whole suite, instead of one started and
+    # stopped with each program.
+    wineserver -p
+    wineboot -i >/dev/null 2>&1
+    ctest --preset windows --timeout 600 --parallel "$paralelos" | tee "$log"
+}
 status=0
-inicio=$SECONDS
-ctest --preset windows --timeout 600 --parallel "$paralelos" | tee "$log" || status=$?
-echo "== Windows tests: $((SECONDS - inicio)) s"
-[ -n "${MARVESSA_ETAPAS:-}" ] && echo "Windows tests (with Wine's start)|$((SECONDS - inicio + wine))" >>"$MARVESSA_ETAPAS"
+etapa "Windows tests (with Wine's start)" suite || status=$?
 total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
 skipped=$(grep -c 'Skipped\|\*\*\*Not Run' "$log" || true)
 echo "Windows: ${total:-0} test programs run under Wine (${skipped} skipped)"
