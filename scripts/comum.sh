@@ -23,7 +23,7 @@ etapa() {
     local s=0
     "$@" || s=$?
     local uso
-    uso="$(ocupado | awk -v a="$antes" '{split(a, x, " "); d = $2 - x[2]; print d > 0 ? int(100 * ($1 - x[1]) / d) : 0}')"
+    uso="$(ocupado | awk -v a="$antes" '{split(a, x, " "); d = $2 - x[2]; print (d > 0 ? int(100 * ($1 - x[1]) / d) : 0)}')"
     echo "== $nome: $((SECONDS - inicio)) s, cores ${uso}% busy"
     [ -n "${MARVESSA_ETAPAS:-}" ] && echo "$nome|$((SECONDS - inicio))|$uso" >>"$MARVESSA_ETAPAS"
     return $s
