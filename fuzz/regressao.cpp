@@ -1,5 +1,6 @@
 // Every input kept under fuzz/ (the seed corpus and the inputs that once
 // broke something) still passes the fuzzers' checks, in the ordinary build.
+#include "caminhos.h"
 #include "checks.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@ void TestFuzzRegressao::entradas_data()
     QTest::addColumn<QString>("caminho");
     QTest::addColumn<QString>("alvo");
     for (const char *pasta : {"corpus", "regressao"}) {
-        const QDir raiz(QStringLiteral(MARVESSA_FUZZ_DIR) + u'/' + QLatin1String(pasta));
+        const QDir raiz(Teste::aoLado(MARVESSA_FUZZ_DIR) + u'/' + QLatin1String(pasta));
         QDirIterator it(raiz.path(), QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString c = it.next();

@@ -1,3 +1,4 @@
+#include "caminhos.h"
 #include "chrome/traducao_qt.h"
 #include "gui_helpers.h"
 
@@ -45,7 +46,7 @@ QStringList textos(const QList<ContactRecord> &contatos)
 
 QString amostra(const QString &nome)
 {
-    return QStringLiteral(MARVESSA_AMOSTRAS) + u'/' + nome;
+    return Teste::aoLado(MARVESSA_AMOSTRAS) + u'/' + nome;
 }
 
 QList<ContactRecord> lista(const ModeloPrincipal &m)

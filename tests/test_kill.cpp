@@ -1,3 +1,4 @@
+#include "caminhos.h"
 #include "helpers.h"
 #include "partes.h"
 
@@ -67,10 +68,10 @@ void TestKill::matar(const QString &versoes)
     for (int i = 0; i < rodadas; ++i) {
         const char antes = primeiroByte(caminho);
         QProcess escritor;
-        escritor.start(QStringLiteral(MARVESSA_ESCRITOR), argumentos);
+        escritor.start(Teste::aoLado(MARVESSA_ESCRITOR), argumentos);
         // Wine now and then fails to start a process at once: once more.
         if (!escritor.waitForStarted())
-            escritor.start(QStringLiteral(MARVESSA_ESCRITOR), argumentos);
+            escritor.start(Teste::aoLado(MARVESSA_ESCRITOR), argumentos);
         QVERIFY2(escritor.waitForStarted(), qPrintable(escritor.errorString()));
         // Killed once it is writing (it has changed the file), however long
         // it took to start. One byte tells the contents apart, read in a

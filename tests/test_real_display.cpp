@@ -1,3 +1,4 @@
+#include "caminhos.h"
 #include "gui_helpers.h"
 
 #include "chrome/icone_bandeja.h"
@@ -267,9 +268,8 @@ void TestRealDisplay::segundaCopiaTrazDaBandeja()
         PULAR("no notification area (trayer)");
     // The real program, hidden in the notification area by its own button.
     QTemporaryDir pasta;
-    const QString programa =
-        pasta.filePath(QFileInfo(QStringLiteral(MARVESSA_PROGRAMA)).fileName());
-    QVERIFY(QFile::copy(QStringLiteral(MARVESSA_PROGRAMA), programa));
+    const QString programa = pasta.filePath(QFileInfo(Teste::aoLado(MARVESSA_PROGRAMA)).fileName());
+    QVERIFY(QFile::copy(Teste::aoLado(MARVESSA_PROGRAMA), programa));
     auto env = QProcessEnvironment::systemEnvironment();
     env.insert(u"XDG_CONFIG_HOME"_s, pasta.path());
     QProcess a;

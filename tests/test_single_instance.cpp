@@ -1,3 +1,4 @@
+#include "caminhos.h"
 #include "chrome/instancia_unica.h"
 #include "gui_helpers.h"
 
@@ -27,9 +28,9 @@ struct Copia {
     {
         // Named as built (MarvessaFonelo.exe on Windows).
         const QString programa =
-            pasta + u'/' + QFileInfo(QStringLiteral(MARVESSA_PROGRAMA)).fileName();
+            pasta + u'/' + QFileInfo(Teste::aoLado(MARVESSA_PROGRAMA)).fileName();
         if (!QFile::exists(programa))
-            QFile::copy(QStringLiteral(MARVESSA_PROGRAMA), programa);
+            QFile::copy(Teste::aoLado(MARVESSA_PROGRAMA), programa);
         auto env = QProcessEnvironment::systemEnvironment();
         env.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
         env.insert(u"XDG_CONFIG_HOME"_s, pasta);

@@ -1,5 +1,6 @@
 // Sync with a real CardDAV server (Radicale on loopback): both ways, the
 // three-way merge, what the file cannot hold, races and failures.
+#include "caminhos.h"
 #include "helpers.h"
 #include "model/classificador_grupos.h"
 #include "operations/controle_sincronizacao.h"
@@ -1254,10 +1255,10 @@ private:
             const bool certo = i % 2 == 0;
             if (certo)
                 argumentos.append(u"morrer=%1"_s.arg(1 + aleatorio.bounded(3)));
-            p.start(QStringLiteral(MARVESSA_SINCRONIZADOR), argumentos);
+            p.start(Teste::aoLado(MARVESSA_SINCRONIZADOR), argumentos);
             // Wine, now and then, fails to start a process at once.
             if (!p.waitForStarted())
-                p.start(QStringLiteral(MARVESSA_SINCRONIZADOR), argumentos);
+                p.start(Teste::aoLado(MARVESSA_SINCRONIZADOR), argumentos);
             QVERIFY2(p.waitForStarted(), qPrintable(p.errorString()));
             if (certo) {
                 QVERIFY(p.waitForFinished(60'000));

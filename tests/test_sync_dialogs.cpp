@@ -3,6 +3,7 @@
 // a program killed and started again on the way, against Radicale: after
 // each run, the program lived, the file and the server agree once synced,
 // and nothing is lost.
+#include "caminhos.h"
 #include "helpers.h"
 #include "model/classificador_grupos.h"
 #include "operations/controle_sincronizacao.h"
@@ -148,9 +149,9 @@ private Q_SLOTS:
             p.setProcessEnvironment(env);
             p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
             const QStringList argumentos{m_pasta.path(), QString::number(semente + volta), u"6"_s};
-            p.start(QStringLiteral(MARVESSA_DIALOGOS), argumentos);
+            p.start(Teste::aoLado(MARVESSA_DIALOGOS), argumentos);
             if (!p.waitForStarted())
-                p.start(QStringLiteral(MARVESSA_DIALOGOS), argumentos);
+                p.start(Teste::aoLado(MARVESSA_DIALOGOS), argumentos);
             QVERIFY2(p.waitForStarted(), qPrintable(p.errorString()));
             // Every third run to its end; the others killed on the way.
             const bool ate = volta % 3 == 2;
