@@ -2,46 +2,19 @@
 
 #include "store/codificacoes.h"
 #include "store/formato_contatos.h"
-#include "sync/listagem_livro.h"
-#include "sync/multistatus.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QUuid>
+#include <functional>
 #include <utility>
 
 namespace {
-
-constexpr qsizetype LOTE = 100;
-constexpr int EM_CURSO = 4;
 constexpr int RODADAS = 3;
-// A truncated listing is continued this many times at most.
-constexpr int CONTINUACOES = 10'000;
-
-QByteArray escaparXml(const QString &t)
-{
-    return t.toHtmlEscaped().toUtf8();
 }
-
-QByteArray propfindCorpo(const QByteArray &props)
-{
-    return R"(<?xml version="1.0" encoding="utf-8"?>)"
-           R"(<d:propfind xmlns:d="DAV:" xmlns:c="urn:ietf:params:xml:ns:carddav" )"
-           R"(xmlns:cs="http://calendarserver.org/ns/"><d:prop>)" +
-           props + "</d:prop></d:propfind>";
-}
-
-QString palavras(const QByteArray &corpo)
-{
-    // The start of the server's answer, as plain text, for the notice.
-    QString t = QString::fromUtf8(corpo.left(2000)).simplified();
-    return t.left(200);
-}
-
-} // namespace
 
 Sincronizador::Sincronizador(QString caminhoContatos, QObject *parent)
-    : QObject(parent), m_caminho(std::move(caminhoContatos))
+    : QObject(parent), m_caminho(std::move(caminhoContatos)),
+      m_pedidos([this](Falha f, const QString &detalhe) { falhar(f, detalhe); })
 {
 }
 
@@ -74,12 +47,10 @@ bool Sincronizador::sincronizar(const Conta &conta, const Decisao &decisao)
     m_conta.endereco = conta.endereco.adjusted(QUrl::RemoveUserInfo);
     m_decisao = decisao;
     m_r = {};
-    m_primeira = false;
     m_rodada = 0;
     m_contadosAqui = m_contadosLa = 0;
-    m_servidor.clear();
-    m_desconhecidos.clear();
     m_cliente = new ClienteDav(m_conta.endereco, conta.usuario, conta.senha, this);
+    m_pedidos.usar(m_cliente);
     // Refused before any request, the password with it.
     if (!ClienteDav::seguro(m_conta.endereco)) {
         falhar(Falha::Inseguro);
@@ -95,12 +66,10 @@ bool Sincronizador::sincronizar(const Conta &conta, const Decisao &decisao)
         m_estado.usuario = conta.usuario;
         m_compactar = true;
     }
-    if (m_estado.colecao.isEmpty()) {
-        descobrir();
-    } else {
-        m_colecao = QUrl::fromEncoded(m_estado.colecao.toUtf8());
-        listar();
-    }
+    if (m_estado.colecao.isEmpty())
+        m_descobridor.descobrir(m_conta.endereco, std::bind_front(&Sincronizador::listar, this));
+    else
+        listar(QUrl::fromEncoded(m_estado.colecao.toUtf8()), m_estado.nome);
     return true;
 }
 
@@ -111,6 +80,7 @@ void Sincronizador::falhar(Falha f, const QString &detalhe)
     // What it did on the server is in the state already, noted as it was
     // done.
     m_fase = Fase::Parada;
+    m_fila.parar();
     m_r.falha = f;
     m_r.detalhe = detalhe;
     m_r.pedidos = m_cliente->pedidos();
@@ -120,290 +90,18 @@ void Sincronizador::falhar(Falha f, const QString &detalhe)
     Q_EMIT terminou(m_r);
 }
 
-bool Sincronizador::falhouResposta(const Resposta &r)
+void Sincronizador::listar(const QUrl &colecao, const QString &nome)
 {
-    switch (r.erro) {
-    case ClienteDav::Erro::Nenhum:
-        break;
-    case ClienteDav::Erro::SemConexao:
-        falhar(Falha::SemConexao, r.detalhe);
-        return true;
-    case ClienteDav::Erro::Certificado:
-        falhar(Falha::Certificado, r.detalhe);
-        return true;
-    case ClienteDav::Erro::Inseguro:
-        falhar(Falha::Inseguro);
-        return true;
-    case ClienteDav::Erro::Grande:
-    case ClienteDav::Erro::Desvio:
-        falhar(Falha::Servidor, r.url.toDisplayString());
-        return true;
-    }
-    if (r.status == 401 || r.status == 403) {
-        falhar(Falha::Senha, palavras(r.corpo));
-        return true;
-    }
-    if (r.status == 404 || r.status == 410) {
-        falhar(Falha::Endereco, r.url.toDisplayString());
-        return true;
-    }
-    if (r.status >= 400) {
-        falhar(Falha::Servidor, QString::number(r.status) + u' ' + palavras(r.corpo));
-        return true;
-    }
-    return false;
-}
-
-std::optional<Multistatus::Leitura> Sincronizador::multistatus(const Resposta &r, Falha senao)
-{
-    if (falhouResposta(r))
-        return std::nullopt;
-    auto m = Multistatus::ler(r.corpo);
-    if (r.status != 207 || !m) {
-        falhar(senao, senao == Falha::Endereco ? r.url.toDisplayString() : palavras(r.corpo));
-        return std::nullopt;
-    }
-    return m;
-}
-
-void Sincronizador::propfind(const QUrl &url, int profundidade, const QByteArray &props,
-                             std::function<void(const Multistatus::Leitura &, const QUrl &)> pronto)
-{
-    m_cliente->pedir("PROPFIND", url, propfindCorpo(props),
-                     {{"Depth", QByteArray::number(profundidade)},
-                      {"Content-Type", "application/xml; charset=utf-8"}},
-                     [this, pronto = std::move(pronto)](const Resposta &r) {
-                         if (const auto m = multistatus(r, Falha::Endereco))
-                             pronto(*m, r.url);
-                     });
-}
-
-// The address given: the address book itself, or a server whose principal
-// and its address books are found from it.
-void Sincronizador::descobrir()
-{
-    const QByteArray props = DescobertaLivro::PROPRIEDADES;
-    m_cliente->pedir(
-        "PROPFIND", m_conta.endereco, propfindCorpo(props),
-        {{"Depth", "0"}, {"Content-Type", "application/xml; charset=utf-8"}},
-        [this, props](const Resposta &r) {
-            if (r.erro != ClienteDav::Erro::Nenhum || r.status == 401 || r.status == 403 ||
-                r.status >= 500) {
-                falhouResposta(r);
-                return;
-            }
-            const auto m = Multistatus::ler(r.corpo);
-            if (r.status == 207 && m && seguir(DescobertaLivro::seguir(*m, r.url)))
-                return;
-            // A server's own address: its well-known place.
-            propfind(m_conta.endereco.resolved(QUrl(QStringLiteral("/.well-known/carddav"))), 0,
-                     props, [this](const auto &m2, const QUrl &onde) {
-                         if (!seguir(DescobertaLivro::seguir(m2, onde)))
-                             falhar(Falha::Endereco, m_conta.endereco.toDisplayString());
-                     });
-        });
-}
-
-bool Sincronizador::seguir(const DescobertaLivro::Passo &passo)
-{
-    using T = DescobertaLivro::Passo::Tipo;
-    switch (passo.tipo) {
-    case T::Nada:
-        return false;
-    case T::Livro:
-        m_colecao = passo.url;
-        m_estado.nome = passo.nome;
-        listar();
-        return true;
-    case T::Casa:
-        propfind(passo.url, 1, "<d:resourcetype/><d:displayname/>",
-                 [this](const auto &m, const QUrl &onde) {
-                     if (!seguir(DescobertaLivro::escolher(m, onde)))
-                         falhar(Falha::Endereco, onde.toDisplayString());
-                 });
-        return true;
-    case T::Principal:
-        propfind(passo.url, 0, "<c:addressbook-home-set/>",
-                 [this](const auto &m, const QUrl &onde) {
-                     const auto proximo = DescobertaLivro::seguir(m, onde);
-                     if (proximo.tipo != T::Casa || !seguir(proximo))
-                         falhar(Falha::Endereco, onde.toDisplayString());
-                 });
-        return true;
-    }
-    return false;
-}
-
-QUrl Sincronizador::url(const QString &href) const
-{
-    return m_colecao.resolved(QUrl::fromEncoded(href.toUtf8()));
-}
-
-// What changed on the server since the last sync: by sync-collection where
-// the server has it, else by the ETags of every card after a look at the
-// book's own tag.
-void Sincronizador::listar()
-{
+    m_colecao = colecao;
     if (!m_colecao.path().endsWith(u'/'))
         m_colecao.setPath(m_colecao.path() + u'/');
     m_estado.colecao = QString::fromUtf8(m_colecao.toEncoded());
-    m_r.livro = !m_estado.nome.isEmpty()
-                    ? m_estado.nome
+    m_estado.nome = nome;
+    m_r.livro = !nome.isEmpty()
+                    ? nome
                     : QUrl::fromPercentEncoding(
                           m_colecao.path(QUrl::FullyEncoded).section(u'/', -2, -2).toUtf8());
-    if (m_estado.semSyncCollection) {
-        listarPorEtag();
-        return;
-    }
-    m_listagem = {};
-    m_listagem.completa = m_estado.syncToken.isEmpty();
-    pedirMudancas(m_estado.syncToken);
-}
-
-void Sincronizador::pedirMudancas(const QString &token)
-{
-    const QByteArray corpo =
-        R"(<?xml version="1.0" encoding="utf-8"?><d:sync-collection xmlns:d="DAV:"><d:sync-token>)" +
-        escaparXml(token) +
-        "</d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop>"
-        "</d:sync-collection>";
-    m_cliente->pedir(
-        "REPORT", m_colecao, corpo,
-        {{"Depth", "0"}, {"Content-Type", "application/xml; charset=utf-8"}},
-        [this, token](const Resposta &r) {
-            const bool inicio = m_listagem.continuacoes == 0;
-            if (r.erro == ClienteDav::Erro::Nenhum && inicio && !token.isEmpty() &&
-                (r.status == 403 || r.status == 409)) {
-                // The token is no longer valid (the book made anew, say):
-                // everything again, as a first sync, which deletes nothing.
-                m_estado.syncToken.clear();
-                m_primeira = true;
-                listar();
-                return;
-            }
-            // A server without the report says so in one way or another
-            // (501 Not Implemented, 400, 403, 415...).
-            if (r.erro == ClienteDav::Erro::Nenhum && inicio && r.status != 401 &&
-                (r.status < 500 || r.status == 501) && r.status != 207 && r.status != 404) {
-                m_estado.semSyncCollection = true;
-                listarPorEtag();
-                return;
-            }
-            const auto m = multistatus(r, Falha::Servidor);
-            if (!m)
-                return;
-            m_listagem.mudancas.acrescentar(ListagemLivro(m_colecao).mudancas(*m, r.url));
-            if (ListagemLivro::truncada(*m)) {
-                // Only part of it (RFC 6578, 3.6): the rest from where it ended.
-                if (m->syncToken.isEmpty() || m->syncToken == token ||
-                    ++m_listagem.continuacoes > CONTINUACOES) {
-                    falhar(Falha::Servidor, QStringLiteral("507 listagem incompleta"));
-                    return;
-                }
-                pedirMudancas(m->syncToken);
-                return;
-            }
-            m_tokenNovo = m->syncToken;
-            listado(m_listagem.mudancas.etags, m_listagem.completa, m_listagem.mudancas.removidos);
-        });
-}
-
-void Sincronizador::listarPorEtag()
-{
-    propfind(m_colecao, 0, "<cs:getctag/><d:getetag/><d:sync-token/>",
-             [this](const auto &m, const QUrl &) {
-                 const QString ctag = ListagemLivro::etiqueta(m);
-                 m_ctagNova = ctag;
-                 if (!ctag.isEmpty() && ctag == m_estado.ctag) {
-                     listado({}, false, {});
-                     return;
-                 }
-                 propfind(m_colecao, 1, "<d:getetag/><d:resourcetype/>",
-                          [this](const auto &m2, const QUrl &onde) {
-                              if (ListagemLivro::truncada(m2)) {
-                                  falhar(Falha::Servidor,
-                                         QStringLiteral("507 listagem incompleta"));
-                                  return;
-                              }
-                              const auto etags = ListagemLivro(m_colecao).etags(m2, onde);
-                              listado(etags, true, {});
-                          });
-             });
-}
-
-// The server's cards now: those unchanged with the bytes the last sync saw,
-// the others fetched.
-void Sincronizador::listado(const QHash<QString, QByteArray> &etags, bool completo,
-                            const QSet<QString> &removidos)
-{
-    m_servidor.clear();
-    m_desconhecidos.clear();
-    QHash<QString, QByteArray> atuais;
-    if (!completo) {
-        for (auto it = m_estado.cartoes.begin(); it != m_estado.cartoes.end(); ++it)
-            atuais.insert(it.key(), it->etag);
-        for (auto it = m_estado.deixados.begin(); it != m_estado.deixados.end(); ++it)
-            atuais.insert(it.key(), it->etag);
-        for (const QString &h : removidos)
-            atuais.remove(h);
-    }
-    for (auto it = etags.begin(); it != etags.end(); ++it)
-        atuais.insert(it.key(), it.value());
-    QStringList buscar;
-    for (auto it = atuais.begin(); it != atuais.end(); ++it) {
-        const auto b = m_estado.cartoes.constFind(it.key());
-        const auto d = m_estado.deixados.constFind(it.key());
-        if (b != m_estado.cartoes.cend() && !b->etag.isEmpty() && b->etag == it.value()) {
-            m_servidor.insert(it.key(), {b->etag, b->bytes, false, std::nullopt});
-        } else if (b == m_estado.cartoes.cend() && d != m_estado.deixados.cend() &&
-                   !d->etag.isEmpty() && d->etag == it.value() && !d->bytes.isEmpty()) {
-            // Left out last time and unchanged: merged again from its bytes.
-            m_servidor.insert(it.key(), {d->etag, d->bytes, false, std::nullopt});
-        } else {
-            buscar.append(it.key());
-        }
-    }
-    this->buscar(buscar, [this] { ler(); });
-}
-
-// Cards by addressbook-multiget, a batch at a time.
-void Sincronizador::buscar(QStringList hrefs, std::function<void()> depois)
-{
-    if (hrefs.isEmpty()) {
-        depois();
-        return;
-    }
-    const QStringList lote = hrefs.mid(0, LOTE);
-    hrefs.remove(0, lote.size());
-    QByteArray corpo = R"(<?xml version="1.0" encoding="utf-8"?>)"
-                       R"(<c:addressbook-multiget xmlns:d="DAV:" )"
-                       R"(xmlns:c="urn:ietf:params:xml:ns:carddav">)"
-                       "<d:prop><d:getetag/><c:address-data/></d:prop>";
-    for (const QString &h : lote)
-        corpo += "<d:href>" + escaparXml(h) + "</d:href>";
-    corpo += "</c:addressbook-multiget>";
-    m_cliente->pedir("REPORT", m_colecao, corpo,
-                     {{"Depth", "1"}, {"Content-Type", "application/xml; charset=utf-8"}},
-                     [this, lote, hrefs, depois = std::move(depois)](const Resposta &r) mutable {
-                         const auto m = multistatus(r, Falha::Servidor);
-                         if (!m)
-                             return;
-                         for (const QString &h : lote)
-                             m_servidor.remove(h);
-                         // Read as they come, a batch at a time, so that the merge holds
-                         // the event loop for less.
-                         m_servidor.insert(ListagemLivro(m_colecao).cartoes(*m, r.url, lote));
-                         // A card listed but not delivered (an error of its own, or
-                         // gone meanwhile) is unknown this time: neither deleted
-                         // nor changed, and the token waits for it.
-                         for (const QString &h : lote) {
-                             if (m_servidor.contains(h))
-                                 m_desconhecidos.remove(h);
-                             else
-                                 m_desconhecidos.insert(h);
-                         }
-                         buscar(std::move(hrefs), std::move(depois));
-                     });
+    m_leitor.ler(m_colecao, m_estado, [this] { ler(); });
 }
 
 void Sincronizador::ler()
@@ -423,20 +121,22 @@ void Sincronizador::ler()
     const QList<ContactRecord> locais = FormatoContatos::lerRegistros(m_local.bytes);
     Fusao::Entrada e;
     e.base = &m_estado;
-    e.servidor = &m_servidor;
+    LeitorLivro::Livro &livro = m_leitor.livro();
+    e.servidor = &livro.cartoes;
     e.locais = &locais;
     e.codificacao = cod;
     e.locale = m_locale;
     e.colecao = m_colecao.path(QUrl::FullyEncoded);
     e.novoUid = [] { return QUuid::createUuid().toString(QUuid::WithoutBraces); };
     e.listavel = m_listavel;
-    e.desconhecidos = &m_desconhecidos;
-    e.semApagar = m_primeira || m_decisao.tipo == Decisao::Tipo::Manter;
+    e.desconhecidos = &livro.desconhecidos;
+    e.semApagar = livro.primeira || m_decisao.tipo == Decisao::Tipo::Manter;
     m_plano = Fusao::fundir(e);
     // Cards not delivered this time are there all the same.
     const auto hoje = m_estado.apagadosNoDia(m_estado.agora(-1));
-    if (const auto p = ProtecaoApagar::avaliar(
-            m_plano, locais.size(), m_servidor.size() + m_desconhecidos.size(), hoje, m_decisao)) {
+    if (const auto p = ProtecaoApagar::avaliar(m_plano, locais.size(),
+                                               livro.cartoes.size() + livro.desconhecidos.size(),
+                                               hoje, m_decisao)) {
         m_r.pergunta = *p;
         falhar(Falha::Confirmar);
         return;
@@ -447,92 +147,39 @@ void Sincronizador::ler()
 void Sincronizador::executar()
 {
     m_fase = Fase::Enviando;
-    m_proxima = 0;
-    m_emCurso = 0;
-    m_feitas.clear();
     m_etagsNovas.clear();
-    m_repetir.clear();
     m_comLocal.clear();
     for (const auto &op : m_plano.locais)
         m_comLocal.insert(op.href);
-    if (m_plano.remotas.isEmpty()) {
-        gravarLocal();
-        return;
-    }
-    // New cards are named in the state before they are sent, and the state
-    // is whole on disk before what is done there is noted after it.
-    const QString estado = EstadoSincronizacao::caminhoAoLado(m_caminho);
-    if (!m_plano.pendentes.isEmpty() || m_compactar || !QFile::exists(estado)) {
-        m_estado.pendentes.insert(m_plano.pendentes);
-        if (!m_estado.gravar(estado)) {
-            falhar(Falha::Arquivo);
-            return;
+    if (!m_plano.remotas.isEmpty()) {
+        // New cards are named in the state before they are sent, and the
+        // state is whole on disk before what is done there is noted after it.
+        const QString estado = EstadoSincronizacao::caminhoAoLado(m_caminho);
+        if (!m_plano.pendentes.isEmpty() || m_compactar || !QFile::exists(estado)) {
+            m_estado.pendentes.insert(m_plano.pendentes);
+            if (!m_estado.gravar(estado)) {
+                falhar(Falha::Arquivo);
+                return;
+            }
+            m_compactar = false;
         }
-        m_compactar = false;
+        Q_EMIT enviando();
     }
-    Q_EMIT enviando();
-    for (int i = 0; i < EM_CURSO && m_fase == Fase::Enviando; ++i)
-        executarProxima();
+    m_fila.enviar(
+        m_plano.remotas, m_colecao,
+        [this](const Fusao::OperacaoServidor &op, const QByteArray &etag) {
+            return feita(op, etag);
+        },
+        [this] { gravarLocal(); });
 }
 
-void Sincronizador::executarProxima()
+bool Sincronizador::feita(const Fusao::OperacaoServidor &op, const QByteArray &etag)
 {
-    if (m_fase != Fase::Enviando)
-        return;
-    if (m_proxima >= m_plano.remotas.size()) {
-        if (m_emCurso == 0)
-            gravarLocal();
-        return;
-    }
-    const Fusao::OperacaoServidor &proxima = m_plano.remotas[m_proxima];
-    // A card merged into another goes once that one is written: it waits
-    // for the writes under way, and stays when that one failed.
-    if (!proxima.depoisDe.isEmpty() && !m_feitas.contains(proxima.depoisDe)) {
-        if (m_emCurso > 0)
-            return;
-        ++m_proxima;
-        executarProxima();
-        return;
-    }
-    const Fusao::OperacaoServidor op = m_plano.remotas[m_proxima++];
-    ++m_emCurso;
-    using Tipo = Fusao::OperacaoServidor::Tipo;
-    ClienteDav::Cabecalhos cab;
-    if (op.tipo == Tipo::Criar)
-        cab.append(qMakePair(QByteArray("If-None-Match"), QByteArray("*")));
-    else
-        cab.append(qMakePair(QByteArray("If-Match"), op.etag));
-    if (op.tipo != Tipo::Apagar)
-        cab.append(qMakePair(QByteArray("Content-Type"), QByteArray("text/vcard; charset=utf-8")));
-    m_cliente->pedir(op.tipo == Tipo::Apagar ? "DELETE" : "PUT", url(op.href), op.bytes, cab,
-                     [this, op](const Resposta &r) {
-                         if (m_fase != Fase::Enviando)
-                             return;
-                         --m_emCurso;
-                         if (r.erro == ClienteDav::Erro::Nenhum &&
-                             (r.status == 412 || (op.tipo != Tipo::Criar && r.status == 404))) {
-                             // Changed or gone since it was read: read again,
-                             // merge again.
-                             if (!(op.tipo == Tipo::Apagar && r.status == 404)) {
-                                 m_repetir.append(op.href);
-                                 executarProxima();
-                                 return;
-                             }
-                         } else if (falhouResposta(r)) {
-                             return;
-                         }
-                         feita(op, r.etag);
-                         executarProxima();
-                     });
-}
-
-void Sincronizador::feita(const Fusao::OperacaoServidor &op, const QByteArray &etag)
-{
-    m_feitas.insert(op.href);
+    QHash<QString, Fusao::CartaoServidor> &servidor = m_leitor.livro().cartoes;
     const qint64 agora = m_estado.agora(-1);
     bool notado = true;
     if (op.tipo == Fusao::OperacaoServidor::Tipo::Apagar) {
-        m_servidor.remove(op.href);
+        servidor.remove(op.href);
         ++m_r.apagadosLa;
         // A merge, or a delete the user confirmed, is not counted again.
         const bool contado = !op.juncao && m_decisao.tipo != Decisao::Tipo::Apagar;
@@ -544,7 +191,7 @@ void Sincronizador::feita(const Fusao::OperacaoServidor &op, const QByteArray &e
         }
         notado = EstadoSincronizacao::notarApagado(m_caminho, op.href, copia, contado, agora);
     } else {
-        m_servidor.insert(op.href, {etag, op.bytes, false, std::nullopt});
+        servidor.insert(op.href, {etag, op.bytes, false, std::nullopt});
         m_etagsNovas.insert(op.href, etag);
         ++m_r.enviados;
         // Agreed once the contact here holds the same: at once where
@@ -560,9 +207,10 @@ void Sincronizador::feita(const Fusao::OperacaoServidor &op, const QByteArray &e
     // What cannot be kept is not done any further.
     if (!notado) {
         falhar(Falha::Arquivo);
-        return;
+        return false;
     }
-    Q_EMIT progresso(int(m_feitas.size()), int(m_plano.remotas.size()));
+    Q_EMIT progresso(int(m_fila.feitas().size()), int(m_plano.remotas.size()));
+    return true;
 }
 
 void Sincronizador::reter(bool retido)
@@ -618,12 +266,13 @@ void Sincronizador::gravarLocal()
         m_r.conflitos += m_plano.conflitos;
     }
     // A card's agreement holds once each of its operations is done.
+    const QSet<QString> &feitas = m_fila.feitas();
     QSet<QString> comRemota;
     for (const auto &op : m_plano.remotas)
         comRemota.insert(op.href);
     for (auto it = m_plano.alvos.begin(); it != m_plano.alvos.end(); ++it) {
         if ((m_comLocal.contains(it.key()) && !escrito) ||
-            (comRemota.contains(it.key()) && !m_feitas.contains(it.key())))
+            (comRemota.contains(it.key()) && !feitas.contains(it.key())))
             continue;
         if (!it.value()) {
             m_estado.cartoes.remove(it.key());
@@ -637,16 +286,16 @@ void Sincronizador::gravarLocal()
     // A card deleted there is kept once deleted; one sent back, forgotten.
     QList<EstadoSincronizacao::Apagado> apagados;
     for (const auto &a : std::as_const(m_plano.apagados)) {
-        if (m_feitas.contains(a.href))
+        if (feitas.contains(a.href))
             apagados.append(a);
     }
-    m_estado.apagados.removeIf([this](const EstadoSincronizacao::Apagado &a) {
-        return m_plano.devolvidos.contains(a.href) && m_feitas.contains(a.href);
+    m_estado.apagados.removeIf([this, &feitas](const EstadoSincronizacao::Apagado &a) {
+        return m_plano.devolvidos.contains(a.href) && feitas.contains(a.href);
     });
     m_estado.guardarApagados(apagados, agora);
-    if ((!escrito || !m_repetir.isEmpty()) && ++m_rodada < RODADAS) {
+    if ((!escrito || !m_fila.repetir().isEmpty()) && ++m_rodada < RODADAS) {
         m_fase = Fase::Lendo;
-        buscar(m_repetir, [this] { ler(); });
+        m_leitor.buscar(m_fila.repetir(), [this] { ler(); });
         return;
     }
     concluir(escrito);
@@ -654,7 +303,9 @@ void Sincronizador::gravarLocal()
 
 void Sincronizador::concluir(bool escrito)
 {
-    m_estado.deixar(m_plano.deixados, m_desconhecidos);
+    const LeitorLivro::Livro &livro = m_leitor.livro();
+    const QSet<QString> &feitas = m_fila.feitas();
+    m_estado.deixar(m_plano.deixados, livro.desconhecidos);
     m_estado.esquecerRenomeacoesFeitas();
     // A merge is done once every card it waited on is deleted; those told
     // while this sync ran wait for the next.
@@ -663,20 +314,20 @@ void Sincronizador::concluir(bool escrito)
         const QStringList hrefs = m_plano.juncoesEsperando.value(j);
         if (j >= m_plano.juncoesVistas ||
             std::any_of(hrefs.begin(), hrefs.end(),
-                        [this](const QString &h) { return !m_feitas.contains(h); }))
+                        [&feitas](const QString &h) { return !feitas.contains(h); }))
             juntados.append(m_estado.juntados[j]);
     }
     m_estado.juntados = std::move(juntados);
     // The server's token holds only once every change it listed is merged
     // and written here.
-    if (escrito && m_repetir.isEmpty() && m_desconhecidos.isEmpty()) {
-        if (!m_tokenNovo.isEmpty())
-            m_estado.syncToken = m_tokenNovo;
-        if (!m_ctagNova.isEmpty())
-            m_estado.ctag = m_ctagNova;
+    if (escrito && m_fila.repetir().isEmpty() && livro.desconhecidos.isEmpty()) {
+        if (!livro.tokenNovo.isEmpty())
+            m_estado.syncToken = livro.tokenNovo;
+        if (!livro.ctagNova.isEmpty())
+            m_estado.ctag = livro.ctagNova;
     }
     m_r.deixados = int(m_estado.deixados.size());
-    m_r.naoLidos = int(m_desconhecidos.size());
+    m_r.naoLidos = int(livro.desconhecidos.size());
     m_estado.pendentes = m_plano.pendentes;
     for (auto it = m_estado.pendentes.begin(); it != m_estado.pendentes.end();) {
         if (m_estado.cartoes.contains(it.value()))

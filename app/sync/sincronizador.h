@@ -2,48 +2,19 @@
 
 #include "store/arquivo_contatos.h"
 #include "sync/cliente_dav.h"
-#include "sync/descoberta_livro.h"
+#include "sync/descobridor_livro.h"
 #include "sync/estado_sincronizacao.h"
+#include "sync/fila_envio.h"
 #include "sync/fusao.h"
-#include "sync/listagem_livro.h"
-#include "sync/multistatus.h"
+#include "sync/leitor_livro.h"
+#include "sync/pedidos_livro.h"
 #include "sync/protecao_apagar.h"
+#include "sync/resultado_sincronizacao.h"
 
 #include <QLocale>
 #include <QObject>
 #include <QSet>
 #include <QUrl>
-
-// What one sync came to, for the window to show.
-struct ResultadoSincronizacao {
-    enum class Falha {
-        Nenhuma,
-        Inseguro,    // plain HTTP to another machine: nothing was sent
-        SemConexao,  // no connection, or it was cut, or no answer in time
-        Certificado, // the server's certificate was refused
-        Endereco,    // nothing there, or no address book
-        Senha,       // wrong user or password, or no permission
-        Servidor,    // an error of the server, or an answer that makes no sense
-        Leitura,     // contatos.txt is missing or could not be read: nothing was sent
-        Arquivo,     // contatos.txt could not be written
-        Confirmar,   // it would delete what the user must confirm: nothing was written
-    };
-    Falha falha = Falha::Nenhuma;
-    QString detalhe;      // the server's own words, where it gave any
-    int recebidos = 0;    // contacts added or changed here
-    int enviados = 0;     // cards added or changed there
-    int apagadosAqui = 0; // contacts deleted here
-    int apagadosLa = 0;   // cards deleted there
-    int conflitos = 0;    // fields changed on both sides, merged
-    int deixados = 0;     // cards the contact file cannot hold, left as they are
-    int naoLidos = 0;     // cards listed but not delivered: they wait for the next sync
-    int pedidos = 0;      // requests sent
-    // Confirmar: what it would have deleted on each side, of how many.
-    using Vazio = ProtecaoApagar::Vazio;
-    ProtecaoApagar::Pergunta pergunta;
-    QString livro; // the address book's name, once found
-    bool ok() const { return falha == Falha::Nenhuma; }
-};
 
 // One sync of "contatos.txt" with a CardDAV address book (RFC 6352): the
 // book found from a server's address, the changes since the last sync
@@ -96,7 +67,6 @@ Q_SIGNALS:
     void terminou(const ResultadoSincronizacao &resultado);
 
 private:
-    using Resposta = ClienteDav::Resposta;
     using Falha = ResultadoSincronizacao::Falha;
     // Where a sync is: each step goes on only from the one before it, so
     // that an answer, a release or a failure that comes late does nothing.
@@ -108,63 +78,37 @@ private:
         Gravando, // the contact file and the state written
     };
 
-    void propfind(const QUrl &url, int profundidade, const QByteArray &props,
-                  std::function<void(const Multistatus::Leitura &, const QUrl &)> pronto);
-    void descobrir();
-    // Goes where discovery points; false when it points nowhere.
-    bool seguir(const DescobertaLivro::Passo &passo);
-    void listar();
-    void pedirMudancas(const QString &token);
-    void listarPorEtag();
-    void listado(const QHash<QString, QByteArray> &etags, bool completo,
-                 const QSet<QString> &removidos);
-    void buscar(QStringList hrefs, std::function<void()> depois);
+    // The address book found: its changes since the last sync read.
+    void listar(const QUrl &colecao, const QString &nome);
     void ler();
     void executar();
-    void executarProxima();
     // One server write of the plan done: kept in the state at once where
-    // the contact here agrees with it.
-    void feita(const Fusao::OperacaoServidor &op, const QByteArray &etag);
+    // the contact here agrees with it. False when that could not be kept.
+    bool feita(const Fusao::OperacaoServidor &op, const QByteArray &etag);
     void gravarLocal();
     void concluir(bool escrito);
     void falhar(Falha f, const QString &detalhe = {});
-    bool falhouResposta(const Resposta &r);
-    // The answer's multistatus; nothing, and the sync ended, when there is
-    // none (an error, or not what was asked: senao says how it is told).
-    std::optional<Multistatus::Leitura> multistatus(const Resposta &r, Falha senao);
-
-    QUrl url(const QString &href) const;
 
     QString m_caminho;
     QLocale m_locale;
     Conta m_conta;
     ClienteDav *m_cliente = nullptr;
+    PedidosLivro m_pedidos;
+    DescobridorLivro m_descobridor{m_pedidos};
+    LeitorLivro m_leitor{m_pedidos};
+    FilaEnvio m_fila{m_pedidos};
     EstadoSincronizacao m_estado;
     QUrl m_colecao;
-    QString m_tokenNovo, m_ctagNova;
-    QHash<QString, Fusao::CartaoServidor> m_servidor;
-    QSet<QString> m_desconhecidos; // listed, but not delivered
-    // The sync-collection answers of one listing, a truncated one continued.
-    struct {
-        ListagemLivro::Mudancas mudancas;
-        bool completa = false;
-        int continuacoes = 0;
-    } m_listagem;
-    bool m_primeira = false; // a first sync again: the server refused the token
     Decisao m_decisao;
     std::function<bool(QStringView)> m_listavel;
     Fase m_fase = Fase::Parada;
     bool m_compactar = false; // the state holds notes: written whole before the first write
     ArquivoContatos::Leitura m_local;
     Fusao::Plano m_plano;
-    qsizetype m_proxima = 0;
-    int m_emCurso = 0;
     int m_rodada = 0;
-    QSet<QString> m_feitas;                   // hrefs whose server operation succeeded
     QSet<QString> m_comLocal;                 // hrefs with an operation here too
     int m_contadosAqui = 0, m_contadosLa = 0; // deleted without a question
     QHash<QString, QByteArray> m_etagsNovas;
-    QStringList m_repetir; // hrefs to read again after a 412
     bool m_retido = false;
     ResultadoSincronizacao m_r;
 };
