@@ -15,7 +15,21 @@ limpar() {
     rm -rf "$tmp"
 }
 trap limpar EXIT
-falha() { echo "FAIL: $*"; exit 1; }
+# What was on the screen when a check failed: each window's title, place and
+# size, and a picture of the screen where ImageMagick is installed.
+falha() {
+    echo "FAIL: $*"
+    local w
+    for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+        echo "  window $w \"$(xdotool getwindowname "$w" 2>/dev/null)\":" \
+            $(xdotool getwindowgeometry "$w" 2>/dev/null | tail -n 2 | tr -s ' ')
+    done
+    if command -v import >/dev/null 2>&1; then
+        local foto="${TMPDIR:-/tmp}/falha-$(basename "$0" .sh)-$$.png"
+        import -window root "$foto" 2>/dev/null && echo "  the screen: $foto"
+    fi
+    exit 1
+}
 
 # The window of a program by its title and size, or nothing.
 janela() {

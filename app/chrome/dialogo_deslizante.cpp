@@ -7,6 +7,7 @@
 #include "layouts/twips.h"
 
 #include <QPainter>
+#include <QResizeEvent>
 #include <QTimer>
 
 DialogoDeslizante::DialogoDeslizante(QWidget *principal, const LayoutDialogos::Janela &janela,
@@ -59,6 +60,7 @@ int DialogoDeslizante::abrir()
 
 void DialogoDeslizante::Timer1_Timer()
 {
+    m_reaplicada = 0;
     const auto g = m_deslizamento.tickAbertura(T());
     if (!m_deslizamento.abrindo())
         m_timer1->stop();
@@ -77,6 +79,7 @@ void DialogoDeslizante::IniciarFechamento(int D)
 
 void DialogoDeslizante::Timer2_Timer()
 {
+    m_reaplicada = 0;
     const auto g = m_deslizamento.tickFechamento();
     if (!g) {
         fecharJa();
@@ -91,6 +94,21 @@ void DialogoDeslizante::fecharJa()
     m_timer2->stop();
     aplicar(m_topo, 0);
     done(QDialog::Accepted);
+}
+
+void DialogoDeslizante::resizeEvent(QResizeEvent *e)
+{
+    QDialog::resizeEvent(e);
+    // Between the slide's steps the window keeps the height they gave it: a
+    // window manager answering a resize late set an earlier height back
+    // (seen under Wine on a busy machine), and the dialog stayed cut short.
+    // Up to 50 times, against one that insists (under Wine it took up to 6).
+    if (!m_timer1->isActive() && !m_timer2->isActive() &&
+        e->size().height() != qMax(1, Twips::px(m_altura)) && m_reaplicada < 50) {
+        ++m_reaplicada;
+        QMetaObject::invokeMethod(
+            this, [this] { aplicar(m_topo, m_altura); }, Qt::QueuedConnection);
+    }
 }
 
 void DialogoDeslizante::paintEvent(QPaintEvent *)

@@ -45,6 +45,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
     QWidget *principal() const { return m_principal; }
 
 private:
@@ -59,4 +60,5 @@ private:
     QTimer *m_timer2;
     double m_topo = 0;
     int m_altura = 0;
+    int m_reaplicada = 0; // times the height was set again since the last tick
 };
