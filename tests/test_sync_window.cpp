@@ -453,6 +453,8 @@ private Q_SLOTS:
         QCOMPARE(lst->currentItem()->text(), escolhido);
         QCOMPARE(p->avisos.textos.size(), 2);
         conta.controle().setEsperas(100, 60'000);
+        // A turn may still run (it would take the delete below silently).
+        QTRY_VERIFY(!conta.controle().pendente());
 
         // F5 is asked for: it speaks.
         QVERIFY(m_servidor->apagar(u"duda.vcf"_s).status < 300);
